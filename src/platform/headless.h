@@ -1,0 +1,67 @@
+#pragma once
+// Controls of the headless backend, for tests and the developer harness. All
+// of them fail (return 0 / do nothing) when the SDL backend runs.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/devices.h"
+#include "platform/win_types.h"
+
+namespace platform::headless {
+
+// Message boxes: every box is logged; the responder answers it (default: IDOK).
+struct MessageBoxRecord {
+    std::string text, caption;
+    UINT flags = 0;
+    int answer = 0;
+};
+using MessageBoxResponder = std::function<int(const MessageBoxRecord&)>;
+void SetMessageBoxResponder(MessageBoxResponder responder);
+const std::vector<MessageBoxRecord>& MessageBoxLog();
+void ClearMessageBoxLog();
+
+// Input injection: each call becomes the native event the SDL backend would
+// have seen, so it reaches the queue as the same messages (key down gives
+// WM_KEYDOWN and, for printable keys, WM_CHAR; Alt+key gives WM_SYSKEYUP ...).
+void KeyDown(int virtualKey);
+void KeyUp(int virtualKey);
+void TypeCharacter(char c);
+void MouseMove(int dx, int dy);          // relative motion, as SDL reports it
+void MouseButton(bool down);             // left button
+void SetFocus(bool focused);             // WM_ACTIVATEAPP 1 / 0
+void RequestClose();                     // the user closes the window: WM_CLOSE
+
+// Joystick 0: absent by default.
+void SetJoystick(bool attached, DWORD x = 32767, DWORD y = 32767, DWORD buttons = 0);
+
+// Drives: letter -> type (DRIVE_CDROM, DRIVE_FIXED ...) and, for CD-ROMs, the
+// folder that stands for the disc's root.
+void SetDrive(char letter, UINT type, const std::string& rootFolder = {});
+void ClearDrives();
+
+// Single instance: pretend another copy holds the lock (FindWindow finds it).
+void SetOtherInstanceRunning(bool running);
+// How many times another copy asked this one to come to the front.
+int ForegroundRequests();
+
+// A script of timed events (virtual milliseconds from the moment it is
+// loaded), one per line; '#' starts a comment:
+//   wait <ms>           later lines happen this much later
+//   key <name>          press and release (names: left right up down return
+//                       space shift escape f12 a..z 0..9 numpad2/4/6/8)
+//   keydown <name> / keyup <name>
+//   char <c>
+//   mouse <dx> <dy>     relative motion
+//   click / buttondown / buttonup
+//   focus 0|1
+//   joystick <x> <y> <buttons> / nojoystick
+//   screenshot <file.png>
+//   close               WM_CLOSE, as when the user closes the window
+// Returns 1, or 0 with a message naming the bad line in *error.
+int LoadScript(const std::string& text, std::string* error);
+int LoadScriptFile(const std::string& path, std::string* error);
+// True when every scripted event has happened.
+bool ScriptFinished();
+
+}  // namespace platform::headless

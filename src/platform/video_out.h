@@ -1,0 +1,40 @@
+#pragma once
+// Presenting a finished picture in the window: the one place where pixels
+// reach the screen (the display's flip and the movie player use it). An 8-bit
+// picture is converted through a 256-entry lookup table rebuilt only when the
+// palette changes, and shown scaled by whole numbers with black bars
+// (nearest-neighbour). On a desktop presenting is paced to the refresh rate.
+// Headless, the last picture is kept for screenshots.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct PaletteEntry {
+    uint8_t red = 0, green = 0, blue = 0, flags = 0;
+    friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
+};
+
+// pixels: height rows of width bytes, rows pitch bytes apart.
+void PresentIndexed(const uint8_t* pixels, int width, int height, int pitch,
+                    const PaletteEntry palette[256]);
+// 32-bit 0x00RRGGBB pixels (windowed mode on a true-colour desktop).
+void PresentRgb32(const uint32_t* pixels, int width, int height, int pitchPixels);
+
+// What the window shows now, as RGB rows (3 bytes a pixel), at the picture's
+// own size (before scaling). Empty when nothing was presented yet.
+struct Screenshot {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;
+};
+Screenshot CaptureScreen();
+// Writes a PNG (8-bit RGB, no interlace). Returns 1 / 0.
+int WritePng(const Screenshot& shot, const std::string& path);
+// Reads a PNG written by WritePng (used by golden-image tests). Returns 1 / 0.
+int ReadPng(const std::string& path, Screenshot* shot);
+
+// Full-screen desktop toggle (Alt+Enter).
+void ToggleDesktopFullscreen();
+
+}  // namespace platform

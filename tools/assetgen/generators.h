@@ -1,0 +1,12 @@
+#pragma once
+// The content generator writes the data folder that the game runs in. Each
+// generator writes one kind of content; all are deterministic (same bytes on
+// every run) and return 1 on success, 0 with a message on standard error.
+#include <string>
+
+namespace assetgen {
+
+int WritePrefs(const std::string& dataDir);   // "prefs.ini"
+int WriteMovies(const std::string& dataDir);  // "Movie\logo.avi", "Movie\movie.avi"
+
+}  // namespace assetgen

@@ -1,6 +1,8 @@
 #pragma once
 // The program's entry point, shared by the game executable and the developer
 // harness.
+#include <cstdint>
+#include <functional>
 #include <string>
 
 namespace shell {
@@ -8,11 +10,20 @@ namespace shell {
 struct RunOptions {
     bool headless = false;   // headless platform: manual clock, no window
     std::string scriptPath;  // headless: timed input script (platform/headless.h)
+    // Headless: stop with exit code 1 once the virtual clock reaches this
+    // many milliseconds (0 = no limit), so a scripted run cannot run forever.
+    uint32_t maxVirtualMs = 0;
+    // Called when the run is over, while the platform still runs (the
+    // harness reads the clock and the message boxes here).
+    std::function<void()> onFinish;
 };
 
 // Refuses a second copy, opens the window, reads "prefs.ini", plays the
 // start-up movies and runs the main loop until the game ends. Returns the
-// process exit code.
+// process exit code. When the platform is already started (tests), the run
+// uses it as it is and leaves it running; otherwise it starts the backend the
+// options ask for and stops it at the end. A headless run that started its own
+// platform answers Cancel to OK/Cancel boxes: nobody can insert a disc.
 int RunGame(const RunOptions& options);
 
 }  // namespace shell

@@ -1,0 +1,87 @@
+#include "shell/app_state.h"
+
+#include "platform/messages.h"
+#include "shell/game_app.h"
+#include "shell/movie_player.h"
+#include "shell/prefs_file.h"
+
+namespace shell {
+
+namespace {
+
+AppState& Instance() {
+    static AppState state;
+    return state;
+}
+
+// The player is moved on to the main movie when the logo ends; when the main
+// movie ends the game starts.
+void OnMovieEnded() {
+    AppState& app = App();
+    MoviePlayer& player = *app.moviePlayer;
+    if (app.moviePhase == kLogoMovie) {
+        player.Stop();
+        player.Close();
+        if (!OpenMovieOrAskForDisc(player, kMainMovieName, app.mainWindow,
+                                   app.startup.insertCdText.c_str(),
+                                   app.startup.insertCdTitle.c_str())) {
+            app.running = 0;
+        }
+        if (app.running) {
+            app.moviePhase = kMainMovie;
+            player.Play();
+        }
+        return;
+    }
+    player.Stop();
+    player.Close();
+    app.moviePlayer.reset();
+    app.moviePhase = kNoMovie;
+
+    platform::SetForegroundWindow(app.mainWindow);
+    app.game = std::make_unique<GameApp>(app.mainWindow);
+    if (!app.game->Init()) app.running = 0;
+}
+
+}  // namespace
+
+AppState::AppState() = default;
+AppState::~AppState() = default;
+
+AppState& App() {
+    return Instance();
+}
+
+void ResetApp() {
+    AppState& app = Instance();
+    app.game.reset();
+    app.moviePlayer.reset();
+    app.prefs.reset();
+    app.mainWindow = nullptr;
+    app.windowAlive = false;
+    app.running = 1;
+    app.active = 1;
+    app.moviePhase = kNoMovie;
+    app.startup = StartupPrefs{};
+    app.poll = PollMemory{};
+}
+
+platform::LRESULT WindowProc(platform::HWND window, platform::UINT message, platform::WPARAM wParam,
+                             platform::LPARAM lParam) {
+    AppState& app = App();
+    if (message == platform::WM_DESTROY && window == app.mainWindow) app.windowAlive = false;
+
+    if (app.game) {
+        app.game->HandleMessage(window, message, wParam, lParam);
+    } else if (message == platform::MM_MCINOTIFY && app.moviePlayer) {
+        // Whatever the notification code, the movie is over.
+        OnMovieEnded();
+    } else if (message == platform::WM_DESTROY && app.running) {
+        // Closing the window during the movies ends the program too, instead
+        // of leaving the loop waiting without a window.
+        platform::PostQuitMessage(0);
+    }
+    return platform::DefWindowProc(window, message, wParam, lParam);
+}
+
+}  // namespace shell

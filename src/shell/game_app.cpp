@@ -1,0 +1,300 @@
+#include "shell/game_app.h"
+
+#include "land/land_screen.h"
+#include "platform/clock.h"
+#include "platform/crt_random.h"
+#include "platform/devices.h"
+#include "platform/messages.h"
+#include "platform/system.h"
+#include "screens/den_screen.h"
+#include "screens/intro_screen.h"
+#include "shell/app_state.h"
+#include "shell/note_tables.h"
+#include "shell/sample_rate.h"
+
+namespace shell {
+
+namespace {
+
+struct LandFiles {
+    const char* folder;
+    const char* song;
+    int recordSlot;  // where the land's record sits in GameApp::landRecords
+};
+
+// By land index: celtic, funland, aussie, jazzland, eastern, wetland. The
+// records are kept as aussie, eastern, celtic, wetland, funland, jazzland.
+constexpr LandFiles kLands[kLandCount] = {
+    {".\\graphics\\lands\\celtic\\", ".\\seq\\maze.xmi", 2},
+    {".\\graphics\\lands\\funland\\", ".\\seq\\fun.xmi", 4},
+    {".\\graphics\\lands\\aussie\\", ".\\seq\\aussie.xmi", 0},
+    {".\\graphics\\lands\\jazzland\\", ".\\seq\\jazz.xmi", 5},
+    {".\\graphics\\lands\\eastern\\", ".\\seq\\palace.xmi", 1},
+    {".\\graphics\\lands\\wetland\\", ".\\seq\\wet.xmi", 3},
+};
+
+constexpr const char* kDifficultyFiles[] = {"easy.lnd", "medium.lnd", "hard.lnd"};
+
+// Frames after a switch, a menu change or an activation that redraw the
+// whole screen instead of scrolling.
+constexpr int kFullRedrawFrames = 2;
+
+void RaisePriority() {
+    platform::SetPriorityClass(platform::HIGH_PRIORITY_CLASS);
+    platform::SetThreadPriority(platform::THREAD_PRIORITY_NORMAL);
+}
+
+void LowerPriority() {
+    platform::SetPriorityClass(platform::IDLE_PRIORITY_CLASS);
+    platform::SetThreadPriority(platform::THREAD_PRIORITY_IDLE);
+}
+
+}  // namespace
+
+bool LevelFiles(int landIndex, int difficulty, std::string* levelPath, std::string* songFile) {
+    if (landIndex < 0 || landIndex >= kLandCount || difficulty < 1 || difficulty > 3) return false;
+    *levelPath = std::string(kLands[landIndex].folder) + kDifficultyFiles[difficulty - 1];
+    *songFile = kLands[landIndex].song;
+    return true;
+}
+
+GameApp::GameApp(platform::HWND mainWindow) : window(mainWindow) {
+    for (land::LandRecord& record : landRecords) land::InitLandRecord(&record);
+}
+
+GameApp::~GameApp() {
+    Destroy();
+}
+
+land::LandRecord& GameApp::Record(int landIndex) {
+    return landRecords[kLands[landIndex].recordSlot];
+}
+
+int GameApp::Init() {
+    platform::srand(platform::timeGetTime());
+    if (!InitDisplay()) return 0;
+
+    double megabytesPerSecond = 0.0;
+    const int measured = RunSpeedTest(&megabytesPerSecond);
+    const SampleRateChoice rate = ChooseSampleRate(measured, megabytesPerSecond);
+    sampleRate = rate.sampleRate;
+    rateStep = rate.rateStep;
+    if (!InitSound()) return 0;
+
+    currentState = kStateStart;
+    requestedState = kStateIntro;
+    requestedLand = 0;
+    SwitchState();
+    GiveRecordsNoteTables();
+    return 1;
+}
+
+int GameApp::InitDisplay() {
+    return 1;
+}
+
+int GameApp::RunSpeedTest(double* megabytesPerSecond) {
+    *megabytesPerSecond = 0.0;
+    return 0;
+}
+
+int GameApp::InitSound() {
+    return 1;
+}
+
+void GameApp::GiveRecordsNoteTables() {
+    for (int land = 0; land < kLandCount; ++land) {
+        Record(land).noteTable = land == kFunland ? kNoteTableIdA : kNoteTableIdB;
+    }
+}
+
+void GameApp::Tick() {
+    platform::ShowGameCursor(false);
+    input.PollMouse(App().poll);
+    input.PollJoystick(App().poll);
+
+    if (openMenuRequest) OpenMenuOnRequest();
+    if (closeMenuRequest) CloseMenuOnRequest();
+    // An open menu runs instead of the screen. Menus arrive with their own
+    // subsystem; until then none is ever open.
+    if (optionsMenu == nullptr) TickCurrentScreen();
+
+    if (returnToTitle) {
+        returnToTitle = 0;
+        requestedState = kStateIntro;
+        requestedLand = -1;
+        closeMenuRequest = 1;
+        input.Clear();
+    }
+    if (requestedState != currentState) SwitchState();
+}
+
+void GameApp::OpenMenuOnRequest() {
+    // The in-game options menu takes the request when it exists; until then
+    // the request stays set for it.
+}
+
+void GameApp::CloseMenuOnRequest() {
+    closeMenuRequest = 0;
+    // With a menu open this fades it out, destroys it and fades the screen's
+    // palette back in; no menu can be open before the options menu exists.
+}
+
+void GameApp::TickCurrentScreen() {
+    if (currentState == kStateDen) {
+        if (denScreen) denScreen->Tick();
+    } else if (currentState == kStateIntro) {
+        if (introScreen) introScreen->Tick();
+    } else if (landScreen) {
+        landScreen->Tick();
+    }
+}
+
+void GameApp::SwitchState() {
+    openDenDoors = Record(kCeltic).freed ? 7 : 1;
+    currentState = requestedState;
+    DestroyScreens();
+    keepRecords = 0;
+    CreateScreen();
+    currentState = requestedState;
+    LoadScreenPalette();
+    redrawFrames = kFullRedrawFrames;
+}
+
+void GameApp::DestroyScreens() {
+    landScreen.reset();
+    introScreen.reset();
+    denScreen.reset();
+}
+
+void GameApp::CreateScreen() {
+    if (requestedState == kStateDen) {
+        denScreen = std::make_unique<screens::DenScreen>(this);
+        denScreen->Setup();
+        return;
+    }
+    if (requestedState == kStateIntro) {
+        introScreen = std::make_unique<screens::IntroScreen>();
+        introScreen->Setup(this);
+        return;
+    }
+    currentLand = requestedLand;
+    std::string levelPath, songFile;
+    if (!LevelFiles(currentLand, difficulty, &levelPath, &songFile)) {
+        // No such land: the state stays a land without a screen, which ticks
+        // as nothing, rather than reading past the land table.
+        DebugTrace(window, 1, "SwitchState: no land %d at difficulty %d", currentLand, difficulty);
+        return;
+    }
+    landScreen = std::make_unique<land::LandScreen>(this);
+    landScreen->Load(levelPath.c_str(), songFile.c_str(), &Record(currentLand));
+}
+
+void GameApp::LoadScreenPalette() {
+    // The den's and the land's palettes come from their maps through the
+    // display; without a display there is no palette to load.
+}
+
+void GameApp::RestorePalette() {
+    // Writes the display palette again after activation (with the display).
+}
+
+void GameApp::PlayMusic() {
+    // Restarts the sequencer's timer (with the sequencer).
+}
+
+void GameApp::StopMusic() {
+    // Stops the sequencer's timer (with the sequencer).
+}
+
+void GameApp::HandleMessage(platform::HWND, platform::UINT message, platform::WPARAM wParam,
+                            platform::LPARAM lParam) {
+    using namespace platform;
+    switch (message) {
+    case WM_ACTIVATEAPP:
+        OnActivateApp(wParam != 0);
+        break;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        break;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<int>(wParam));
+        break;
+    case WM_KEYUP:
+        input.KeyUp(static_cast<int>(wParam));
+        break;
+    case WM_CHAR:
+        input.lastCharacter = static_cast<uint8_t>(wParam & 0xFF);
+        break;
+    case WM_SYSKEYUP:
+        if (wParam != static_cast<WPARAM>(VK_RETURN)) {
+            RaisePriority();
+            StopMusic();
+        }
+        break;
+    case WM_LBUTTONDOWN:
+        OnLeftButtonDown();
+        break;
+    case WM_LBUTTONUP:
+        input.fire = 0;
+        break;
+    case MM_MCINOTIFY:
+        OnCdAudioNotify(wParam, lParam);
+        break;
+    default:
+        // WM_MOVE, WM_SIZE and WM_GETMINMAXINFO are the display's (it keeps
+        // its rectangles and limits from them); nothing to do without one.
+        break;
+    }
+}
+
+void GameApp::OnActivateApp(bool active) {
+    App().active = active ? 1 : 0;
+    if (!active) {
+        LowerPriority();
+        return;
+    }
+    RaisePriority();
+    RestorePalette();
+    redrawFrames = kFullRedrawFrames;
+    PlayMusic();
+}
+
+bool GameApp::EndDemoOnInput() {
+    if (!demoRunning) return false;
+    demoRunning = 0;
+    returnToTitle = 1;
+    return true;
+}
+
+void GameApp::OnKeyDown(int virtualKey) {
+    input.anyInput = 1;
+    if (EndDemoOnInput()) return;
+    const int menuKey = input.KeyDown(virtualKey);
+    if (menuKey && currentState != kStateIntro && optionsMenu == nullptr) openMenuRequest = 1;
+}
+
+void GameApp::OnLeftButtonDown() {
+    input.anyInput = 1;
+    if (EndDemoOnInput()) return;
+    input.fire = 1;
+}
+
+void GameApp::OnCdAudioNotify(platform::WPARAM, platform::LPARAM) {
+    // CD audio answers a completed play with the next one (audio subsystem).
+    ++mciNotifications;
+}
+
+void GameApp::Destroy() {
+    DestroyScreens();
+    // The sequencer, the effects player, the options menu, the mixer (which
+    // puts the system volumes back) and last the display go here, in that
+    // order, once their subsystems exist; until then they are never created.
+    sequencer = nullptr;
+    effectsPlayer = nullptr;
+    optionsMenu = nullptr;
+    mixer = nullptr;
+    display = nullptr;
+}
+
+}  // namespace shell

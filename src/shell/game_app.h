@@ -1,0 +1,138 @@
+#pragma once
+// The one top-level object of a run: owns the display, the sound objects, the
+// input state, the six land records and exactly one current screen, and runs
+// the screen state machine one Tick per main-loop pass.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "land/land_record.h"
+#include "platform/win_types.h"
+#include "shell/input_state.h"
+
+// Collaborators that arrive with their own subsystems; until then their
+// pointers stay null and the steps that use them do nothing.
+class MixerFaders;
+class OptionsMenu;
+class Sequencer;
+class FxPlayer;
+class Display;
+class LandSprite;
+
+namespace land {
+class LandScreen;
+}
+namespace screens {
+class IntroScreen;
+class DenScreen;
+}
+
+namespace shell {
+
+// GameState values.
+constexpr int kStateNone = 0;  // written by loading and new game to force a switch
+constexpr int kStateDen = 2;
+constexpr int kStateLand = 4;
+constexpr int kStateIntro = 8;
+constexpr int kStateStart = 9;  // before the first switch
+
+// Land indices.
+constexpr int kCeltic = 0, kFunland = 1, kAussie = 2, kJazzland = 3, kEastern = 4, kWetland = 5;
+constexpr int kLandCount = 6;
+
+// The level file and song of a land at a difficulty (1 easy, 2 medium, 3
+// hard). False for an index or difficulty outside the tables.
+bool LevelFiles(int landIndex, int difficulty, std::string* levelPath, std::string* songFile);
+
+class GameApp {
+public:
+    explicit GameApp(platform::HWND window);
+    ~GameApp();
+    GameApp(const GameApp&) = delete;
+    GameApp& operator=(const GameApp&) = delete;
+
+    // Sets up display and sound, then opens the intro. 1, or 0 when the
+    // display or the sound could not be set up.
+    int Init();
+    // One frame: polls, menu requests, the menu's or the screen's tick, the
+    // return-to-title request, then a switch if another state was requested.
+    void Tick();
+    void HandleMessage(platform::HWND window, platform::UINT message, platform::WPARAM wParam,
+                       platform::LPARAM lParam);
+    // Replaces the current screen with the one the requested state names.
+    void SwitchState();
+    // Releases the screens, the sound objects, the menu and last the display.
+    void Destroy();
+
+    // The record of a land index (the records are kept in their own order).
+    land::LandRecord& Record(int landIndex);
+
+    // Fields, in this order.
+    int requestedState = kStateStart;
+    int sampleRate = 0;
+    int rateStep = 0;
+    MixerFaders* mixer = nullptr;
+    std::unique_ptr<screens::IntroScreen> introScreen;
+    platform::HWND window;
+    int difficulty = 1;
+    OptionsMenu* optionsMenu = nullptr;
+    int openMenuRequest = 0;
+    int closeMenuRequest = 0;
+    std::unique_ptr<screens::DenScreen> denScreen;
+    int requestedLand = -1;
+    int currentLand = -1;
+    int openDenDoors = 1;
+    int restoreX = 0, restoreY = 0;
+    int restoreRoom = -1;
+    int currentState = kStateStart;
+    InputState input{};
+    // aussie, eastern, celtic, wetland, funland, jazzland
+    land::LandRecord landRecords[kLandCount];
+    std::unique_ptr<uint8_t[]> demoData;
+    int demoStart = 0;
+    int returnToTitle = 0;
+    int demoRunning = 0;
+    int demoScratch = 0;
+    int keepRecords = 0;
+    std::unique_ptr<land::LandScreen> landScreen;
+    LandSprite* landSprites[128] = {};
+    int landSpriteCount = 0;
+    int redrawFrames = 0;
+    Sequencer* sequencer = nullptr;
+    FxPlayer* effectsPlayer = nullptr;
+    Display* display = nullptr;
+
+    // Media-control completions that reached the game (CD audio's).
+    int mciNotifications = 0;
+
+private:
+    // Init steps that belong to the display and sound subsystems; they are
+    // added with those subsystems. Without a display there is nothing to
+    // configure and no video memory to time.
+    int InitDisplay();
+    int RunSpeedTest(double* megabytesPerSecond);
+    int InitSound();
+
+    void OnActivateApp(bool active);
+    void OnKeyDown(int virtualKey);
+    void OnLeftButtonDown();
+    // Ends a running demo on a key or click; true when it did.
+    bool EndDemoOnInput();
+    // CD audio's completion message (the audio subsystem answers it).
+    void OnCdAudioNotify(platform::WPARAM code, platform::LPARAM device);
+
+    void OpenMenuOnRequest();
+    void CloseMenuOnRequest();
+    void TickCurrentScreen();
+    void DestroyScreens();
+    void CreateScreen();
+    // The palette of the new screen and music control belong to the display
+    // and the sequencer; with neither present there is nothing to do.
+    void LoadScreenPalette();
+    void RestorePalette();
+    void PlayMusic();
+    void StopMusic();
+    void GiveRecordsNoteTables();
+};
+
+}  // namespace shell

@@ -1,0 +1,201 @@
+// Start-up, the main loop and the end of a run.
+#include <cstdio>
+
+#include "platform/clock.h"
+#include "platform/devices.h"
+#include "platform/headless.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
+#include "platform/system.h"
+#include "shell/app_state.h"
+#include "shell/entry.h"
+#include "shell/game_app.h"
+#include "shell/movie_player.h"
+#include "shell/prefs_file.h"
+
+namespace shell {
+
+namespace {
+
+constexpr const char* kWindowName = "Tunewander";  // class and title alike
+constexpr int kIconResource = 102;
+
+// A headless wait that ends with no message and (next to) no time gone by
+// means nothing is scheduled any more; this many in a row, with the script
+// over, and the run can never move on.
+constexpr int kStuckWaitLimit = 1000;
+constexpr uint32_t kStuckWaitProgressMs = 5;
+
+bool IsHeadless() {
+    return platform::CurrentBackend() == platform::BackendKind::Headless;
+}
+
+platform::HWND OpenMainWindow() {
+    platform::WNDCLASS windowClass;
+    windowClass.style = platform::CS_HREDRAW | platform::CS_VREDRAW;
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.iconResource = kIconResource;
+    windowClass.lpszMenuName = kWindowName;
+    windowClass.lpszClassName = kWindowName;
+    platform::RegisterClass(windowClass);
+    // The display sizes the window later.
+    platform::HWND window = platform::CreateWindowEx(0, kWindowName, kWindowName,
+                                                     platform::WS_POPUP | platform::WS_SYSMENU,
+                                                     0, 0, 0, 0);
+    if (window) platform::ShowWindow(window, platform::SW_SHOWNORMAL);
+    return window;
+}
+
+void ReadPreferences(AppState& app) {
+    app.prefs = std::make_unique<PrefsFile>("prefs.ini");
+    app.prefs->DumpAll();
+    app.startup = ReadStartupPrefs(*app.prefs, app.mainWindow);
+}
+
+// Waits for the next message. Headless, returns false when the run is stuck:
+// the script is over and waiting moves nothing on.
+class Waiter {
+public:
+    bool Wait() {
+        if (!IsHeadless()) {
+            platform::WaitMessage();
+            return true;
+        }
+        const uint32_t before = platform::timeGetTime();
+        platform::WaitMessage();
+        const uint32_t progress = platform::timeGetTime() - before;
+        platform::MSG waiting;
+        const bool nothingHappened =
+            platform::headless::ScriptFinished() && progress <= kStuckWaitProgressMs &&
+            !platform::PeekMessage(&waiting, nullptr, 0, 0, platform::PM_NOREMOVE);
+        stuckWaits_ = nothingHappened ? stuckWaits_ + 1 : 0;
+        return stuckWaits_ < kStuckWaitLimit;
+    }
+    void MessageArrived() { stuckWaits_ = 0; }
+
+private:
+    int stuckWaits_ = 0;
+};
+
+// Runs until WM_QUIT (returns its exit code) or until the running flag is
+// cleared (returns 0). The game ticks only while active and idle; otherwise
+// the loop sleeps in WaitMessage rather than spinning.
+int MainLoop(const RunOptions& options) {
+    AppState& app = App();
+    Waiter waiter;
+    while (app.running) {
+        platform::MSG message;
+        if (platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
+            if (message.message == platform::WM_QUIT) return static_cast<int>(message.wParam);
+            platform::TranslateMessage(&message);
+            platform::DispatchMessage(&message);
+            waiter.MessageArrived();
+            continue;
+        }
+        if (options.maxVirtualMs != 0 && IsHeadless() &&
+            platform::timeGetTime() >= options.maxVirtualMs) {
+            std::fprintf(stderr, "tunewander: stopped at the time limit of %u ms\n",
+                         static_cast<unsigned>(options.maxVirtualMs));
+            return 1;
+        }
+        if (app.active && app.moviePhase == kNoMovie && app.game) {
+            app.game->Tick();
+            continue;
+        }
+        if (!waiter.Wait()) {
+            std::fprintf(stderr,
+                         "tunewander: the input script is over and nothing else is due "
+                         "(no message, movie frame or timer); stopping the headless run\n");
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void EndRun() {
+    AppState& app = App();
+    app.running = 0;
+    if (app.game) {
+        app.game->Destroy();
+        app.game.reset();
+    }
+    app.moviePlayer.reset();
+    if (app.windowAlive) platform::DestroyWindow(app.mainWindow);
+    // Nothing of this run may reach a later one in the same process.
+    platform::MSG leftover;
+    while (platform::PeekMessage(&leftover, nullptr, 0, 0, platform::PM_REMOVE)) {
+    }
+}
+
+int RunStartedGame(const RunOptions& options) {
+    ResetApp();
+    AppState& app = App();
+
+    if (platform::HWND other = platform::FindWindow(kWindowName, kWindowName)) {
+        platform::SetForegroundWindow(other);
+        return 0;
+    }
+    platform::ShowGameCursor(false);
+    app.mainWindow = OpenMainWindow();
+    if (!app.mainWindow) return 0;
+    app.windowAlive = true;
+
+    ReadPreferences(app);
+
+    app.moviePlayer = std::make_unique<MoviePlayer>(app.mainWindow);
+    if (!OpenMovieOrAskForDisc(*app.moviePlayer, kLogoMovieName, app.mainWindow,
+                               app.startup.insertCdText.c_str(),
+                               app.startup.insertCdTitle.c_str())) {
+        EndRun();
+        return 0;
+    }
+    app.moviePhase = kLogoMovie;
+    app.moviePlayer->Play();
+
+    platform::SetPriorityClass(platform::HIGH_PRIORITY_CLASS);
+    platform::SetThreadPriority(platform::THREAD_PRIORITY_NORMAL);
+
+    const int exitCode = MainLoop(options);
+    EndRun();
+    return exitCode;
+}
+
+}  // namespace
+
+int RunGame(const RunOptions& options) {
+    const bool ownPlatform = !platform::IsStarted();
+    if (ownPlatform) {
+        platform::PlatformOptions platformOptions;
+        if (options.headless) {
+            platformOptions.kind = platform::BackendKind::Headless;
+            platformOptions.headlessAutoAdvanceMs = 1;  // busy waits on the clock must end
+        }
+        if (!platform::Startup(platformOptions)) {
+            std::fprintf(stderr, "tunewander: the platform could not start\n");
+            return 1;
+        }
+        if (IsHeadless()) {
+            platform::headless::SetMessageBoxResponder(
+                [](const platform::headless::MessageBoxRecord& box) {
+                    return (box.flags & 0xF) == platform::MB_OKCANCEL ? platform::IDCANCEL
+                                                               : platform::IDOK;
+                });
+        }
+    }
+
+    int exitCode = 1;
+    std::string error;
+    if (IsHeadless() && !options.scriptPath.empty() &&
+        !platform::headless::LoadScriptFile(options.scriptPath, &error)) {
+        std::fprintf(stderr, "tunewander: cannot use the input script %s: %s\n",
+                     options.scriptPath.c_str(), error.c_str());
+    } else {
+        exitCode = RunStartedGame(options);
+    }
+
+    if (options.onFinish) options.onFinish();
+    if (ownPlatform) platform::Shutdown();
+    return exitCode;
+}
+
+}  // namespace shell

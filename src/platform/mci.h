@@ -39,8 +39,10 @@ constexpr MCIERROR MCIERR_UNRECOGNIZED_COMMAND = MCIERR_BASE + 5;
 constexpr MCIERROR MCIERR_HARDWARE = MCIERR_BASE + 6;
 constexpr MCIERROR MCIERR_INVALID_DEVICE_NAME = MCIERR_BASE + 7;
 constexpr MCIERROR MCIERR_CANNOT_LOAD_DRIVER = MCIERR_BASE + 10;
+constexpr MCIERROR MCIERR_UNSUPPORTED_FUNCTION = MCIERR_BASE + 18;
 constexpr MCIERROR MCIERR_FILE_NOT_FOUND = MCIERR_BASE + 19;
 constexpr MCIERROR MCIERR_INVALID_FILE = MCIERR_BASE + 40;
+constexpr MCIERROR MCIERR_NULL_PARAMETER_BLOCK = MCIERR_BASE + 41;
 constexpr MCIERROR MCIERR_DEVICE_NOT_READY = MCIERR_BASE + 20;
 constexpr MCIERROR MCIERR_NO_DEVICE = MCIERR_BASE + 72;  // answer of every "cdaudio" command
 
@@ -66,6 +68,14 @@ struct MCI_BREAK_PARMS {
 };
 
 // param points to the structure that matches the command.
+// The "avivideo" device: MCI_OPEN needs MCI_OPEN_ELEMENT (a file name,
+// resolved like every game file name) and takes MCI_OPEN_TYPE "avivideo"
+// (without a type, a ".avi" name will do); ids count from 1. MCI_PLAY always
+// plays from frame 0 and returns at once (MCI_WAIT is refused with
+// MCIERR_UNSUPPORTED_FUNCTION); with MCI_NOTIFY the window in dwCallback gets
+// MM_MCINOTIFY (wParam the code, lParam the device id): SUCCESSFUL once the
+// last frame's time is over, ABORTED when MCI_STOP or MCI_CLOSE ends the play
+// first, SUPERSEDED when another MCI_PLAY replaces it.
 MCIERROR mciSendCommand(MCIDEVICEID device, UINT command, DWORD flags, void* param);
 // String commands ("status cdaudio mode", "play cdaudio notify", ...). Writes
 // an empty answer and returns MCIERR_NO_DEVICE for "cdaudio".

@@ -1,0 +1,50 @@
+#pragma once
+// State shared by both backends: the message queue, the window and its class,
+// the keyboard and cursor state that input events maintain, and the last
+// presented picture. One instance per process, reset by Startup and Shutdown.
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/internal/message_queue.h"
+#include "platform/video_out.h"
+#include "platform/window.h"
+
+namespace platform::internal {
+
+constexpr int kGameWidth = 640;
+constexpr int kGameHeight = 480;
+
+struct PresentedPicture {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;  // 0x00RRGGBB, width x height
+    std::array<PaletteEntry, 256> palette{};
+    std::array<uint32_t, 256> lut{};
+    bool lutValid = false;
+};
+
+struct Core {
+    MessageQueue queue;
+    std::map<std::string, WNDPROC> classes;  // keyed by lower-case class name
+    std::unique_ptr<Window> window;
+    Window foreignWindow;                    // stands for another running copy
+    std::array<bool, 256> keys{};            // virtual keys held down
+    POINT cursor{kGameWidth / 2, kGameHeight / 2};
+    bool focused = false;
+    bool minimized = false;
+    bool cursorShown = true;
+    PresentedPicture picture;
+};
+
+Core& GetCore();
+void ResetCore();
+
+// Posts a message to the main window (dropped when there is none).
+void PostToWindow(UINT message, WPARAM wParam, LPARAM lParam);
+
+std::string ToLower(std::string text);
+
+}  // namespace platform::internal

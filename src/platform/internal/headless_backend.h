@@ -1,0 +1,100 @@
+#pragma once
+// The headless backend: a manual clock with synchronous timer events, no
+// window on screen, input injected by tests or a script, message boxes logged
+// and answered by a responder, drives and the other copy injected.
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "platform/headless.h"
+#include "platform/internal/backend.h"
+#include "platform/internal/headless_script.h"
+#include "platform/internal/manual_clock.h"
+#include "platform/internal/single_instance.h"
+
+namespace platform::internal {
+
+class HeadlessBackend final : public Backend {
+public:
+    explicit HeadlessBackend(unsigned autoAdvanceMs);
+    ~HeadlessBackend() override;
+
+    BackendKind Kind() const override { return BackendKind::Headless; }
+    uint32_t Now() override { return clock_.Read(); }
+    uint32_t Peek() override { return uint32_t(clock_.Now()); }
+    int64_t PerformanceCounter() override;
+    int64_t PerformanceFrequency() override { return 1000000; }
+
+    UINT SetTimerEvent(UINT delayMs, LPTIMECALLBACK callback, uintptr_t user, bool periodic) override {
+        return clock_.AddTimer(delayMs, callback, user, periodic);
+    }
+    MMRESULT KillTimerEvent(UINT id) override { return clock_.KillTimer(id); }
+
+    void PumpEvents() override;
+    bool WaitForEvents() override;
+
+    bool CreateNativeWindow(Window& window) override;
+    void DestroyNativeWindow(Window&) override {}
+    void ShowNativeWindow(Window& window, bool show) override;
+    void ApplyStyle(Window&) override {}
+    void MoveNativeWindow(Window& window, const RECT& client) override;
+    void RaiseNativeWindow(Window&) override {}
+    RECT ClientRect(const Window& window) override { return window.rect; }
+    POINT DesktopSize() override { return POINT{1920, 1080}; }
+
+    bool OtherInstanceRunning(const std::string& className) override;
+    bool AskOtherInstanceToFront(const std::string& className) override;
+    void TakeInstanceLock(const std::string& className) override;
+    void ReleaseInstanceLock() override { instance_.reset(); }
+
+    void ShowCursor(bool) override {}
+    MMRESULT ReadJoystick(DWORD* x, DWORD* y, DWORD* buttons) override;
+    int ShowMessageBox(const char* text, const char* caption, UINT flags) override;
+    UINT DriveType(char letter, std::string* root) override;
+    void SetNiceness(DWORD) override {}  // a test run never changes its own priority
+
+    void Present(const uint32_t*, int, int) override {}  // the core keeps the picture
+    void ToggleFullscreen() override {}
+
+    // Controls behind platform/headless.h.
+    ManualClock& Clock() { return clock_; }
+    void SetResponder(headless::MessageBoxResponder responder) { responder_ = std::move(responder); }
+    const std::vector<headless::MessageBoxRecord>& Log() const { return log_; }
+    void ClearLog() { log_.clear(); }
+    void SetJoystick(bool attached, DWORD x, DWORD y, DWORD buttons);
+    void SetDrive(char letter, UINT type, const std::string& root);
+    void ClearDrives();
+    void SetOtherInstance(bool running) { otherInstance_ = running; }
+    int ForegroundRequests() const { return foregroundRequests_; }
+    bool LoadScript(std::vector<ScriptEvent> events);
+    bool ScriptFinished() const { return nextEvent_ >= script_.size(); }
+
+private:
+    struct Drive {
+        UINT type;
+        std::string root;
+    };
+    void RunDueScriptEvents();
+    void Perform(const ScriptEvent& event);
+    // The lock is real only when a runtime folder is named for the run, so
+    // parallel test programs never see each other.
+    bool UsesRealLock() const;
+
+    ManualClock clock_;
+    headless::MessageBoxResponder responder_;
+    std::vector<headless::MessageBoxRecord> log_;
+    bool joystickAttached_ = false;
+    DWORD joyX_ = 32767, joyY_ = 32767, joyButtons_ = 0;
+    std::map<char, Drive> drives_;
+    bool otherInstance_ = false;
+    int foregroundRequests_ = 0;
+    std::unique_ptr<SingleInstance> instance_;
+    std::vector<ScriptEvent> script_;
+    size_t nextEvent_ = 0;
+    uint64_t scriptStart_ = 0;
+};
+
+// The running headless backend, or null.
+HeadlessBackend* Headless();
+
+}  // namespace platform::internal

@@ -1,0 +1,64 @@
+#pragma once
+// The pieces of the SDL backend that have a job of their own: key mapping,
+// presenting, joystick 0 and message boxes.
+#include <SDL.h>
+
+#include <chrono>
+
+#include "platform/win_types.h"
+
+namespace platform::internal {
+
+// The virtual key of an SDL key, or 0 for keys the game never sees.
+int VirtualKeyFromSdl(SDL_Keycode key);
+
+// Shows 0x00RRGGBB pictures in the window: a streaming texture, scaled by
+// the largest whole number that fits (nearest neighbour) with black bars, and
+// paced to about 60 Hz when the renderer cannot wait for the vertical blank.
+class SdlPresenter {
+public:
+    SdlPresenter() = default;
+    ~SdlPresenter() { Release(); }
+    SdlPresenter(const SdlPresenter&) = delete;
+    SdlPresenter& operator=(const SdlPresenter&) = delete;
+
+    void Present(SDL_Window* window, const uint32_t* pixels, int width, int height);
+    void Release();
+    // A point in window coordinates in the last picture's coordinates.
+    POINT ToPicture(int x, int y) const;
+
+private:
+    bool EnsureRenderer(SDL_Window* window);
+
+    SDL_Renderer* renderer_ = nullptr;
+    SDL_Texture* texture_ = nullptr;
+    int textureWidth_ = 0, textureHeight_ = 0;
+    bool failed_ = false;
+    bool pace_ = false;
+    SDL_Rect dest_{0, 0, 0, 0};
+    std::chrono::steady_clock::time_point nextFrame_{};
+};
+
+class SdlJoystick {
+public:
+    SdlJoystick() = default;
+    ~SdlJoystick() { Close(); }
+    SdlJoystick(const SdlJoystick&) = delete;
+    SdlJoystick& operator=(const SdlJoystick&) = delete;
+
+    // Opens the first device (a game controller if it is one) unless the
+    // open one is still attached; called on every plug and unplug.
+    void Refresh();
+    void Close();
+    MMRESULT Read(DWORD* x, DWORD* y, DWORD* buttons);
+
+private:
+    SDL_GameController* pad_ = nullptr;
+    SDL_Joystick* stick_ = nullptr;
+};
+
+// Returns IDOK or IDCANCEL; when no box can be shown, the text goes to
+// standard error and the answer is Cancel for OK/Cancel boxes, else OK.
+int ShowSdlMessageBox(SDL_Window* parent, const char* text, const char* caption, UINT flags);
+
+}  // namespace platform::internal

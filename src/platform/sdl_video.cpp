@@ -1,0 +1,100 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include "platform/internal/sdl_parts.h"
+
+namespace platform::internal {
+
+namespace {
+constexpr auto kFramePeriod = std::chrono::microseconds(16667);
+
+// Drivers without a screen have nothing to pace against.
+bool DriverHasScreen() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return !(driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0));
+}
+}  // namespace
+
+bool SdlPresenter::EnsureRenderer(SDL_Window* window) {
+    if (renderer_) return true;
+    if (failed_ || !window) return false;
+    renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) {
+        std::fprintf(stderr, "platform: no renderer for the window: %s\n", SDL_GetError());
+        failed_ = true;
+        return false;
+    }
+    SDL_RendererInfo info{};
+    SDL_GetRendererInfo(renderer_, &info);
+    pace_ = !(info.flags & SDL_RENDERER_PRESENTVSYNC) && DriverHasScreen();
+    return true;
+}
+
+void SdlPresenter::Release() {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    texture_ = nullptr;
+    renderer_ = nullptr;
+    textureWidth_ = textureHeight_ = 0;
+    failed_ = false;
+}
+
+void SdlPresenter::Present(SDL_Window* window, const uint32_t* pixels, int width, int height) {
+    if (!EnsureRenderer(window)) return;
+    if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
+        if (texture_) SDL_DestroyTexture(texture_);
+        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
+        if (!texture_) {
+            std::fprintf(stderr, "platform: cannot make a %dx%d texture: %s\n", width, height, SDL_GetError());
+            textureWidth_ = textureHeight_ = 0;
+            return;
+        }
+        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+        textureWidth_ = width;
+        textureHeight_ = height;
+    }
+    SDL_UpdateTexture(texture_, nullptr, pixels, width * 4);
+
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    const int scale = std::min(outW / width, outH / height);
+    if (scale >= 1) {
+        dest_.w = width * scale;
+        dest_.h = height * scale;
+    } else {
+        // A window smaller than the picture: shrink it, keeping its shape.
+        dest_.w = std::max(1, std::min(outW, outH * width / height));
+        dest_.h = std::max(1, dest_.w * height / width);
+    }
+    dest_.x = (outW - dest_.w) / 2;
+    dest_.y = (outH - dest_.h) / 2;
+    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, &dest_);
+
+    if (pace_) {
+        const auto now = std::chrono::steady_clock::now();
+        if (nextFrame_ > now) std::this_thread::sleep_until(nextFrame_);
+        nextFrame_ = std::max(now, nextFrame_) + kFramePeriod;
+    }
+    SDL_RenderPresent(renderer_);
+}
+
+POINT SdlPresenter::ToPicture(int x, int y) const {
+    if (dest_.w <= 0 || dest_.h <= 0 || textureWidth_ <= 0) return POINT{x, y};
+    // Window and renderer output sizes differ on high-density screens.
+    int winW = 0, winH = 0, outW = 0, outH = 0;
+    SDL_Window* window = renderer_ ? SDL_RenderGetWindow(renderer_) : nullptr;
+    if (window) SDL_GetWindowSize(window, &winW, &winH);
+    if (renderer_) SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    if (winW > 0 && winH > 0 && outW > 0 && outH > 0) {
+        x = x * outW / winW;
+        y = y * outH / winH;
+    }
+    return POINT{(x - dest_.x) * textureWidth_ / dest_.w, (y - dest_.y) * textureHeight_ / dest_.h};
+}
+
+}  // namespace platform::internal

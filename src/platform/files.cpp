@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <optional>
@@ -42,22 +43,47 @@ bool EqualsIgnoringCase(const std::string& a, const char* b) {
     return true;
 }
 
-// The entry of dir spelled like name in any case (the first in byte order
-// when several qualify, so the choice does not depend on the file system).
-std::optional<std::string> FindEntry(const std::string& dir, const std::string& name, bool wantDirectory) {
+// The entries of dir spelled like name in any case: the exact spelling
+// first, then the others in byte order (so that the choice does not depend on
+// the file system's order).
+std::vector<std::string> MatchingEntries(const std::string& dir, const std::string& name, bool wantDirectory) {
+    std::vector<std::string> found;
     const std::string exact = Join(dir, name);
-    if (wantDirectory ? IsDirectory(exact) : Exists(exact)) return name;
+    if (wantDirectory ? IsDirectory(exact) : Exists(exact)) found.push_back(name);
     DIR* stream = opendir(dir.empty() ? "." : dir.c_str());
-    if (!stream) return std::nullopt;
-    std::optional<std::string> best;
+    if (!stream) return found;
+    std::vector<std::string> others;
     while (dirent* entry = readdir(stream)) {
-        if (!EqualsIgnoringCase(name, entry->d_name)) continue;
         const std::string candidate = entry->d_name;
+        if (candidate == name || !EqualsIgnoringCase(name, entry->d_name)) continue;
         if (wantDirectory && !IsDirectory(Join(dir, candidate))) continue;
-        if (!best || candidate < *best) best = candidate;
+        if (!wantDirectory && !Exists(Join(dir, candidate))) continue;
+        others.push_back(candidate);
     }
     closedir(stream);
-    return best;
+    std::sort(others.begin(), others.end());
+    found.insert(found.end(), others.begin(), others.end());
+    return found;
+}
+
+// Resolves parts[index..] below base. Folders that differ only in case are
+// all tried, so a file is found in whichever one holds it; with allowNew a
+// missing last component is accepted as a file to create.
+std::optional<std::string> ResolveFrom(const std::string& base, const std::vector<std::string>& parts,
+                                       size_t index, bool allowNew) {
+    if (index == parts.size()) return base;
+    const std::string& part = parts[index];
+    const bool last = index + 1 == parts.size();
+    if (part == "..") return ResolveFrom(Join(base, ".."), parts, index + 1, allowNew);
+    const std::vector<std::string> entries = MatchingEntries(base, part, !last);
+    if (last) {
+        if (!entries.empty()) return Join(base, entries.front());
+        if (allowNew) return Join(base, part);
+        return std::nullopt;
+    }
+    for (const std::string& entry : entries)
+        if (auto resolved = ResolveFrom(Join(base, entry), parts, index + 1, allowNew)) return resolved;
+    return std::nullopt;
 }
 
 // The folder a drive letter stands for, or none.
@@ -95,21 +121,9 @@ std::string ResolvePath(const char* name) {
         if (!part.empty() && part != ".") parts.push_back(part);
         pos = next + 1;
     }
-    std::string resolved = base;
-    for (size_t i = 0; i < parts.size(); ++i) {
-        const bool last = i + 1 == parts.size();
-        if (parts[i] == "..") {
-            resolved = Join(resolved, "..");
-            continue;
-        }
-        std::optional<std::string> entry = FindEntry(resolved, parts[i], !last);
-        if (!entry) {
-            if (!last) return {};  // a folder on the way does not exist
-            entry = parts[i];      // a new file, created under this name
-        }
-        resolved = Join(resolved, *entry);
-    }
-    return resolved;
+    if (parts.empty()) return base;
+    if (auto existing = ResolveFrom(base, parts, 0, false)) return *existing;
+    return ResolveFrom(base, parts, 0, true).value_or(std::string());
 }
 
 FILE* OpenFile(const char* name, const char* mode) {

@@ -25,17 +25,19 @@ bool AviPlayer::Update(uint32_t now) {
     if (!playing_) return false;
     // Unsigned difference: correct across the 32-bit wrap of the clock.
     const uint64_t elapsed = uint64_t(uint32_t(now - start_)) * 1000;
-    if (elapsed >= file_.Duration()) {
-        playing_ = false;
-        return true;
-    }
-    const size_t due = std::min<size_t>(elapsed / file_.microSecPerFrame, file_.frames.size() - 1);
-    if (decoder_.decoded() > due) return false;
+    const bool over = elapsed >= file_.Duration();
+    // A late update still leaves the last picture on the screen at the end.
+    ShowFrame(std::min(file_.FrameAt(elapsed), file_.frames.size() - 1));
+    if (over) playing_ = false;
+    return over;
+}
+
+void AviPlayer::ShowFrame(size_t due) {
+    if (decoder_.decoded() > due) return;
     // Late frames are decoded (each codes only its changes) but not shown.
     while (decoder_.decoded() <= due)
         if (!decoder_.DecodeNext()) break;  // cannot happen: every frame was checked at open
     PresentIndexed(decoder_.pixels(), file_.width, file_.height, file_.width, decoder_.palette());
-    return false;
 }
 
 std::optional<uint32_t> AviPlayer::NextDeadline() const {

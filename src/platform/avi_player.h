@@ -22,7 +22,8 @@ public:
     bool playing() const { return playing_; }
 
     // Shows the frame due at now. Returns true exactly once per play: at the
-    // first update after the last frame's time is over (playing then stops).
+    // first update after the last frame's time is over (playing then stops,
+    // with the last frame left on the screen).
     bool Update(uint32_t now);
     // When the next frame, or the end, is due; none when not playing.
     std::optional<uint32_t> NextDeadline() const;
@@ -32,6 +33,9 @@ public:
     long shownFrame() const { return long(decoder_.decoded()) - 1; }
 
 private:
+    // Decodes up to frame due and shows it, unless it is already shown.
+    void ShowFrame(size_t due);
+
     AviFile file_;
     FrameDecoder decoder_;
     bool playing_ = false;

@@ -223,9 +223,14 @@ private:
     }
 
     bool CheckTiming() {
-        uint64_t period = main_.microSecPerFrame;
-        if (videoHeader_.rate && videoHeader_.scale)
-            period = (uint64_t(videoHeader_.scale) * 1000000u + videoHeader_.rate / 2) / videoHeader_.rate;
+        out_.rate = 1000000;
+        out_.scale = main_.microSecPerFrame;
+        if (videoHeader_.rate && videoHeader_.scale) {
+            out_.rate = videoHeader_.rate;
+            out_.scale = videoHeader_.scale;
+        }
+        if (out_.scale == 0) return Fail("no frame rate");
+        const uint64_t period = (uint64_t(out_.scale) * 1000000u + out_.rate / 2) / out_.rate;
         if (period < kMinMicroSecPerFrame || period > kMaxMicroSecPerFrame)
             return Fail("frame rate out of range");
         out_.microSecPerFrame = uint32_t(period);

@@ -33,6 +33,10 @@ struct AviFile {
     int height = 0;
     bool rle8 = false;
     bool topDown = false;  // uncompressed rows stored top row first
+    // Frames a second = rate / scale (a main header's frame time t gives
+    // 1000000 / t); microSecPerFrame is the same, rounded.
+    uint32_t rate = 0;
+    uint32_t scale = 0;
     uint32_t microSecPerFrame = 0;
     std::array<PaletteEntry, 256> palette{};
     std::vector<FrameChunk> frames;
@@ -42,9 +46,17 @@ struct AviFile {
     std::vector<uint8_t> pcm;  // all sound chunks, in order
     std::vector<uint8_t> bytes;
 
-    // Microseconds from the start of play to frame i, and to the end.
-    uint64_t FrameTime(size_t i) const { return uint64_t(i) * microSecPerFrame; }
+    // Microseconds from the start of play to frame i, and to the end, rounded
+    // up so that FrameAt(FrameTime(i)) is never before i.
+    uint64_t FrameTime(size_t i) const {
+        const unsigned __int128 exact = (unsigned __int128)i * scale * 1000000u;
+        return uint64_t((exact + rate - 1) / rate);
+    }
     uint64_t Duration() const { return FrameTime(frames.size()); }
+    // The frame whose time has come at this many microseconds (may be past the last).
+    size_t FrameAt(uint64_t micros) const {
+        return size_t((unsigned __int128)micros * rate / (uint64_t(scale) * 1000000u));
+    }
 };
 
 // Parses a whole file. Returns 1, or 0 with a reason in *error when the data

@@ -1,5 +1,6 @@
 #include "platform/mmmixer.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 
@@ -48,8 +49,9 @@ bool ValidObject(HMIXEROBJ object, DWORD flags) {
 }
 
 void CopyName(char* to, size_t size, const char* from) {
-    std::strncpy(to, from, size - 1);
-    to[size - 1] = 0;
+    size_t n = std::min(size - 1, std::strlen(from));
+    std::memcpy(to, from, n);
+    to[n] = 0;
 }
 
 }  // namespace

@@ -1,0 +1,25 @@
+#include "audio/cd_audio.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/mci.h"
+
+using namespace platform;
+
+void CDAudio_OnNotify(WPARAM code, LPARAM, bool denOpen, HWND window) {
+    if (code != MCI_NOTIFY_SUCCESSFUL) return;
+    char answer[80] = {};
+    // Without a status there is no track to go on from.
+    if (mciSendString("status cdaudio current track", answer, sizeof answer, nullptr) != 0) return;
+    char* end = nullptr;
+    unsigned long track = std::strtoul(answer, &end, 10);
+    if (end == answer || track == 0) return;
+    char command[80];
+    if (denOpen)
+        std::snprintf(command, sizeof command, "play cdaudio from %u notify", unsigned(track));
+    else
+        std::snprintf(command, sizeof command, "play cdaudio from %u to %u notify", unsigned(track - 1),
+                      unsigned(track));
+    mciSendString(command, nullptr, 0, window);  // a failing command is ignored
+}

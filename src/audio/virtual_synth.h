@@ -1,0 +1,138 @@
+#pragma once
+// The 64-voice sample-playback synthesiser. Notes arrive from the sequencer
+// with their start frame and duration; VS_mix_segment renders every sounding
+// voice into one segment of the looping mix buffer with integer arithmetic
+// (16.16 stepping, linear interpolation, a release fade applied every 16
+// frames). Rendering and note-ons run on the timer thread; creation, instrument
+// loading and destruction on the main thread while playback is stopped.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "audio/instrument.h"
+#include "audio/sound_format.h"
+#include "platform/dsound.h"
+#include "sprites/ptr_list.h"
+
+struct SynthChannel {
+    float volume = 1.0f;  // 1.0 = full
+    float pan = 0.5f;     // 0 left, 0.5 centre, 1 right
+};
+
+// Positions are byte offsets into the instrument's samples; output positions
+// are frame indices into the segment being mixed.
+struct SynthVoice {
+    const int16_t* samples = nullptr;
+    uint32_t position = 0;
+    uint32_t loopStart = 0;
+    uint32_t loopEnd = 0;
+    uint32_t sampleEnd = 0;   // offset of the last 16-bit sample
+    uint32_t mode = 0;        // 2: looping, 16: no interpolation
+    uint32_t fraction = 0;    // low 16 bits used
+    uint16_t fractionStep = 0;
+    uint32_t step = 0;        // bytes per frame: 2 x whole step
+    uint32_t carryStep = 0;   // step + 2, when the fraction wraps
+    double velocityGain = 0;
+    uint32_t startFrame = 0;
+    uint32_t endFrame = 0;
+    uint32_t active = 0;
+    uint8_t channel = 0;
+    int32_t mixStart = 0;     // first frame of this segment the voice writes
+    int32_t noteEnd = 0;      // end of the held part (may be before the segment)
+    int32_t segmentEnd = 0;
+    int32_t baseGainLeft = 0, baseGainRight = 0;  // 1/65536
+    int32_t gainLeft = 0, gainRight = 0;
+    int32_t envelopeStep = 0;
+    int32_t envelopeLevel = 0;
+};
+
+class VirtualSynth {
+public:
+    static constexpr int kVoices = 64;
+    static constexpr int kChannels = 40;
+    static constexpr int kBanks = 16;
+    static constexpr int kPrograms = 128;
+
+    VirtualSynth(platform::HWND window, platform::IDirectSound* directSound);
+    ~VirtualSynth();
+    VirtualSynth(const VirtualSynth&) = delete;
+    VirtualSynth& operator=(const VirtualSynth&) = delete;
+
+    // ---- notes and mixing ----
+    // 1 = taken or ignored, 0 = not in this segment or no free voice.
+    int VS_note_on(uint8_t channel, uint8_t note, uint8_t velocity, uint8_t bank, uint8_t program,
+                   uint32_t start, uint32_t duration);
+    int VS_set_channel(uint8_t channel, float volume, float pan);
+    int VS_in_segment(uint32_t time) const;
+    void VS_pitch_step(int bank, int program, int note, int* whole, uint16_t* fraction) const;
+    void VS_mix_segment(void* segment);
+    void VS_render_voice(SynthVoice& voice, int16_t* segment);
+
+    // ---- instruments ----
+    // Empties the slots and reads the library (message boxes on failure).
+    int LoadInstrumentLibrary(const char* path);
+    int VS_load_instrument(int bank, int program);
+    int VS_unload_instrument(int bank, int program);
+    int VS_mark_instruments();
+    int VS_sweep_instruments();
+    Instrument* InstrumentAt(int bank, int program);
+    // The wave list entry for a name (any letter case), added at the end when new.
+    WaveEntry* FindOrAddWave(const char* name);
+    const PtrList* WaveList() const { return waves_.get(); }
+
+    // ---- output ----
+    int VS_create(const SoundFormat& format);
+    // Fills the format fields and the pitch table (step 10-11 of creation);
+    // also lets the renderer run on memory of the caller's.
+    void StoreFormat(const SoundFormat& format, uint32_t mixSize);
+    int VS_service(int force);
+    int VS_clear();
+    int VS_play();
+    int VS_stop();
+    void VS_destroy();
+
+    // ---- state ----
+    uint32_t SegmentStart() const { return segmentStart_; }
+    uint32_t SegmentFrames() const { return segmentFrames_; }
+    uint32_t SegmentBytes() const { return segmentBytes_; }
+    uint32_t SegmentCount() const { return segmentCount_; }
+    uint32_t OutputRate() const { return outputRate_; }
+    uint32_t RateFactor() const { return rateFactor_; }
+    uint32_t PitchDivisor() const { return pitchDivisor_; }
+    uint32_t PrimarySize() const { return primarySize_; }
+    uint32_t MixSize() const { return mixSize_; }
+    uint32_t WriteOffset() const { return writeOffset_; }
+    uint32_t Bits() const { return bits_; }
+    double PitchTable(int i) const { return pitchTable_[i]; }
+    const SynthVoice& Voice(int i) const { return voices_[i]; }
+    const SynthChannel& Channel(int i) const { return channels_[i]; }
+    int ActiveVoices() const;
+    platform::IDirectSoundBuffer* MixBuffer() const { return mixBuffer_; }
+    platform::HWND Window() const { return window_; }
+
+private:
+    void FreeWaves();
+
+    platform::IDirectSound* directSound_;
+    platform::HWND window_;
+    platform::IDirectSoundBuffer* primaryBuffer_ = nullptr;
+    platform::IDirectSoundBuffer* mixBuffer_ = nullptr;
+    std::unique_ptr<PtrList> waves_;                     // of WaveEntry, owned
+    std::vector<std::unique_ptr<Instrument>> instruments_;  // kBanks x kPrograms
+    std::array<SynthVoice, kVoices> voices_{};
+    std::array<SynthChannel, kChannels> channels_{};
+    std::array<double, 128> pitchTable_{};
+    uint32_t primarySize_ = 0;
+    uint32_t mixSize_ = 0;
+    uint32_t segmentCount_ = 0;
+    uint32_t segmentBytes_ = 0;
+    uint32_t segmentFrames_ = 0;
+    uint32_t bits_ = 0;
+    uint32_t outputRate_ = 0;
+    uint32_t rateFactor_ = 0;
+    uint32_t frameBytes_ = 0;
+    uint32_t pitchDivisor_ = 0;
+    uint32_t writeOffset_ = 0;
+    uint32_t segmentStart_ = 0;
+};

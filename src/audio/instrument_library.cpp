@@ -66,6 +66,13 @@ Instrument* VirtualSynth::InstrumentAt(int bank, int program) {
     return instruments_[size_t(bank * kPrograms + program)].get();
 }
 
+Instrument* VirtualSynth::PutInstrument(int bank, int program, const Instrument& instrument) {
+    if (bank < 0 || bank >= kBanks || program < 0 || program >= kPrograms) return nullptr;
+    auto& slot = instruments_[size_t(bank * kPrograms + program)];
+    slot = std::make_unique<Instrument>(instrument);
+    return slot.get();
+}
+
 WaveEntry* VirtualSynth::FindOrAddWave(const char* name) {
     if (!waves_) waves_ = std::make_unique<PtrList>();
     for (auto* w = waves_->FirstAs<WaveEntry>(); w; w = waves_->NextAs<WaveEntry>())

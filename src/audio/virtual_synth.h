@@ -77,6 +77,9 @@ public:
     int VS_mark_instruments();
     int VS_sweep_instruments();
     Instrument* InstrumentAt(int bank, int program);
+    // Installs an instrument in a slot (replacing what was there); null for a
+    // slot out of range. Its wave should come from FindOrAddWave.
+    Instrument* PutInstrument(int bank, int program, const Instrument& instrument);
     // The wave list entry for a name (any letter case), added at the end when new.
     WaveEntry* FindOrAddWave(const char* name);
     const PtrList* WaveList() const { return waves_.get(); }

@@ -174,6 +174,8 @@ public:
     // The frame-rate text ("%dfps" in at most 8 characters; eight spaces
     // before the first measurement).
     char frameRateText[9] = "        ";
+    // The information line as last drawn.
+    char infoText[65] = {};
 
 private:
     HRESULT BltWithFlags(Surface* source, const RECT* sourceRect, Surface* dest,

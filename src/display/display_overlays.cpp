@@ -101,10 +101,9 @@ int Display::GPBltInfo() {
     if (!showInfo || !infoBuffer || !backBuffer) return 1;
     const RECT all{0, 0, 400, 15};
     GPFillBufferIndex(infoBuffer, &all, colourKey);
-    char text[65];
-    std::snprintf(text, sizeof text, "Front-%dx%d (%dx%d) Back-%dx%d (%dx%d)", frontWidth, frontHeight,
+    std::snprintf(infoText, sizeof infoText, "Front-%dx%d (%dx%d) Back-%dx%d (%dx%d)", frontWidth, frontHeight,
                   frontGameWidth, frontGameHeight, backWidth, backHeight, gameWidth, gameHeight);
-    DrawOverlayText(infoBuffer, text);
+    DrawOverlayText(infoBuffer, infoText);
     const RECT dest{gameRect.left, gameRect.bottom - 15, gameRect.left + 400, gameRect.bottom};
     const HRESULT result = BltWithFlags(infoBuffer, nullptr, backBuffer, &dest, 1);
     if (result == DDERR_SURFACELOST) {

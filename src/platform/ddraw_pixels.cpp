@@ -55,8 +55,22 @@ void CopyRect(const PixelView& dest, const RECT& destRect, const RECT& clip,
                          static_cast<size_t>(clip.right - clip.left) * bytes);
             continue;
         }
+        if (unscaled && dest.bitsPerPixel == 8) {
+            // The common sprite case: a straight keyed row copy.
+            const uint8_t* from = source.pixels + static_cast<ptrdiff_t>(sy) * source.pitch +
+                                  (sourceRect.left + (clip.left - destRect.left));
+            uint8_t* to = dest.pixels + static_cast<ptrdiff_t>(y) * dest.pitch;
+            for (int x = clip.left; x < clip.right; ++x, ++from) {
+                const uint8_t value = *from;
+                if (sourceKey.active && sourceKey.Matches(value)) continue;
+                if (destKey.active && !destKey.Matches(to[x])) continue;
+                to[x] = value;
+            }
+            continue;
+        }
         for (int x = clip.left; x < clip.right; ++x) {
-            const int sx = static_cast<int>(sourceRect.left + (x - destRect.left) * sw / dw);
+            const int sx = unscaled ? static_cast<int>(sourceRect.left + (x - destRect.left))
+                                    : static_cast<int>(sourceRect.left + (x - destRect.left) * sw / dw);
             const uint32_t value = Read(source, sx, sy);
             if (sourceKey.active && sourceKey.Matches(value)) continue;
             if (destKey.active && !destKey.Matches(Read(dest, x, y))) continue;

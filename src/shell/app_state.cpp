@@ -1,6 +1,7 @@
 #include "shell/app_state.h"
 
 #include "platform/messages.h"
+#include "platform/system.h"
 #include "shell/game_app.h"
 #include "shell/movie_player.h"
 #include "shell/prefs_file.h"
@@ -38,6 +39,7 @@ void OnMovieEnded() {
     app.moviePlayer.reset();
     app.moviePhase = kNoMovie;
 
+    platform::OutputDebugString("Start-up movies over; starting the game\n");
     platform::SetForegroundWindow(app.mainWindow);
     app.game = std::make_unique<GameApp>(app.mainWindow);
     if (!app.game->Init()) app.running = 0;

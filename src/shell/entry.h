@@ -10,8 +10,8 @@ namespace shell {
 struct RunOptions {
     bool headless = false;   // headless platform: manual clock, no window
     std::string scriptPath;  // headless: timed input script (platform/headless.h)
-    // Headless: stop with exit code 1 once the virtual clock reaches this
-    // many milliseconds (0 = no limit), so a scripted run cannot run forever.
+    // Headless: stop with exit code 1 once the main loop has run this many
+    // virtual milliseconds (0 = no limit), so a scripted run cannot run forever.
     uint32_t maxVirtualMs = 0;
     // Called when the run is over, while the platform still runs (the
     // harness reads the clock and the message boxes here).

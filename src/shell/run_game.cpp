@@ -1,5 +1,6 @@
 // Start-up, the main loop and the end of a run.
 #include <cstdio>
+#include <string>
 
 #include "platform/clock.h"
 #include "platform/devices.h"
@@ -83,6 +84,7 @@ private:
 int MainLoop(const RunOptions& options) {
     AppState& app = App();
     Waiter waiter;
+    const uint32_t startedAt = platform::timeGetTime();
     while (app.running) {
         platform::MSG message;
         if (platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
@@ -92,11 +94,15 @@ int MainLoop(const RunOptions& options) {
             waiter.MessageArrived();
             continue;
         }
-        if (options.maxVirtualMs != 0 && IsHeadless() &&
-            platform::timeGetTime() >= options.maxVirtualMs) {
-            std::fprintf(stderr, "tunewander: stopped at the time limit of %u ms\n",
-                         static_cast<unsigned>(options.maxVirtualMs));
-            return 1;
+        // Headless, reading the clock here is also what moves it on (by the
+        // auto-advance) while the game itself does not look at the time.
+        if (IsHeadless()) {
+            const uint32_t elapsed = platform::timeGetTime() - startedAt;
+            if (options.maxVirtualMs != 0 && elapsed >= options.maxVirtualMs) {
+                std::fprintf(stderr, "tunewander: stopped at the time limit of %u ms\n",
+                             static_cast<unsigned>(options.maxVirtualMs));
+                return 1;
+            }
         }
         if (app.active && app.moviePhase == kNoMovie && app.game) {
             app.game->Tick();
@@ -160,6 +166,19 @@ int RunStartedGame(const RunOptions& options) {
     return exitCode;
 }
 
+// Headless runs have nobody to read a box or insert a disc: each box is
+// written to standard error, and OK/Cancel boxes are cancelled.
+int AnswerUnattended(const platform::headless::MessageBoxRecord& box) {
+    const bool okCancel = (box.flags & 0xF) == platform::MB_OKCANCEL;
+    std::string text = box.text;
+    for (char& c : text) {
+        if (c == '\n' || c == '\r') c = ' ';
+    }
+    std::fprintf(stderr, "tunewander: message box \"%s\": %s -> %s\n", box.caption.c_str(),
+                 text.c_str(), okCancel ? "Cancel" : "OK");
+    return okCancel ? platform::IDCANCEL : platform::IDOK;
+}
+
 }  // namespace
 
 int RunGame(const RunOptions& options) {
@@ -175,11 +194,7 @@ int RunGame(const RunOptions& options) {
             return 1;
         }
         if (IsHeadless()) {
-            platform::headless::SetMessageBoxResponder(
-                [](const platform::headless::MessageBoxRecord& box) {
-                    return (box.flags & 0xF) == platform::MB_OKCANCEL ? platform::IDCANCEL
-                                                               : platform::IDOK;
-                });
+            platform::headless::SetMessageBoxResponder(AnswerUnattended);
         }
     }
 

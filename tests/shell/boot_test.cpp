@@ -1,0 +1,36 @@
+// The real executable, started headless in a tiny data folder.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "shell_fixtures.h"
+
+namespace {
+
+TEST(Boot, HeadlessGamePlaysBothMoviesAndEndsOnClose) {
+    const std::string game = std::string(TW_BINARY_DIR) + "/tunewander";
+    ASSERT_TRUE(std::filesystem::exists(game)) << game;
+    shell_test::ScratchDir dir;
+    shell_test::WriteFile(dir.Path() / "prefs.ini", shell_test::CompletePrefs());
+    shell_test::WriteBothMovies(dir.Path());
+    shell_test::WriteFile(dir.Path() / "run.script", "wait 20000\nclose\n");
+
+    const std::string command = "cd '" + dir.Path().string() +
+                                "' && TUNEWANDER_HEADLESS=1 TUNEWANDER_SCRIPT=run.script "
+                                "TUNEWANDER_TRACE=1 timeout 120 '" + game + "' 2> stderr.txt";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    std::ifstream errors(dir.Path() / "stderr.txt");
+    std::stringstream text;
+    text << errors.rdbuf();
+    EXPECT_EQ(WEXITSTATUS(status), 0) << text.str();
+    EXPECT_NE(text.str().find("Start-up movies over"), std::string::npos) << text.str();
+    EXPECT_EQ(text.str().find("message box"), std::string::npos) << text.str();
+}
+
+}  // namespace

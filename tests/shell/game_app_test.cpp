@@ -1,0 +1,203 @@
+#include "shell/game_app.h"
+
+#include <gtest/gtest.h>
+
+#include "land/land_screen.h"
+#include "platform/devices.h"
+#include "platform/messages.h"
+#include "platform/platform.h"
+#include "platform/system.h"
+#include "screens/den_screen.h"
+#include "screens/intro_screen.h"
+#include "shell/app_state.h"
+#include "shell/note_tables.h"
+#include "shell/sample_rate.h"
+
+namespace {
+
+using namespace platform;
+using shell::GameApp;
+
+class GameAppTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shell::ResetApp();
+        SetCursorPos(320, 240);  // a neutral mouse
+        ASSERT_EQ(game.Init(), 1);
+    }
+    void TearDown() override { shell::ResetApp(); }
+
+    void Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        game.HandleMessage(nullptr, message, wParam, lParam);
+    }
+    void SwitchTo(int state, int landIndex = -1) {
+        game.requestedState = state;
+        game.requestedLand = landIndex;
+        game.Tick();
+    }
+
+    ScopedHeadless headless{1};
+    GameApp game{nullptr};
+};
+
+TEST(SampleRateChoice, StrictlyAboveThirtyMegabytesGivesTheHighRate) {
+    EXPECT_EQ(shell::ChooseSampleRate(1, 30.0).sampleRate, 11025);
+    EXPECT_EQ(shell::ChooseSampleRate(1, 30.0).rateStep, 2);
+    EXPECT_EQ(shell::ChooseSampleRate(1, 30.01).sampleRate, 22050);
+    EXPECT_EQ(shell::ChooseSampleRate(1, 30.01).rateStep, 1);
+    EXPECT_EQ(shell::ChooseSampleRate(0, 80.0).sampleRate, 11025);  // a failed test
+}
+
+TEST_F(GameAppTest, InitOpensTheIntroAndGivesRecordsTheirNoteTables) {
+    EXPECT_EQ(game.currentState, shell::kStateIntro);
+    ASSERT_NE(game.introScreen, nullptr);
+    EXPECT_EQ(game.introScreen->game, &game);
+    EXPECT_EQ(game.requestedLand, 0);
+    EXPECT_EQ(game.redrawFrames, 2);
+    EXPECT_EQ(game.sampleRate, 11025);  // no video memory to time yet
+    for (int land = 0; land < shell::kLandCount; ++land) {
+        const shell::NoteTable* table = shell::NoteTableFor(game.Record(land).noteTable);
+        ASSERT_NE(table, nullptr);
+        EXPECT_EQ(table == &shell::kNoteTableA, land == shell::kFunland);
+    }
+    // Records sit as aussie, eastern, celtic, wetland, funland, jazzland.
+    EXPECT_EQ(&game.Record(shell::kAussie), &game.landRecords[0]);
+    EXPECT_EQ(&game.Record(shell::kCeltic), &game.landRecords[2]);
+    EXPECT_EQ(&game.Record(shell::kJazzland), &game.landRecords[5]);
+}
+
+TEST_F(GameAppTest, SwitchHappensAtTheEndOfTheSameTick) {
+    game.requestedState = shell::kStateDen;
+    game.redrawFrames = 0;
+    game.keepRecords = 1;
+    game.Tick();
+    EXPECT_EQ(game.currentState, shell::kStateDen);
+    EXPECT_EQ(game.introScreen, nullptr);
+    ASSERT_NE(game.denScreen, nullptr);
+    EXPECT_EQ(game.denScreen->frames, 0);  // the old screen ticked, not the new one
+    EXPECT_EQ(game.redrawFrames, 2);
+    EXPECT_EQ(game.keepRecords, 0);
+    game.Tick();
+    EXPECT_EQ(game.denScreen->frames, 1);
+}
+
+TEST_F(GameAppTest, LandSwitchLoadsTheLevelOfTheLandAndDifficulty) {
+    game.difficulty = 2;
+    SwitchTo(shell::kStateLand, shell::kFunland);
+    ASSERT_NE(game.landScreen, nullptr);
+    EXPECT_EQ(game.currentLand, shell::kFunland);
+    EXPECT_EQ(game.landScreen->levelPath, ".\\graphics\\lands\\funland\\medium.lnd");
+    EXPECT_EQ(game.landScreen->songFile, ".\\seq\\fun.xmi");
+    EXPECT_EQ(game.landScreen->record, &game.Record(shell::kFunland));
+    game.Tick();
+    EXPECT_EQ(game.landScreen->frames, 1);
+
+    // The den opens all its doors once the celtic land's member is free.
+    game.Record(shell::kCeltic).freed = 1;
+    SwitchTo(shell::kStateDen);
+    EXPECT_EQ(game.landScreen, nullptr);
+    EXPECT_EQ(game.openDenDoors, 7);
+}
+
+TEST_F(GameAppTest, LandWithoutAValidIndexRunsWithoutAScreen) {
+    SwitchTo(shell::kStateLand, -1);
+    EXPECT_EQ(game.currentState, shell::kStateLand);
+    EXPECT_EQ(game.landScreen, nullptr);
+    game.Tick();  // nothing to tick, nothing read past the land table
+    game.difficulty = 4;
+    SwitchTo(shell::kStateIntro);
+    SwitchTo(shell::kStateLand, shell::kWetland);
+    EXPECT_EQ(game.landScreen, nullptr);
+    std::string level, song;
+    EXPECT_TRUE(shell::LevelFiles(shell::kCeltic, 1, &level, &song));
+    EXPECT_EQ(level, ".\\graphics\\lands\\celtic\\easy.lnd");
+    EXPECT_FALSE(shell::LevelFiles(6, 1, &level, &song));
+}
+
+TEST_F(GameAppTest, MenuKeysAskForTheMenuOnlyOutsideTheTitle) {
+    Send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(game.input.escape, 1);
+    EXPECT_EQ(game.input.anyInput, 1);
+    EXPECT_EQ(game.openMenuRequest, 0);
+
+    SwitchTo(shell::kStateDen);
+    Send(WM_KEYDOWN, VK_F12);
+    EXPECT_EQ(game.openMenuRequest, 1);
+
+    // Not while a menu is open.
+    game.openMenuRequest = 0;
+    int menuStandIn = 0;
+    game.optionsMenu = reinterpret_cast<OptionsMenu*>(&menuStandIn);
+    Send(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_EQ(game.openMenuRequest, 0);
+    game.optionsMenu = nullptr;
+}
+
+TEST_F(GameAppTest, InputDuringADemoReturnsToTheTitle) {
+    SwitchTo(shell::kStateLand, shell::kCeltic);
+    game.demoRunning = 1;
+    Send(WM_KEYDOWN, VK_LEFT);
+    EXPECT_EQ(game.input.anyInput, 1);
+    EXPECT_EQ(game.input.left, 0);  // the key does nothing else
+    EXPECT_EQ(game.demoRunning, 0);
+    EXPECT_EQ(game.returnToTitle, 1);
+
+    game.input.up = game.input.fire = 1;
+    game.input.lastCharacter = 'q';
+    game.Tick();
+    EXPECT_EQ(game.currentState, shell::kStateIntro);
+    EXPECT_EQ(game.requestedLand, -1);
+    EXPECT_EQ(game.returnToTitle, 0);
+    EXPECT_EQ(game.closeMenuRequest, 1);
+    EXPECT_EQ(game.input.up + game.input.fire + game.input.lastCharacter, 0);
+
+    game.demoRunning = 1;
+    Send(WM_LBUTTONDOWN);
+    EXPECT_EQ(game.input.fire, 0);
+    EXPECT_EQ(game.returnToTitle, 1);
+}
+
+TEST_F(GameAppTest, MouseButtonsAndCharactersWriteTheInput) {
+    Send(WM_LBUTTONDOWN);
+    EXPECT_EQ(game.input.fire, 1);
+    EXPECT_EQ(game.input.anyInput, 1);
+    Send(WM_LBUTTONUP);
+    EXPECT_EQ(game.input.fire, 0);
+    Send(WM_CHAR, 0x141);
+    EXPECT_EQ(game.input.lastCharacter, 0x41);
+    Send(WM_KEYDOWN, VK_RIGHT);
+    Send(WM_KEYUP, VK_RIGHT);
+    EXPECT_EQ(game.input.right + game.input.rightHeld, 0);
+}
+
+TEST_F(GameAppTest, ActivationChangesPriorityAndForcesFullRedraws) {
+    Send(WM_ACTIVATEAPP, 0);
+    EXPECT_EQ(shell::App().active, 0);
+    EXPECT_EQ(GetPriorityClass(), IDLE_PRIORITY_CLASS);
+
+    game.redrawFrames = 0;
+    Send(WM_ACTIVATEAPP, 1);
+    EXPECT_EQ(shell::App().active, 1);
+    EXPECT_EQ(GetPriorityClass(), HIGH_PRIORITY_CLASS);
+    EXPECT_EQ(game.redrawFrames, 2);
+
+    SetPriorityClass(NORMAL_PRIORITY_CLASS);
+    Send(WM_SYSKEYUP, VK_RETURN);
+    EXPECT_EQ(GetPriorityClass(), NORMAL_PRIORITY_CLASS);
+    Send(WM_SYSKEYUP, 'X');
+    EXPECT_EQ(GetPriorityClass(), HIGH_PRIORITY_CLASS);
+}
+
+TEST_F(GameAppTest, DestroyMessagePostsQuit) {
+    MSG message;
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    Send(WM_DESTROY);
+    bool quit = false;
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) quit = message.wParam == 0;
+    }
+    EXPECT_TRUE(quit);
+}
+
+}  // namespace

@@ -7,6 +7,15 @@
 
 using namespace platform;
 
+std::string CDAudio_NextCommand(unsigned track, bool denOpen) {
+    char command[80];
+    if (denOpen)
+        std::snprintf(command, sizeof command, "play cdaudio from %u notify", track);
+    else
+        std::snprintf(command, sizeof command, "play cdaudio from %u to %u notify", track - 1, track);
+    return command;
+}
+
 void CDAudio_OnNotify(WPARAM code, LPARAM, bool denOpen, HWND window) {
     if (code != MCI_NOTIFY_SUCCESSFUL) return;
     char answer[80] = {};
@@ -15,11 +24,6 @@ void CDAudio_OnNotify(WPARAM code, LPARAM, bool denOpen, HWND window) {
     char* end = nullptr;
     unsigned long track = std::strtoul(answer, &end, 10);
     if (end == answer || track == 0) return;
-    char command[80];
-    if (denOpen)
-        std::snprintf(command, sizeof command, "play cdaudio from %u notify", unsigned(track));
-    else
-        std::snprintf(command, sizeof command, "play cdaudio from %u to %u notify", unsigned(track - 1),
-                      unsigned(track));
-    mciSendString(command, nullptr, 0, window);  // a failing command is ignored
+    std::string command = CDAudio_NextCommand(unsigned(track), denOpen);
+    mciSendString(command.c_str(), nullptr, 0, window);  // a failing command is ignored
 }

@@ -2,6 +2,7 @@
 // surface, recovery of lost surfaces, scrolling, presenting and error texts.
 #include <gtest/gtest.h>
 
+#include "platform/clock.h"
 #include "platform/video_out.h"
 #include "support/display_support.h"
 
@@ -157,6 +158,41 @@ TEST_F(DisplayDraw, WindowedFramesReachTheWindowThroughTheClientArea) {
     EXPECT_EQ(shot.rgb[0], 10);
     EXPECT_EQ(shot.rgb[1], 20);
     EXPECT_EQ(shot.rgb[2], 30);
+}
+
+TEST_F(DisplayDraw, StretchModeScalesTheGameAreaOverTheWholeBuffer) {
+    ASSERT_EQ(Start(display::kConfigStretch), 1);
+    ASSERT_NE(D().stretchBuffer, nullptr);
+    EXPECT_TRUE(Traces().Contains("...detected linear frame buffer hardware, creating video mem stretch buffer..."));
+    ASSERT_EQ(D().GPBorderChange(320 - 4, 240 - 2), 1);
+    ASSERT_EQ(D().gameRect, (RECT{316, 238, 324, 242}));
+    EXPECT_EQ(D().gameClipper->EffectiveRects(*D().backBuffer), (std::vector<RECT>{{0, 0, 640, 480}}));
+    PaintBack(1);
+    const RECT corner{316, 238, 317, 239};
+    D().GPFillBufferIndex(nullptr, &corner, 7);
+    ASSERT_EQ(D().GPPageFlip(), 1);
+    // Each game pixel became an 80 x 120 block.
+    EXPECT_EQ(PixelAt(D().frontBuffer, 0, 0), 7);
+    EXPECT_EQ(PixelAt(D().frontBuffer, 79, 119), 7);
+    EXPECT_EQ(PixelAt(D().frontBuffer, 80, 0), 1);
+    EXPECT_EQ(PixelAt(D().frontBuffer, 0, 120), 1);
+}
+
+TEST_F(DisplayDraw, PaletteChangeWithoutAFlipReachesTheWindowSoonAfter) {
+    ASSERT_EQ(Start(), 1);
+    D().palette = D().GPLoadPaletteFile(nullptr);
+    D().GPFadeInit();
+    ASSERT_EQ(D().GPSetPalette(), 1);
+    ASSERT_EQ(D().GPPageFlip(), 1);
+    platform::PaletteEntry white[256];
+    for (auto& entry : white) entry = platform::PaletteEntry{255, 255, 255, 0};
+    ASSERT_EQ(D().palette->SetEntries(0, 256, white), DD_OK);
+    platform::MSG msg;
+    platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_NOREMOVE);
+    EXPECT_EQ(platform::CaptureScreen().rgb[0], 0) << "a frame may still come to show it";
+    platform::manual_clock::Advance(150);
+    platform::PeekMessage(&msg, nullptr, 0, 0, platform::PM_NOREMOVE);
+    EXPECT_EQ(platform::CaptureScreen().rgb[0], 255);
 }
 
 TEST_F(DisplayDraw, ErrorTexts) {

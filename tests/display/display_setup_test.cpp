@@ -187,6 +187,12 @@ TEST_F(DisplaySetup, ShrinkingTheWindowMovesTheBorderAndItNeverLeavesItsRange) {
     EXPECT_EQ(d.borderX, 0);
     EXPECT_EQ(d.borderY, 0);
 
+    platform::MINMAXINFO info;
+    ASSERT_EQ(d.GPGetMinMaxInfo(&info), 1);
+    EXPECT_EQ(info.ptMinTrackSize, (platform::POINT{100, 100}));
+    EXPECT_EQ(info.ptMaxTrackSize, (platform::POINT{640, 480})) << "never larger than the picture";
+    EXPECT_EQ(d.GPCopyBitmap(nullptr, nullptr, 0, 0, 0, 0), E_FAIL);
+
     d.GPBorderChange(-50, -50);
     EXPECT_EQ(d.borderX, 0);
     EXPECT_EQ(d.borderY, 0);

@@ -157,19 +157,6 @@ TEST_F(GameAppTest, InputDuringADemoReturnsToTheTitle) {
     EXPECT_EQ(game.returnToTitle, 1);
 }
 
-TEST_F(GameAppTest, MouseButtonsAndCharactersWriteTheInput) {
-    Send(WM_LBUTTONDOWN);
-    EXPECT_EQ(game.input.fire, 1);
-    EXPECT_EQ(game.input.anyInput, 1);
-    Send(WM_LBUTTONUP);
-    EXPECT_EQ(game.input.fire, 0);
-    Send(WM_CHAR, 0x141);
-    EXPECT_EQ(game.input.lastCharacter, 0x41);
-    Send(WM_KEYDOWN, VK_RIGHT);
-    Send(WM_KEYUP, VK_RIGHT);
-    EXPECT_EQ(game.input.right + game.input.rightHeld, 0);
-}
-
 TEST_F(GameAppTest, ActivationChangesPriorityAndForcesFullRedraws) {
     Send(WM_ACTIVATEAPP, 0);
     EXPECT_EQ(shell::App().active, 0);
@@ -186,18 +173,6 @@ TEST_F(GameAppTest, ActivationChangesPriorityAndForcesFullRedraws) {
     EXPECT_EQ(GetPriorityClass(), NORMAL_PRIORITY_CLASS);
     Send(WM_SYSKEYUP, 'X');
     EXPECT_EQ(GetPriorityClass(), HIGH_PRIORITY_CLASS);
-}
-
-TEST_F(GameAppTest, DestroyMessagePostsQuit) {
-    MSG message;
-    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
-    }
-    Send(WM_DESTROY);
-    bool quit = false;
-    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) quit = message.wParam == 0;
-    }
-    EXPECT_TRUE(quit);
 }
 
 }  // namespace

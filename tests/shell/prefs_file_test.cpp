@@ -142,17 +142,4 @@ TEST_F(PrefsFileTest, MissingFileReportsEveryStartupKeyInOrder) {
     EXPECT_EQ(values.sfxCredit.h, 0);
 }
 
-TEST_F(PrefsFileTest, CompleteFileFillsEveryStartupValue) {
-    Load(shell_test::CompletePrefs());
-    const shell::StartupPrefs values = shell::ReadStartupPrefs(prefs, nullptr);
-    EXPECT_TRUE(platform::headless::MessageBoxLog().empty());
-    EXPECT_EQ(values.insertCdText, "Please insert the disc");
-    EXPECT_EQ(values.animateSplash, 1);
-    EXPECT_EQ(values.helpArrowLeftX, 1);
-    EXPECT_EQ(values.numOfDistLogos, 7);
-    EXPECT_EQ(values.graphicsCredit.x, 8);
-    EXPECT_EQ(values.addHelpCredit2.w, 26);
-    EXPECT_EQ(values.sfxCredit.h, 43);
-}
-
 }  // namespace

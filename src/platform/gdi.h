@@ -132,6 +132,9 @@ void DeleteRegion(HRGN region);
 // Bytes the region's data needs; with data, fills it (when size suffices).
 DWORD GetRegionData(HRGN region, DWORD size, RegionData* data);
 
+// Colour depth of the screen device: bits per pixel times planes.
+int GetScreenBitsPerPixel();
+
 // Nearest entry of a 256-entry palette to an RGB colour (first on ties).
 int NearestPaletteIndex(const PaletteEntry* palette, COLORREF colour);
 

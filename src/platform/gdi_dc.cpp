@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "platform/ddraw.h"
+#include "platform/ddraw_emulation.h"
 #include "platform/gdi.h"
 
 namespace platform::gdi {
@@ -189,6 +190,10 @@ int StretchBlt(HDC dest, int x, int y, int width, int height, HDC source, int sx
         }
     }
     return 1;
+}
+
+int GetScreenBitsPerPixel() {
+    return dd::emulation::Current().desktopBitsPerPixel;
 }
 
 HRGN CreateRectRgnIndirect(const RECT* rect) {

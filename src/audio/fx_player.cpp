@@ -17,12 +17,16 @@ constexpr DWORD kEffectBufferFlags = DSBCAPS_STATIC | DSBCAPS_CTRLFREQUENCY | DS
 }  // namespace
 
 FxPlayer::FxPlayer(HWND window, IDirectSound* directSound, uint32_t slotCount)
-    : window_(window), directSound_(directSound), slots_(slotCount), names_(kEffects) {}
+    : window_(window), directSound_(directSound), slots_(slotCount), names_(kEffects) {
+    // The device is shared with the synthesiser; each keeps its own reference.
+    if (directSound_) directSound_->AddRef();
+}
 
 FxPlayer::~FxPlayer() {
     for (auto& slot : slots_)
         if (slot.buffer) slot.buffer->Release();
     slots_.clear();
+    if (directSound_) directSound_->Release();
 }
 
 const FxSlot* FxPlayer::Slot(int slot) const {

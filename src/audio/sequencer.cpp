@@ -141,9 +141,18 @@ void Sequencer::SQ_SetTrackMute(int id, uint32_t value) {
 int Sequencer::SQ_LoadTrackInstruments() {
     BusyClaim claim(busy_);
     synth_->VS_mark_instruments();
-    for (auto* t = playing_.FirstAs<SeqTrack>(); t; t = playing_.NextAs<SeqTrack>())
-        for (const xmidi::TimbreEntry& timbre : t->Timbres())
-            if (timbre.bank <= 15 && timbre.program <= 127) synth_->VS_load_instrument(timbre.bank, timbre.program);
+    for (auto* t = playing_.FirstAs<SeqTrack>(); t; t = playing_.NextAs<SeqTrack>()) {
+        for (const xmidi::TimbreEntry& timbre : t->Timbres()) {
+            if (timbre.bank > 15 || timbre.program > 127) continue;
+            // The sequencer holds one load request per instrument: one that
+            // is loaded already only loses its mark. Asking again for every
+            // track or song would leave use counts that the sweep never
+            // brings back to 0, so the samples would never be freed.
+            Instrument* instrument = synth_->InstrumentAt(timbre.bank, timbre.program);
+            if (instrument && instrument->state != 0) instrument->state = 1;
+            else synth_->VS_load_instrument(timbre.bank, timbre.program);
+        }
+    }
     synth_->VS_sweep_instruments();
     return 1;
 }

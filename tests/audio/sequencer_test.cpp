@@ -253,6 +253,18 @@ TEST_F(SequencerTest, TrackInstrumentsAreMarkedLoadedAndSwept) {
     EXPECT_EQ(synth_->InstrumentAt(2, 3)->state, 1);
     EXPECT_EQ(synth_->InstrumentAt(0, 9)->state, 0) << "swept";
     EXPECT_EQ(synth_->InstrumentAt(0, 1)->wave->useCount, 2);
+
+    // A second song wanting the same instrument, then the end of both: the
+    // samples go once nothing plays.
+    seq_->SQ_UnloadSequenceFile();
+    ASSERT_EQ(Load({a}), 1);
+    int third = seq_->SQ_CreateTrack(0);
+    EXPECT_EQ(seq_->SQ_LoadTrackInstruments(), 1);
+    EXPECT_EQ(synth_->InstrumentAt(0, 1)->wave->useCount, 2) << "no second request for a loaded instrument";
+    for (int id : {0, 1, third}) seq_->SQ_DeleteTrack(id);
+    seq_->SQ_LoadTrackInstruments();
+    EXPECT_EQ(synth_->InstrumentAt(0, 1)->wave->useCount, 0);
+    EXPECT_EQ(synth_->InstrumentAt(0, 1)->wave->samples, nullptr);
     EXPECT_TRUE(headless::MessageBoxLog().empty());
 }
 

@@ -71,8 +71,8 @@ TEST(AviFile, PaletteChangesTakeEffectFromTheirFrameAndSoundIsCollected) {
     bright[1] = {250, 250, 250, 0};
     spec.frames[2].palette = bright;
     std::vector<uint8_t> pcm;
-    for (int i = 0; i < 1000; ++i) pcm.push_back(uint8_t(i * 7)), pcm.push_back(uint8_t(i));
-    spec.sound = MovieSound{2, 11025, 8, pcm};
+    for (int i = 0; i < 3001; ++i) pcm.push_back(uint8_t(i * 7));
+    spec.sound = MovieSound{1, 11025, 8, pcm};  // odd-sized chunks, with pad bytes
 
     const AviFile file = Parse(WriteAvi(spec));
     FrameDecoder decoder(file);
@@ -85,10 +85,22 @@ TEST(AviFile, PaletteChangesTakeEffectFromTheirFrameAndSoundIsCollected) {
     EXPECT_EQ(decoder.palette()[1], spec.palette[1]);
 
     ASSERT_TRUE(file.hasSound);
-    EXPECT_EQ(file.sound.channels, 2);
+    EXPECT_EQ(file.sound.channels, 1);
     EXPECT_EQ(file.sound.samplesPerSec, 11025);
     EXPECT_EQ(file.sound.bitsPerSample, 8);
     EXPECT_EQ(file.pcm, pcm);  // spread over the frames' chunks, and back in order
+}
+
+TEST(AviFile, TheIndexIsOptional) {
+    const MovieSpec spec = TinyMovie(3);
+    std::vector<uint8_t> bytes = WriteAvi(spec);
+    const size_t idx1 = Find(bytes, "idx1");
+    ASSERT_NE(idx1, std::string::npos);
+    bytes.resize(idx1);
+    Put32(bytes, 4, uint32_t(bytes.size() - 8));
+    const auto frames = DecodeAll(Parse(bytes));
+    ASSERT_EQ(frames.size(), 3u);
+    EXPECT_EQ(frames[2], spec.frames[2].pixels);
 }
 
 TEST(AviFile, EveryCutShortFileIsRefused) {

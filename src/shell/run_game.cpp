@@ -21,11 +21,10 @@ namespace {
 constexpr const char* kWindowName = "Tunewander";  // class and title alike
 constexpr int kIconResource = 102;
 
-// A headless wait that ends with no message and (next to) no time gone by
-// means nothing is scheduled any more; this many in a row, with the script
-// over, and the run can never move on.
-constexpr int kStuckWaitLimit = 1000;
-constexpr uint32_t kStuckWaitProgressMs = 5;
+// Headless, WaitMessage returns 0 when nothing at all is scheduled (no
+// script event, timer or movie frame). A few of those in a row, with the
+// script over, and the run can never move on.
+constexpr int kStuckWaitLimit = 3;
 
 bool IsHeadless() {
     return platform::CurrentBackend() == platform::BackendKind::Headless;
@@ -53,23 +52,14 @@ void ReadPreferences(AppState& app) {
     app.startup = ReadStartupPrefs(*app.prefs, app.mainWindow);
 }
 
-// Waits for the next message. Headless, returns false when the run is stuck:
-// the script is over and waiting moves nothing on.
+// Waits for the next message. Headless, returns false when the run is stuck.
 class Waiter {
 public:
     bool Wait() {
-        if (!IsHeadless()) {
-            platform::WaitMessage();
-            return true;
-        }
-        const uint32_t before = platform::timeGetTime();
-        platform::WaitMessage();
-        const uint32_t progress = platform::timeGetTime() - before;
-        platform::MSG waiting;
-        const bool nothingHappened =
-            platform::headless::ScriptFinished() && progress <= kStuckWaitProgressMs &&
-            !platform::PeekMessage(&waiting, nullptr, 0, 0, platform::PM_NOREMOVE);
-        stuckWaits_ = nothingHappened ? stuckWaits_ + 1 : 0;
+        const bool scheduled = platform::WaitMessage() != 0;
+        if (!IsHeadless()) return true;
+        const bool stuck = !scheduled && platform::headless::ScriptFinished();
+        stuckWaits_ = stuck ? stuckWaits_ + 1 : 0;
         return stuckWaits_ < kStuckWaitLimit;
     }
     void MessageArrived() { stuckWaits_ = 0; }

@@ -173,6 +173,7 @@ TEST_F(GameAppTest, ActivationChangesPriorityAndForcesFullRedraws) {
     EXPECT_EQ(GetPriorityClass(), NORMAL_PRIORITY_CLASS);
     Send(WM_SYSKEYUP, 'X');
     EXPECT_EQ(GetPriorityClass(), HIGH_PRIORITY_CLASS);
+    SetPriorityClass(NORMAL_PRIORITY_CLASS);
 }
 
 }  // namespace

@@ -108,6 +108,23 @@ TEST_F(MoviePlayback, FramesAppearOnTimeAndOneSuccessNotificationFollowsTheLast)
     EXPECT_TRUE(Pump().empty());
 }
 
+TEST_F(MoviePlayback, PlayingAcrossTheClockWrapKeepsTime) {
+    manual_clock::Set(0xFFFFFFFFu - 150);
+    ASSERT_EQ(Play(), 0u);
+    AdvanceTo(0xFFFFFFFFu - 50);
+    Pump();
+    EXPECT_EQ(ShownFrame(), 1);
+    AdvanceTo(49);  // 200 ms after the start
+    EXPECT_TRUE(Pump().empty());
+    EXPECT_EQ(ShownFrame(), 2);
+    ASSERT_EQ(WaitMessage(), 1);
+    EXPECT_EQ(timeGetTime(), 149u);
+    Pump();
+    EXPECT_EQ(ShownFrame(), 3);
+    AdvanceTo(249);
+    EXPECT_EQ(Pump().size(), 1u);
+}
+
 TEST_F(MoviePlayback, ALatePumpSkipsStraightToTheDueFrame) {
     ASSERT_EQ(Play(), 0u);
     AdvanceTo(1250);

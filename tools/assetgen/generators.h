@@ -8,5 +8,7 @@ namespace assetgen {
 
 int WritePrefs(const std::string& dataDir);   // "prefs.ini"
 int WriteMovies(const std::string& dataDir);  // "Movie\logo.avi", "Movie\movie.avi"
+// "seq\wavelib.txt", "seq\fxlib.txt", their WAVE files and the ten songs
+int WriteMusic(const std::string& dataDir);
 
 }  // namespace assetgen

@@ -1,0 +1,268 @@
+#include "assetgen/music_instruments.h"
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+
+#include "assetgen/sound_percussion.h"
+#include "assetgen/sound_synth.h"
+
+namespace assetgen::music {
+
+using dsp::NoteHz;
+using dsp::Samples;
+using synth::LoopSpec;
+
+namespace {
+
+constexpr float kPeak = 0.8f;
+
+InstrumentDef OneShot(int program, const char* name, int root, int gain, double releaseSeconds, dsp::Signal s) {
+    InstrumentDef d;
+    d.program = program;
+    d.name = name;
+    d.root = uint8_t(root);
+    d.gain = int8_t(gain);
+    d.release = uint32_t(Samples(releaseSeconds));
+    dsp::Normalise(s, kPeak);
+    d.samples = std::move(s);
+    return d;
+}
+
+InstrumentDef Drum(int program, const char* name, int gain, dsp::Signal s) {
+    // Release 0: a drum always rings to the end of its own sample.
+    InstrumentDef d = OneShot(program, name, kDrumNote, gain, 0, std::move(s));
+    d.percussion = true;
+    return d;
+}
+
+InstrumentDef Looped(int program, const char* name, int root, int gain, double releaseSeconds, LoopSpec spec) {
+    spec.hz = NoteHz(root);
+    synth::LoopedSample looped = synth::Sustained(spec);
+    InstrumentDef d = OneShot(program, name, root, gain, releaseSeconds, std::move(looped.samples));
+    d.loop = true;
+    d.loopStart = looped.loopStart;
+    d.loopEnd = looped.loopEnd;
+    return d;
+}
+
+// Harmonic amplitudes 1/h^tilt, with optional odd-harmonic emphasis.
+std::vector<double> Spectrum(int count, double tilt, double evenLevel = 1.0) {
+    std::vector<double> a;
+    for (int h = 1; h <= count; ++h) a.push_back((h % 2 == 0 ? evenLevel : 1.0) / std::pow(double(h), tilt));
+    return a;
+}
+
+// Harmonic amplitudes shaped by a resonance (formant) around `formantHz`.
+std::vector<double> Formant(double hz, int count, double tilt, double formantHz, double width, double boost) {
+    std::vector<double> a = Spectrum(count, tilt);
+    for (int h = 1; h <= count; ++h) {
+        const double d = (h * hz - formantHz) / width;
+        a[size_t(h - 1)] *= 1.0 + boost * std::exp(-d * d);
+    }
+    return a;
+}
+
+synth::PluckSpec PluckAt(int root, double seconds, double brightness, double decay, double pick, uint32_t seed) {
+    synth::PluckSpec p;
+    p.hz = NoteHz(root);
+    p.seconds = seconds;
+    p.brightness = brightness;
+    p.decaySeconds = decay;
+    p.pick = pick;
+    p.seed = seed;
+    return p;
+}
+
+std::vector<InstrumentDef> Build() {
+    std::vector<InstrumentDef> all;
+    // Plucked strings.
+    all.push_back(OneShot(kHarp, "harp", 72, 0, 0.4, synth::Pluck(PluckAt(72, 1.8, 0.45, 1.6, 0.5, 101))));
+    all.push_back(OneShot(kGuitar, "guitar", 64, 0, 0.15, synth::Pluck(PluckAt(64, 1.6, 0.55, 1.4, 0.18, 102))));
+    all.push_back(OneShot(kBanjo, "banjo", 67, -2, 0.12, synth::Pluck(PluckAt(67, 0.9, 0.95, 0.6, 0.1, 103))));
+    all.push_back(OneShot(kKoto, "koto", 69, 0, 0.3, synth::Pluck(PluckAt(69, 1.6, 0.75, 1.3, 0.12, 104))));
+    all.push_back(OneShot(kPizzicato, "pizzicato", 67, -1, 0.1, synth::Pluck(PluckAt(67, 0.5, 0.3, 0.35, 0.5, 105))));
+    all.push_back(OneShot(kUprightBass, "uprightbass", 48, 2, 0.08,
+                          synth::Pluck(PluckAt(48, 1.4, 0.25, 1.2, 0.3, 106))));
+    // FM: electric piano and the bell of the chimes.
+    {
+        synth::FmSpec ep{NoteHz(72), 1.0, 1.6, 0.35, 2.0, 1.6, 0.003};
+        dsp::Signal s = synth::Fm(ep);
+        synth::FmSpec tine{NoteHz(72), 7.0, 0.6, 0.05, 0.4, 1.6, 0.001};
+        dsp::MixInto(s, synth::Fm(tine), 0, 0.15f);
+        all.push_back(OneShot(kElectricPiano, "epiano", 72, -1, 0.15, s));
+    }
+    all.push_back(OneShot(kChimes, "chimes", 72, -3, 0.6, synth::Fm({NoteHz(72), 3.5, 2.2, 0.4, 2.2, 2.2, 0.001})));
+    // Modal: struck bars and pans.
+    all.push_back(OneShot(kGlockenspiel, "glockenspiel", 96, -6, 0.3,
+                          synth::Modal(NoteHz(96), {{1, 1, 1.3}, {2.76, 0.25, 0.4}}, 1.3, 0.2, 107)));
+    all.push_back(OneShot(kMarimba, "marimba", 72, 0, 0.2,
+                          synth::Modal(NoteHz(72), {{1, 1, 0.7}, {3.99, 0.35, 0.2}, {9.9, 0.1, 0.05}}, 0.8, 0.5, 108)));
+    {
+        dsp::Signal s = synth::Modal(NoteHz(72), {{1, 1, 2.6}, {4.0, 0.25, 0.6}, {10.1, 0.05, 0.1}}, 2.4, 0.25, 109);
+        // The vibraphone's motor: a gentle tremolo.
+        for (size_t n = 0; n < s.size(); ++n) s[n] *= float(1.0 - 0.25 * (0.5 - 0.5 * std::cos(2 * dsp::kPi * 5.0 * n / dsp::kRate)));
+        all.push_back(OneShot(kVibraphone, "vibraphone", 72, -2, 0.5, s));
+    }
+    all.push_back(OneShot(kKalimba, "kalimba", 72, -1, 0.25,
+                          synth::Modal(NoteHz(72), {{1, 1, 1.0}, {5.9, 0.2, 0.08}, {3.1, 0.08, 0.15}}, 1.1, 0.4, 110)));
+    all.push_back(OneShot(kSteelDrum, "steeldrum", 72, -1, 0.3,
+                          synth::Modal(NoteHz(72), {{1, 1, 1.1}, {2.0, 0.5, 0.7}, {3.0, 0.3, 0.4}, {4.02, 0.12, 0.25}, {1.5, 0.08, 0.3}}, 1.2, 0.3, 111)));
+    {
+        dsp::Signal s;
+        const double hz = NoteHz(72);
+        std::vector<synth::Partial> partials;
+        for (int h = 1; h <= 12; ++h)
+            if (hz * h * (1 + 0.0004 * h * h) < 5500)
+                partials.push_back({h * (1 + 0.0004 * h * h), 1.0 / std::pow(h, 1.3), 1.6 / (1 + 0.25 * h)});
+        s = synth::Modal(hz, partials, 1.6, 0.3, 112);
+        all.push_back(OneShot(kPiano, "piano", 72, -1, 0.12, s));
+    }
+
+    // Sustained winds, bowed strings, reeds and pads.
+    auto spec = [](std::vector<double> harmonics) {
+        LoopSpec s;
+        s.harmonics = std::move(harmonics);
+        return s;
+    };
+    {
+        LoopSpec s = spec({1, 0.12, 0.05, 0.02});
+        s.breath = 0.12, s.breathHz = 2500, s.vibratoDepth = 0.004, s.vibratoCycles = 3, s.attack = 0.03;
+        all.push_back(Looped(kWhistle, "whistle", 81, -3, 0.08, s));
+    }
+    {
+        LoopSpec s = spec(Formant(NoteHz(69), 14, 1.0, 2800, 900, 1.5));
+        s.vibratoDepth = 0.006, s.vibratoCycles = 3, s.breath = 0.03, s.breathHz = 3000, s.attack = 0.06, s.swell = 0.5;
+        all.push_back(Looped(kFiddle, "fiddle", 69, -4, 0.12, s));
+    }
+    {
+        LoopSpec s = spec({1, 0.25, 0.06, 0.02});
+        s.breath = 0.25, s.breathHz = 1800, s.vibratoDepth = 0.005, s.vibratoCycles = 2, s.attack = 0.08;
+        all.push_back(Looped(kFlute, "flute", 79, -3, 0.15, s));
+    }
+    {
+        LoopSpec s = spec(Formant(NoteHz(74), 8, 1.1, 1100, 500, 2.0));
+        s.vibratoDepth = 0.012, s.vibratoCycles = 3, s.breath = 0.03, s.attack = 0.09, s.swell = 0.8;
+        all.push_back(Looped(kErhu, "erhu", 74, -4, 0.15, s));
+    }
+    {
+        LoopSpec s = spec({1, 0.35, 0.1, 0.05});
+        s.breath = 0.06, s.breathHz = 3000, s.vibratoDepth = 0.01, s.vibratoCycles = 7, s.attack = 0.02;
+        all.push_back(Looped(kCalliope, "calliope", 72, -4, 0.06, s));
+    }
+    {
+        LoopSpec s = spec(Spectrum(16, 0.9, 0.7));
+        s.chorus = 0.8, s.attack = 0.03, s.loopSamples = 22050;
+        all.push_back(Looped(kAccordion, "accordion", 67, -8, 0.08, s));
+    }
+    {
+        LoopSpec s = spec({1, 0.8, 0.5, 0.4, 0, 0.3, 0, 0.25});
+        s.attack = 0.01;
+        all.push_back(Looped(kOrgan, "organ", 67, -7, 0.05, s));
+    }
+    {
+        LoopSpec s = spec(Spectrum(20, 1.2));
+        s.chorus = 0.9, s.attack = 0.25, s.loopSamples = 22050, s.vibratoDepth = 0.003, s.vibratoCycles = 5,
+        s.tail = 0.4;
+        all.push_back(Looped(kStrings, "strings", 67, -7, 0.3, s));
+    }
+    {
+        LoopSpec s = spec({1, 0.05, 0.11, 0.02, 0.04});
+        s.chorus = 1.0, s.attack = 0.35, s.loopSamples = 22050, s.tail = 0.5;
+        all.push_back(Looped(kPad, "pad", 67, -5, 0.4, s));
+    }
+    {
+        LoopSpec s = spec(Formant(NoteHz(72), 8, 0.6, 1700, 600, 2.5));
+        s.harmonics[0] *= 0.4;
+        s.attack = 0.06, s.swell = 1.5, s.vibratoDepth = 0.004, s.vibratoCycles = 3;
+        all.push_back(Looped(kMutedTrumpet, "mutedtrumpet", 72, -5, 0.08, s));
+    }
+    {
+        LoopSpec s = spec(Formant(NoteHz(69), 11, 0.9, 1400, 700, 1.5));
+        s.attack = 0.05, s.swell = 1.0, s.vibratoDepth = 0.005, s.vibratoCycles = 3, s.breath = 0.05, s.breathHz = 2500;
+        all.push_back(Looped(kSaxophone, "saxophone", 69, -5, 0.1, s));
+    }
+    {
+        LoopSpec s = spec(Spectrum(14, 0.8));
+        s.attack = 0.08, s.swell = 2.0, s.chorus = 0.5;
+        all.push_back(Looped(kBrass, "brass", 65, -7, 0.1, s));
+    }
+    {
+        LoopSpec s = spec({1, 0.6, 0.3, 0.15, 0.08, 0.04});
+        s.attack = 0.05, s.swell = 1.0;
+        all.push_back(Looped(kTuba, "tuba", 48, -1, 0.08, s));
+    }
+    {
+        LoopSpec s = spec(Spectrum(24, 1.4));
+        s.attack = 0.01, s.tail = 0.15;
+        all.push_back(Looped(kSynthBass, "synthbass", 48, -3, 0.06, s));
+    }
+    {
+        LoopSpec s = spec(Formant(NoteHz(38), 40, 0.6, 900, 400, 3.0));
+        s.loopSamples = 22050, s.wowCycles = 2, s.wowDepth = 0.8, s.breath = 0.04, s.breathHz = 1200, s.attack = 0.1,
+        s.tail = 0.4;
+        all.push_back(Looped(kDidgeridoo, "didgeridoo", 38, -3, 0.3, s));
+    }
+    {
+        LoopSpec s = spec(Spectrum(12, 1.0, 0.15));
+        s.attack = 0.04, s.vibratoDepth = 0.003, s.vibratoCycles = 3, s.breath = 0.03;
+        all.push_back(Looped(kClarinet, "clarinet", 67, -5, 0.08, s));
+    }
+
+    // Percussion.
+    all.push_back(Drum(kKick, "kick", 0, percussion::Kick()));
+    all.push_back(Drum(kSnare, "snare", -3, percussion::Snare()));
+    all.push_back(Drum(kClosedHat, "closedhat", -8, percussion::ClosedHat()));
+    all.push_back(Drum(kOpenHat, "openhat", -9, percussion::OpenHat()));
+    all.push_back(Drum(kRide, "ride", -9, percussion::Ride()));
+    all.push_back(Drum(kCrash, "crash", -10, percussion::Crash()));
+    all.push_back(Drum(kClap, "clap", -5, percussion::Clap()));
+    all.push_back(Drum(kShaker, "shaker", -8, percussion::Shaker()));
+    all.push_back(Drum(kTambourine, "tambourine", -8, percussion::Tambourine()));
+    all.push_back(Drum(kWoodBlock, "woodblock", -5, percussion::WoodBlock()));
+    all.push_back(Drum(kTempleBlock, "templeblock", -4, percussion::TempleBlock()));
+    all.push_back(Drum(kClapsticks, "clapsticks", -5, percussion::Clapsticks()));
+    all.push_back(Drum(kBodhran, "bodhran", 0, percussion::Bodhran()));
+    all.push_back(Drum(kConga, "conga", -3, percussion::Conga()));
+    all.push_back(Drum(kGong, "gong", -4, percussion::Gong()));
+    {
+        InstrumentDef t = OneShot(kTimpani, "timpani", 50, -1, 0.3, percussion::Timpani(NoteHz(50)));
+        all.push_back(std::move(t));
+    }
+    return all;
+}
+
+}  // namespace
+
+const std::vector<InstrumentDef>& Instruments() {
+    static const std::vector<InstrumentDef> all = Build();
+    return all;
+}
+
+const InstrumentDef* FindInstrument(int program) {
+    for (const InstrumentDef& d : Instruments())
+        if (d.program == program) return &d;
+    return nullptr;
+}
+
+int WriteInstrumentLibrary(const std::string& dataDir) {
+    const std::string path = dataDir + "/seq/wavelib.txt";
+    FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) {
+        std::fprintf(stderr, "assetgen: cannot write %s\n", path.c_str());
+        return 0;
+    }
+    std::fprintf(file, "; bank program file root spare gain loopstart loopend loop release\n");
+    int ok = 1;
+    for (const InstrumentDef& d : Instruments()) {
+        std::fprintf(file, "0 %d .\\%s %d 0 %d %u %u %d %u\n", d.program, d.FileName().c_str(), d.root, d.gain,
+                     d.loopStart, d.loopEnd, d.loop ? 1 : 0, d.release);
+        ok &= dsp::WriteMonoWave(dataDir + "/seq/" + d.name + ".wav", d.samples);
+    }
+    ok &= std::ferror(file) == 0;
+    ok &= std::fclose(file) == 0;
+    if (!ok) std::fprintf(stderr, "assetgen: writing the instrument library failed\n");
+    return ok;
+}
+
+}  // namespace assetgen::music

@@ -1,0 +1,186 @@
+#include "assetgen/sound_synth.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace assetgen::synth {
+
+using dsp::kPi;
+using dsp::kRate;
+
+namespace {
+// Per-sample factor that brings a level down by 60 dB in `seconds`.
+double DecayFactor(double seconds) { return std::pow(0.001, 1.0 / (std::max(seconds, 0.001) * kRate)); }
+}  // namespace
+
+Signal Pluck(const PluckSpec& spec) {
+    // A delay line of one period with an averaging loop filter. The filter
+    // adds half a sample of delay, so the line is that much shorter.
+    const double period = double(kRate) / spec.hz - 0.5;
+    const size_t length = size_t(period) + 2;
+    std::vector<double> line(length, 0.0);
+    dsp::Noise noise(spec.seed);
+    dsp::Biquad tone = dsp::Biquad::LowPass(400 + spec.brightness * 7000, 0.7);
+    // Excitation: filtered noise with a comb notch for the pick position.
+    std::vector<double> burst(length);
+    for (size_t i = 0; i < length; ++i) burst[i] = tone.Process(noise.Next());
+    const size_t pickOffset = std::max<size_t>(1, size_t(spec.pick * period));
+    for (size_t i = 0; i < length; ++i) line[i] = burst[i] - 0.8 * burst[(i + pickOffset) % length];
+    double mean = 0;
+    for (double v : line) mean += v;
+    mean /= double(length);
+    for (double& v : line) v -= mean;
+
+    // Loss per pass so the fundamental decays in decaySeconds.
+    const double loss = std::pow(0.001, period / (spec.decaySeconds * kRate));
+    const double frac = period - std::floor(period);
+    const size_t whole = size_t(std::floor(period));
+    Signal out(dsp::Samples(spec.seconds));
+    std::vector<double> history(length * 2 + 4, 0.0);
+    // Circular buffer read at a fractional delay behind the write position.
+    const size_t size = history.size();
+    for (size_t i = 0; i < length; ++i) history[i] = line[i];
+    size_t write = length;
+    double previous = 0;
+    for (size_t n = 0; n < out.size(); ++n) {
+        const size_t a = (write + size - whole) % size;
+        const size_t b = (write + size - whole - 1) % size;
+        const double delayed = history[a] * (1 - frac) + history[b] * frac;
+        const double filtered = 0.5 * (delayed + previous) * loss;
+        previous = delayed;
+        history[write] = filtered;
+        write = (write + 1) % size;
+        out[n] = float(filtered);
+    }
+    dsp::FadeIn(out, 8);
+    dsp::FadeOut(out, dsp::Samples(0.05));
+    return out;
+}
+
+Signal Modal(double hz, const std::vector<Partial>& partials, double seconds, double mallet, uint32_t seed) {
+    Signal out(dsp::Samples(seconds), 0.0f);
+    for (const Partial& p : partials) {
+        const double f = hz * p.ratio;
+        if (f >= kRate * 0.45) continue;
+        const double k = DecayFactor(p.decaySeconds);
+        double level = p.amplitude;
+        const double w = 2 * kPi * f / kRate;
+        for (size_t n = 0; n < out.size(); ++n) {
+            out[n] += float(level * std::sin(w * double(n)));
+            level *= k;
+        }
+    }
+    if (mallet > 0) {
+        dsp::Noise noise(seed);
+        dsp::Biquad band = dsp::Biquad::BandPass(std::min(hz * 3, 6000.0), 1.2);
+        const size_t clickLength = dsp::Samples(0.012);
+        for (size_t n = 0; n < clickLength && n < out.size(); ++n) {
+            const double env = 1.0 - double(n) / double(clickLength);
+            out[n] += float(mallet * env * env * band.Process(noise.Next()));
+        }
+    }
+    dsp::FadeIn(out, 4);
+    dsp::FadeOut(out, dsp::Samples(0.05));
+    return out;
+}
+
+Signal Fm(const FmSpec& spec) {
+    Signal out(dsp::Samples(spec.seconds));
+    const double k = DecayFactor(spec.ampDecay);
+    double level = 1;
+    const double wc = 2 * kPi * spec.hz / kRate;
+    const double wm = wc * spec.ratio;
+    const size_t attack = std::max<size_t>(1, dsp::Samples(spec.attack));
+    for (size_t n = 0; n < out.size(); ++n) {
+        const double t = double(n) / kRate;
+        const double index = spec.index * std::exp(-t / spec.indexDecay);
+        const double env = n < attack ? double(n) / double(attack) : 1.0;
+        out[n] = float(env * level * std::sin(wc * double(n) + index * std::sin(wm * double(n))));
+        level *= k;
+    }
+    dsp::FadeOut(out, dsp::Samples(0.05));
+    return out;
+}
+
+namespace {
+
+// Noise that repeats every `length` samples: the filter runs over three
+// passes of the same noise and the last pass is kept (its steady state).
+std::vector<float> PeriodicNoise(size_t length, double hz, uint32_t seed) {
+    dsp::Noise noise(seed);
+    std::vector<float> raw(length);
+    for (float& v : raw) v = noise.Next();
+    dsp::Biquad band = dsp::Biquad::BandPass(hz, 0.8);
+    std::vector<float> out(length);
+    for (int pass = 0; pass < 3; ++pass)
+        for (size_t i = 0; i < length; ++i) out[i] = band.Process(raw[i]);
+    return out;
+}
+
+}  // namespace
+
+LoopedSample Sustained(const LoopSpec& spec) {
+    const size_t loop = spec.loopSamples;
+    // Whole cycles per loop, so every harmonic meets itself at the loop point.
+    const int cycles = std::max(1, int(std::lround(spec.hz * double(loop) / kRate)));
+    const double base = double(cycles) / double(loop);  // cycles per sample
+    int harmonicCount = 0;
+    for (size_t h = 1; h <= spec.harmonics.size(); ++h)
+        if (double(h) * spec.hz <= spec.maxHarmonicHz) harmonicCount = int(h);
+    harmonicCount = std::max(harmonicCount, 1);
+    const std::vector<float> breath =
+        spec.breath > 0 ? PeriodicNoise(loop, spec.breathHz, spec.seed) : std::vector<float>(loop, 0.0f);
+
+    const size_t attack = std::max<size_t>(1, dsp::Samples(spec.attack));
+    const size_t tail = dsp::Samples(spec.tail);
+    // The steady signal at sample n (periodic in `loop`), with the upper
+    // harmonics scaled by `open` during the swell.
+    auto steady = [&](size_t n, double open) {
+        const double t = double(n % loop);
+        double phase = base * t;
+        if (spec.vibratoCycles > 0 && spec.vibratoDepth > 0) {
+            const double beta = spec.vibratoDepth * cycles / spec.vibratoCycles;
+            phase += beta * std::sin(2 * kPi * spec.vibratoCycles * t / double(loop)) / (2 * kPi);
+        }
+        const double wow = spec.wowCycles > 0 ? std::sin(2 * kPi * spec.wowCycles * t / double(loop)) : 0.0;
+        double v = 0;
+        for (int h = 1; h <= harmonicCount; ++h) {
+            double a = spec.harmonics[size_t(h - 1)];
+            if (h > 1) a *= std::pow(open, double(h - 1));
+            if (spec.wowDepth > 0 && h > 2) a *= 1.0 + spec.wowDepth * wow * std::sin(h * 0.9);
+            v += a * std::sin(2 * kPi * h * phase);
+            if (spec.chorus > 0) v += spec.chorus * a * std::sin(2 * kPi * h * (phase + t / double(loop)) + h);
+        }
+        return v + spec.breath * breath[n % loop];
+    };
+
+    // Start the loop on an upward zero crossing after the attack.
+    size_t loopStart = attack;
+    for (size_t n = attack; n < attack + loop; ++n) {
+        if (steady(n, 1.0) <= 0 && steady(n + 1, 1.0) > 0) {
+            loopStart = n + 1;
+            break;
+        }
+    }
+    const size_t total = loopStart + loop + tail;
+    LoopedSample out;
+    out.samples.resize(total);
+    for (size_t n = 0; n < total; ++n) {
+        double env = 1, open = 1;
+        if (n < loopStart) {
+            const double x = double(n) / double(loopStart);
+            env = std::sin(0.5 * kPi * x);
+            open = spec.swell > 0 ? std::pow(x, spec.swell) : 1.0;
+        } else if (n >= loopStart + loop) {
+            const double x = double(n - loopStart - loop) / double(std::max<size_t>(tail, 1));
+            env = 0.5 + 0.5 * std::cos(kPi * std::min(x * 1.0, 1.0));
+        }
+        out.samples[n] = float(env * steady(n, open));
+    }
+    out.samples.back() = 0;
+    out.loopStart = uint32_t(loopStart);
+    out.loopEnd = uint32_t(loopStart + loop);
+    return out;
+}
+
+}  // namespace assetgen::synth

@@ -8,6 +8,10 @@
 #include <sstream>
 #include <string>
 
+#include "platform/headless.h"
+#include "platform/platform.h"
+#include "shell/prefs_file.h"
+#include "shell/startup_prefs.h"
 #include "shell_fixtures.h"
 
 namespace {
@@ -31,6 +35,21 @@ TEST(Boot, HeadlessGamePlaysBothMoviesAndEndsOnClose) {
     EXPECT_EQ(WEXITSTATUS(status), 0) << text.str();
     EXPECT_NE(text.str().find("Start-up movies over"), std::string::npos) << text.str();
     EXPECT_EQ(text.str().find("message box"), std::string::npos) << text.str();
+}
+
+TEST(Boot, GeneratedPreferencesHoldEveryStartupKey) {
+    const std::string generator = std::string(TW_BINARY_DIR) + "/assetgen";
+    ASSERT_TRUE(std::filesystem::exists(generator)) << generator;
+    shell_test::ScratchDir dir;
+    ASSERT_EQ(std::system(("'" + generator + "' data > /dev/null").c_str()), 0);
+    platform::ScopedHeadless headless;
+    shell::PrefsFile prefs("data/prefs.ini");
+    const shell::StartupPrefs values = shell::ReadStartupPrefs(prefs, nullptr);
+    EXPECT_TRUE(platform::headless::MessageBoxLog().empty());
+    EXPECT_EQ(values.insertCdText, "Please insert the Tunewander disc and press OK.");
+    EXPECT_EQ(values.numOfDistLogos, 1);
+    EXPECT_LE(values.sfxCredit.x + values.sfxCredit.w, 640);
+    EXPECT_LE(values.sfxCredit.y + values.sfxCredit.h, 480);
 }
 
 }  // namespace

@@ -62,18 +62,7 @@ TEST_F(InputStateTest, LaterDirectionCancelsTheOppositeOne) {
     EXPECT_EQ(input.rightHeld, 1);
     input.KeyDown(VK_DOWN);
     input.KeyDown(VK_UP);
-    EXPECT_EQ(input.up, 1);
     EXPECT_EQ(input.down, 0);
-    // A direction press pulls the cursor back to the centre.
-    EXPECT_EQ(Cursor(), (platform::POINT{320, 240}));
-}
-
-TEST_F(InputStateTest, EscapeAndF12SetEscapeAndAskForTheMenu) {
-    EXPECT_EQ(input.KeyDown(VK_F12), 1);
-    EXPECT_EQ(input.escape, 1);
-    input.KeyUp(VK_F12);
-    EXPECT_EQ(input.escape, 1);  // releases change nothing
-    EXPECT_EQ(input.KeyDown('A'), 0);
 }
 
 TEST_F(InputStateTest, MouseIsAVirtualJoystickAroundTheCentre) {

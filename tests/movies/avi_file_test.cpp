@@ -3,6 +3,7 @@
 #include "movies/movie_fixtures.h"
 #include "platform/avi_reader.h"
 #include "platform/avi_writer.h"
+#include "platform/headless.h"
 #include "platform/mci.h"
 #include "platform/platform.h"
 
@@ -232,12 +233,20 @@ TEST_F(MovieDeviceOpen, NamesResolveAnyCaseWithBackslashesAndIdsCountFromOne) {
     ASSERT_EQ(Open(".\\movie\\logo.avi", &third), 0u);
     EXPECT_EQ(third, 1u);  // the lowest free id again
 
+    // A disc in a CD-ROM drive is opened through its drive letter.
+    movies_test::WriteBytes("disc/MOVIE/Logo.avi", WriteAvi(TinyMovie(2)));
+    headless::SetDrive('D', DRIVE_CDROM, (scratch.Path() / "disc").string());
+    MCIDEVICEID fromDisc = 0;
+    EXPECT_EQ(Open("D:\\Movie\\logo.avi", &fromDisc), 0u);
+    EXPECT_EQ(fromDisc, 3u);
+    EXPECT_EQ(Open("E:\\Movie\\logo.avi"), MCIERR_FILE_NOT_FOUND);
+
     // Without a type, the name's extension picks the device.
     MCI_OPEN_PARMS untyped;
     untyped.lpstrElementName = ".\\Movie\\logo.avi";
     ASSERT_EQ(mciSendCommand(0, MCI_OPEN, MCI_OPEN_ELEMENT, &untyped), 0u);
     opened.push_back(untyped.wDeviceID);
-    EXPECT_EQ(untyped.wDeviceID, 3u);
+    EXPECT_EQ(untyped.wDeviceID, 4u);
 }
 
 }  // namespace

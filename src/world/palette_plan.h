@@ -22,6 +22,7 @@
 // In the wetland palette entries 114..118 are the water colours that the land
 // screen cycles; only water uses them there.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace world::palette_plan {

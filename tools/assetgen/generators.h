@@ -8,6 +8,9 @@ namespace assetgen {
 
 int WritePrefs(const std::string& dataDir);   // "prefs.ini"
 int WriteMovies(const std::string& dataDir);  // "Movie\logo.avi", "Movie\movie.avi"
+// Palettes, tile sets, scenery, icons, lock pieces, the loading animation and
+// every level file (lands, sub-rooms, main sub-room, den), checked as written.
+int WriteWorld(const std::string& dataDir);
 // "seq\wavelib.txt", "seq\fxlib.txt", their WAVE files and the ten songs
 int WriteMusic(const std::string& dataDir);
 

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
     const Step steps[] = {
         {"preferences", assetgen::WritePrefs},
         {"movies", assetgen::WriteMovies},
+        {"world", assetgen::WriteWorld},
         {"music and sounds", assetgen::WriteMusic},
     };
     for (const Step& step : steps) {

@@ -1,0 +1,162 @@
+#include "assetgen/world_tiles.h"
+
+#include <algorithm>
+
+namespace assetgen {
+namespace {
+
+using world::palette_plan::Common;
+
+// Noise that repeats every tile, so neighbouring tiles meet without a seam.
+int PeriodicNoise(int x, int y) {
+    return (Sine64(2 * x + 4 * y) + Sine64(6 * x - 2 * y) + Sine64(4 * x + 10 * y) / 2) / 3;  // about +-200
+}
+
+uint8_t Speckle(int x, int y, uint32_t seed, PlaceRamp ramp, int base) {
+    const uint32_t h = Hash(x, y, seed);
+    int shade = base + int(h % 7 == 0) - int(h % 11 == 0);
+    return Own(ramp, shade);
+}
+
+// One pixel of a whole terrain at tile-local (x, y).
+uint8_t TerrainPixel(Place land, Terrain t, int x, int y, int variant) {
+    const uint32_t seed = uint32_t(land) * 97 + uint32_t(t) * 13 + uint32_t(variant);
+    const uint32_t h = Hash(x, y, seed);
+    switch (land) {
+        case Place::Celtic:
+            if (t == Terrain::Ground) return (h % 9 == 0) ? Own(PlaceRamp::Foliage, 3 + int(h % 2)) : Speckle(x, y, seed, PlaceRamp::Ground, 3);
+            if (t == Terrain::Path) return Speckle(x, y, seed, PlaceRamp::Path, 3 + int((h >> 8) % 3 == 0));
+            // Heather: purple sprigs on dark green.
+            return (h % 3 == 0) ? Own(PlaceRamp::Ground2, 3 + int(h % 3)) : Own(PlaceRamp::Ground, 2 + int((h >> 4) % 2));
+        case Place::Funland:
+            if (t == Terrain::Ground) return Speckle(x, y, seed, PlaceRamp::Ground, 4);
+            if (t == Terrain::Path) return (((x + y) / 8) % 2) ? Own(PlaceRamp::Path, 5) : Own(PlaceRamp::PathEdge, 5);
+            return ((x / 8 + y / 8) % 2) ? Own(PlaceRamp::Accent, 5) : Own(PlaceRamp::Accent2, 4);
+        case Place::Aussie:
+            if (t == Terrain::Ground) return Speckle(x, y, seed, PlaceRamp::Ground, 3 + int(h % 13 == 0));
+            if (t == Terrain::Path) return Speckle(x, y, seed, PlaceRamp::Ground2, 4);
+            return (h % 5 == 0) ? Own(PlaceRamp::Wall, 3 + int(h % 3)) : Own(PlaceRamp::Ground, 2);
+        case Place::Jazzland:
+            if (t == Terrain::Ground) return Speckle(x, y, seed, PlaceRamp::Ground, 2);
+            if (t == Terrain::Path) {
+                // Cobbles: rounded stones in rows, every other row shifted.
+                const int row = y / 8, cx = (x + (row % 2) * 4) % 8, cy = y % 8;
+                const bool gap = cx == 0 || cy == 0;
+                return gap ? Own(PlaceRamp::Deep, 3) : Own(PlaceRamp::Path, (cx + cy < 6) ? 4 : 3);
+            }
+            return ((x / 16 + y / 16) % 2) ? Own(PlaceRamp::Ground2, 3) : Own(PlaceRamp::Ground2, 4);
+        case Place::Eastern:
+            if (t == Terrain::Ground) return Speckle(x, y, seed, PlaceRamp::Ground, 4);
+            if (t == Terrain::Path) return (x % 16 == 0 || y % 16 == 0) ? Own(PlaceRamp::PathEdge, 4) : Speckle(x, y, seed, PlaceRamp::Path, 5);
+            // Raked gravel: soft waves.
+            return ((y + Sine64(x * 4) / 64) % 6 < 2) ? Own(PlaceRamp::Ground2, 4) : Own(PlaceRamp::Ground2, 5);
+        case Place::Wetland:
+        default:
+            if (t == Terrain::Ground) return (h % 10 == 0) ? Own(PlaceRamp::Ground2, 4) : Speckle(x, y, seed, PlaceRamp::Ground, 3);
+            if (t == Terrain::Path) return (y % 8 == 0) ? Own(PlaceRamp::Wood, 2) : Own(PlaceRamp::Wood, (x + variant * 5) % 29 == 0 ? 3 : 5);
+            // Water uses only the five cycled entries, in bands.
+            return Special(((y + Sine64(x * 2 + y) / 80) / 3 + int(h % 17 == 0)) % 5);
+    }
+}
+
+// Small details on plain tiles so large areas do not look tiled.
+void Decorate(Picture& tile, Place land, Terrain t, int variant) {
+    if (variant == 0) return;
+    const uint32_t seed = uint32_t(land) * 31 + uint32_t(t) * 7 + uint32_t(variant);
+    const int x = 6 + int(Hash(1, 2, seed) % 20), y = 6 + int(Hash(3, 4, seed) % 20);
+    switch (t) {
+        case Terrain::Ground:
+            if (land == Place::Jazzland) {
+                tile.FillRect(x - 3, y - 3, 7, 7, Own(PlaceRamp::Ground, 1));  // drain cover
+                tile.FillRect(x - 2, y - 2, 5, 1, Own(PlaceRamp::Ground, 4));
+            } else if (land == Place::Aussie) {
+                tile.FillEllipse(x, y, 3, 2, Own(PlaceRamp::Wall, 3));
+                tile.FillEllipse(x + 5, y + 3, 2, 1, Own(PlaceRamp::Wall, 4));
+            } else {
+                // A little flower.
+                const uint8_t petal = variant == 2 ? Own(PlaceRamp::Flower, 5) : Common(Ramp::Grey, 7);
+                tile.FillEllipse(x, y, 2, 2, petal);
+                tile.Plot(x, y, Own(PlaceRamp::Flower, 3));
+                tile.FillEllipse(x + 7, y + 4, 1, 1, petal);
+            }
+            break;
+        case Terrain::Path:
+            if (land != Place::Funland && land != Place::Wetland && land != Place::Jazzland) {
+                tile.FillEllipse(x, y, 2, 1, Own(PlaceRamp::PathEdge, 2));
+                tile.Plot(x - 1, y - 1, Own(PlaceRamp::Path, 6));
+            }
+            break;
+        case Terrain::Feature:
+            if (land == Place::Wetland && variant >= 2) {
+                // A lily pad with a notch, and a flower on one of them.
+                tile.FillEllipse(x, y, 6, 4, Own(PlaceRamp::Foliage, 4));
+                tile.FillPolygon({{x, y}, {x + 7, y - 2}, {x + 7, y + 2}}, Special(2));
+                if (variant == 3) tile.FillEllipse(x - 2, y - 1, 2, 2, Own(PlaceRamp::Flower, 5));
+            } else if (land == Place::Celtic) {
+                tile.FillEllipse(x, y, 2, 2, Own(PlaceRamp::Ground2, 6));
+            }
+            break;
+    }
+}
+
+Picture MakeTile(Place land, Terrain other, int mask, int variant) {
+    Picture tile(kTileSize, kTileSize);
+    const int n = kTileSize;
+    // Corner memberships of the other terrain, 0 or 1024.
+    const int tl = (mask & 1) ? 1024 : 0, tr = (mask & 2) ? 1024 : 0;
+    const int bl = (mask & 4) ? 1024 : 0, br = (mask & 8) ? 1024 : 0;
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            // Bilinear blend of the corners at the pixel's centre.
+            const int u = (2 * x + 1) * 512 / n, v = (2 * y + 1) * 512 / n;  // 0..1024
+            const int top = tl + (tr - tl) * u / 1024, bottom = bl + (br - bl) * u / 1024;
+            const int value = top + (bottom - top) * v / 1024 + PeriodicNoise(x, y) * 3 / 5;
+            const bool isOther = value > 512;
+            const bool edge = std::abs(value - 512) < 60;
+            uint8_t c = TerrainPixel(land, isOther ? other : Terrain::Ground, x, y, 0);
+            if (edge && isOther && !(land == Place::Wetland && other == Terrain::Feature))
+                c = Own(PlaceRamp::PathEdge, 3);
+            else if (edge && !isOther)
+                c = Own(land == Place::Jazzland ? PlaceRamp::Deep : PlaceRamp::Ground, land == Place::Jazzland ? 4 : 2);
+            tile.Plot(x, y, c);
+        }
+    (void)variant;
+    return tile;
+}
+
+Picture PlainTile(Place land, Terrain t, int variant) {
+    Picture tile(kTileSize, kTileSize);
+    for (int y = 0; y < kTileSize; ++y)
+        for (int x = 0; x < kTileSize; ++x) tile.Plot(x, y, TerrainPixel(land, t, x, y, variant));
+    Decorate(tile, land, t, variant);
+    return tile;
+}
+
+}  // namespace
+
+int TileNumber(Terrain other, int mask, int variant) {
+    variant &= 3;
+    if (mask == 0 || other == Terrain::Ground) return variant;
+    const int base = other == Terrain::Path ? 4 : 22;
+    if (mask == 15) return base + 14 + variant;
+    return base + mask - 1;
+}
+
+Picture LandTileSet(Place land) {
+    Picture sheet(kTilesPerRow * kTileSize, ((kTileCount + kTilesPerRow - 1) / kTilesPerRow) * kTileSize);
+    auto put = [&](int number, const Picture& tile) {
+        sheet.Draw(tile, (number % kTilesPerRow) * kTileSize, (number / kTilesPerRow) * kTileSize, -1);
+    };
+    for (int v = 0; v < 4; ++v) {
+        put(TileNumber(Terrain::Ground, 0, v), PlainTile(land, Terrain::Ground, v));
+        put(TileNumber(Terrain::Path, 15, v), PlainTile(land, Terrain::Path, v));
+        put(TileNumber(Terrain::Feature, 15, v), PlainTile(land, Terrain::Feature, v));
+    }
+    for (int mask = 1; mask < 15; ++mask) {
+        put(TileNumber(Terrain::Path, mask, 0), MakeTile(land, Terrain::Path, mask, 0));
+        put(TileNumber(Terrain::Feature, mask, 0), MakeTile(land, Terrain::Feature, mask, 0));
+    }
+    return sheet;
+}
+
+}  // namespace assetgen

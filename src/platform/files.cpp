@@ -102,16 +102,14 @@ std::string ResolvePath(const char* name) {
     std::string path = name;
     for (char& c : path)
         if (c == '\\') c = '/';
-    std::string base = ".";
+    std::string base(path[0] == '/' ? "/" : ".");
     size_t start = 0;
     if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':') {
         const char letter = char(std::toupper(static_cast<unsigned char>(path[0])));
         std::optional<std::string> root = DriveRoot(letter);
         if (!root) return {};
-        base = *root;
+        base.swap(*root);
         start = 2;
-    } else if (path[0] == '/') {
-        base = "/";
     }
     std::vector<std::string> parts;
     for (size_t pos = start; pos <= path.size();) {

@@ -53,6 +53,7 @@ HWND CreateWindowEx(DWORD exStyle, const char* className, const char* title, DWO
     window->rect = RECT{x, y, x + (width > 0 ? width : 0), y + (height > 0 ? height : 0)};
     if (!backend->CreateNativeWindow(*window)) return nullptr;
     core.window = std::move(window);
+    core.postTarget.store(core.window.get());
     backend->TakeInstanceLock(core.window->className);
     HWND handle = core.window.get();
     handle->procedure(handle, WM_CREATE, 0, 0);
@@ -77,6 +78,7 @@ int DestroyWindow(HWND window) {
     g_destroying = true;
     own->procedure(own, WM_DESTROY, 0, 0);
     internal::Core& core = GetCore();
+    core.postTarget.store(nullptr);
     core.queue.RemoveFor(own);
     backend->ReleaseInstanceLock();
     backend->DestroyNativeWindow(*own);
@@ -187,8 +189,9 @@ BOOL WaitMessage() {
     return scheduled || !core.queue.Empty() ? 1 : 0;
 }
 
+// May be called from any thread.
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (window && !OwnWindow(window)) return 0;
+    if (window && window != GetCore().postTarget.load()) return 0;
     MSG msg;
     msg.hwnd = window;
     msg.message = message;

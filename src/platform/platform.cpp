@@ -44,6 +44,7 @@ void Shutdown() {
         g_backend->ReleaseInstanceLock();
         g_backend->DestroyNativeWindow(*core.window);
     }
+    core.postTarget.store(nullptr);
     core.window.reset();
     g_current.store(nullptr, std::memory_order_release);
     g_backend.reset();  // stops the timer thread before anything else goes

@@ -52,8 +52,10 @@ void ThreadTimers::Run() {
         for (auto it = events_.begin(); it != events_.end(); ++it)
             if (it->second.deadline < next->second.deadline) next = it;
         const Clock::time_point now = Clock::now();
-        if (now < next->second.deadline) {
-            changed_.wait_until(lock, next->second.deadline);
+        // A copy: the event may be killed while the lock is released.
+        const Clock::time_point deadline = next->second.deadline;
+        if (now < deadline) {
+            changed_.wait_until(lock, deadline);
             continue;
         }
         const UINT id = next->first;

@@ -19,6 +19,7 @@ void ResetCore() {
     Core& core = Instance();
     core.queue.Clear();
     core.classes.clear();
+    core.postTarget.store(nullptr);
     core.window.reset();
     core.foreignWindow = Window{};
     core.keys.fill(false);

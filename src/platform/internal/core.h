@@ -3,6 +3,7 @@
 // the keyboard and cursor state that input events maintain, and the last
 // presented picture. One instance per process, reset by Startup and Shutdown.
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -30,6 +31,8 @@ struct Core {
     MessageQueue queue;
     std::map<std::string, WNDPROC> classes;  // keyed by lower-case class name
     std::unique_ptr<Window> window;
+    // The same window for other threads' PostMessage (set and cleared with it).
+    std::atomic<Window*> postTarget{nullptr};
     Window foreignWindow;                    // stands for another running copy
     std::array<bool, 256> keys{};            // virtual keys held down
     POINT cursor{kGameWidth / 2, kGameHeight / 2};

@@ -76,9 +76,7 @@ int SoundSetUp(HWND window, GameApp* game, uint32_t sampleRate, uint32_t rateSte
     }
     objects->fxPlayer = std::make_unique<FxPlayer>(window, directSound, kFxSlots);
     if (!objects->fxPlayer->LoadFXLib(".\\seq\\fxlib.txt")) {
-        // Nothing else holds the device yet.
-        objects->fxPlayer.reset();
-        directSound->Release();
+        directSound->Release();  // the effect player keeps its own reference
         return 0;
     }
     // From here the synthesiser owns the device's reference (and releases it

@@ -66,8 +66,12 @@ public:
     int VS_set_channel(uint8_t channel, float volume, float pan);
     int VS_in_segment(uint32_t time) const;
     void VS_pitch_step(int bank, int program, int note, int* whole, uint16_t* fraction) const;
+    // Renders every active voice into the segment. Voices are summed at 32
+    // bits and the sum is clamped once, so loud passages saturate instead of
+    // wrapping around.
     void VS_mix_segment(void* segment);
-    void VS_render_voice(SynthVoice& voice, int16_t* segment);
+    // Adds one voice into the segment's 32-bit stereo sum.
+    void VS_render_voice(SynthVoice& voice, int32_t* sum);
 
     // ---- instruments ----
     // Empties the slots and reads the library (message boxes on failure).
@@ -126,6 +130,7 @@ private:
     std::array<SynthVoice, kVoices> voices_{};
     std::array<SynthChannel, kChannels> channels_{};
     std::array<double, 128> pitchTable_{};
+    std::vector<int32_t> sum_;  // the segment being mixed, at 32 bits
     uint32_t primarySize_ = 0;
     uint32_t mixSize_ = 0;
     uint32_t segmentCount_ = 0;

@@ -147,10 +147,14 @@ EventWriter& EventWriter::Raw(const std::vector<uint8_t>& bytes) {
 EventWriter& EventWriter::End() { return Meta(0x2F, {}); }
 
 std::vector<uint8_t> Chunk(const char* tag, const std::vector<uint8_t>& body) {
-    std::vector<uint8_t> out(tag, tag + 4);
-    uint32_t n = uint32_t(body.size());
-    out.insert(out.end(), {uint8_t(n >> 24), uint8_t(n >> 16), uint8_t(n >> 8), uint8_t(n)});
-    out.insert(out.end(), body.begin(), body.end());
+    const uint32_t n = uint32_t(body.size());
+    std::vector<uint8_t> out(8 + body.size());
+    std::memcpy(out.data(), tag, 4);
+    out[4] = uint8_t(n >> 24);
+    out[5] = uint8_t(n >> 16);
+    out[6] = uint8_t(n >> 8);
+    out[7] = uint8_t(n);
+    if (!body.empty()) std::memcpy(out.data() + 8, body.data(), body.size());
     return out;
 }
 

@@ -191,6 +191,9 @@ TEST_F(SynthTest, OneShotsEndAtTheirLastSampleAndLoudSumsSaturate) {
     Put(1, Constant(50, -30000));
     for (int i = 0; i < 8; ++i) synth_.VS_note_on(0, 60, 127, 0, 1, 0, 1000);
     EXPECT_EQ(Mix()[0], -32768);
+    // Loud voices of opposite sign: the true sum, not a clipped running sum.
+    for (int program : {0, 0, 1, 1}) synth_.VS_note_on(0, 60, 127, 0, uint8_t(program), 0, 1000);
+    EXPECT_NEAR(Mix()[0], 0, 2);
 }
 
 TEST_F(SynthTest, LoopPointsOutsideTheSampleCannotReadPastIt) {

@@ -2,6 +2,7 @@
 #include "platform/devices.h"
 
 #include <cstdlib>
+#include <thread>
 
 #include "platform/internal/backend.h"
 #include "platform/internal/core.h"
@@ -37,6 +38,10 @@ void ShowGameCursor(bool show) {
 
 int16_t GetAsyncKeyState(int virtualKey) {
     if (virtualKey <= 0 || virtualKey > 255) return 0;
+    // Game code polls keys in busy waits that pump no messages: take in the
+    // input that happened meanwhile (its messages wait in the queue as usual).
+    internal::Backend* backend = internal::CurrentBackendPtr();
+    if (backend && std::this_thread::get_id() == internal::GetCore().mainThread) backend->PumpEvents();
     return internal::GetCore().keys[virtualKey] ? int16_t(-32768) : int16_t(0);
 }
 

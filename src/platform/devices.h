@@ -12,7 +12,8 @@ int GetCursorPos(POINT* point);
 int SetCursorPos(int x, int y);
 // Hides (false) or shows (true) the pointer over the window.
 void ShowGameCursor(bool show);
-// Bit 15 set (a negative value) while the key is down.
+// Bit 15 set (a negative value) while the key is down. Takes in pending
+// input first, so busy waits that pump no messages still see key presses.
 int16_t GetAsyncKeyState(int virtualKey);
 
 struct JOYINFOEX {

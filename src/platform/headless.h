@@ -41,6 +41,8 @@ void SetDrive(char letter, UINT type, const std::string& rootFolder = {});
 void ClearDrives();
 
 // Single instance: pretend another copy holds the lock (FindWindow finds it).
+// Headless runs use the real per-user lock only when TUNEWANDER_RUNTIME_DIR
+// names a folder for it, so parallel test programs never see each other.
 void SetOtherInstanceRunning(bool running);
 // How many times another copy asked this one to come to the front.
 int ForegroundRequests();

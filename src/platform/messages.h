@@ -56,7 +56,8 @@ constexpr UINT PM_REMOVE = 1;
 // (removed when PM_REMOVE), or 0 when none waits.
 BOOL PeekMessage(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
 // Blocks until a message waits. Headless: moves the manual clock on to the
-// next scheduled thing (script event, timer event, movie frame) instead.
+// next scheduled thing (script event, timer event, movie frame) instead, and
+// returns 0 at once when nothing at all is scheduled and no message waits.
 BOOL WaitMessage();
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/clock.h"
 #include "platform/devices.h"
 #include "platform/headless.h"
 #include "platform/internal/hooks.h"
@@ -132,4 +133,23 @@ TEST(Joystick, AbsentThenPresentWithDeadZone) {
     headless::SetJoystick(false);
     info.dwSize = sizeof info;
     EXPECT_EQ(joyGetPosEx(JOYSTICKID1, &info), JOYERR_UNPLUGGED);
+}
+
+TEST(Input, KeyPollingInABusyWaitSeesScriptedKeys) {
+    ScopedHeadless headless(1);
+    MakeGameWindow();
+    std::string error;
+    ASSERT_EQ(headless::LoadScript("wait 500\nkeydown space\n", &error), 1) << error;
+    // The splash's wait: up to three seconds, or until space is down.
+    const uint32_t start = timeGetTime();
+    while (timeGetTime() - start < 3000 && GetAsyncKeyState(VK_SPACE) >= 0) {
+    }
+    const uint32_t waited = timeGetTime() - start;
+    EXPECT_GE(waited, 500u);
+    EXPECT_LT(waited, 510u);
+    // The key's messages wait in the queue as they would have anyway.
+    const auto messages = DrainMessages();
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages[0].message, WM_KEYDOWN);
+    EXPECT_EQ(messages[0].wParam, WPARAM(VK_SPACE));
 }

@@ -31,7 +31,8 @@ public:
                                bool periodic) = 0;
     virtual MMRESULT KillTimerEvent(UINT id) = 0;
 
-    // Native events become queued messages here (after the pump hooks ran).
+    // Native events become queued messages here: after the pump hooks in
+    // PeekMessage and WaitMessage, and alone from GetAsyncKeyState.
     virtual void PumpEvents() = 0;
     // Blocks (or, headless, moves the clock) until something may have happened.
     // Returns false when nothing at all is scheduled (headless only).

@@ -28,6 +28,7 @@ void ResetCore() {
     core.minimized = false;
     core.cursorShown = true;
     core.picture = PresentedPicture{};
+    core.mainThread = std::this_thread::get_id();
 }
 
 void PostToWindow(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/internal/message_queue.h"
@@ -40,6 +41,7 @@ struct Core {
     bool minimized = false;
     bool cursorShown = true;
     PresentedPicture picture;
+    std::thread::id mainThread;  // the thread that started the platform
 };
 
 Core& GetCore();

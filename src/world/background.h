@@ -21,6 +21,12 @@ struct CellArray {
     std::vector<int32_t> cells;
 };
 
+// Scroll positions on entering a place (lands start at (0, 0) and are then
+// centred on the player).
+inline constexpr int32_t kSubRoomScrollX = -120, kSubRoomScrollY = -90;
+inline constexpr int32_t kMainSubRoomScrollX = -120, kMainSubRoomScrollY = 0;
+inline constexpr int32_t kDenScrollX = 0, kDenScrollY = 0;
+
 class Background {
 public:
     explicit Background(display::Display* display);
@@ -50,6 +56,14 @@ public:
     int DrawCellsIn(const RECT& screenRect);
     // Restores and reloads a lost tile set (or any tile set with force).
     int ReloadBackground(int force);
+
+    // Moves the scroll position towards the player at (px, py): the player is
+    // kept 100 pixels inside the view's edges and otherwise drawn a twentieth
+    // of the way to its centre, then the view is clamped to the map. Writes
+    // the change that really happened.
+    void Follow(int32_t px, int32_t py, int32_t* dx, int32_t* dy);
+    // Puts (x, y) at the centre of the view.
+    void CentreOn(int32_t x, int32_t y);
 
     int32_t scrollX = 0, scrollY = 0;
     int32_t columns = 0, rows = 0;

@@ -300,7 +300,7 @@ Picture FlagStrip(int category, int frames) {
         const Ramp cloth = category % 2 ? Ramp::Yellow : Ramp::Sky;
         for (int x = 0; x < 64; ++x) {
             const int wave = Sine64(x * 2 + f * 64 / frames) * 4 / 256 * (64 - x) / 64;
-            frame.FillRect(x, 4 + wave, 1, 38, C(cloth, 5 + ((x / 8 + f) % 2)));
+            frame.FillRect(x, 6 + wave, 1, 38, C(cloth, 5 + ((x / 8 + f) % 2)));
         }
         // Half-size icon in the middle of the cloth.
         for (int y = 0; y < icon.height(); y += 2)

@@ -52,7 +52,7 @@ constexpr uint8_t Own(PlaceRamp ramp, int shade) {
     return static_cast<uint8_t>(kPlaceRampFirst + static_cast<int>(ramp) * 8 + shade);
 }
 // The five special entries 114..118 (the wetland's cycled water).
-constexpr uint8_t Special(int i) { return static_cast<uint8_t>(world::palette_plan::kWaterFirst + (i % 5)); }
+constexpr uint8_t Special(int i) { return static_cast<uint8_t>(world::palette_plan::kWaterFirst + ((i % 5) + 5) % 5); }
 
 const world::palette_plan::Palette& PlacePalette(Place place);
 const char* PlaceName(Place place);

@@ -1,0 +1,171 @@
+// The generated levels: each holds only what its reader accepts, within the
+// reader's limits, names pictures that exist with the right frame division,
+// and can be walked: every door, hole and icon spot is reachable.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "assetgen/world_reach.h"
+#include "generated_world.h"
+
+namespace {
+
+using namespace worldart_test;
+using namespace world::lnd;
+
+bool PictureSize(const std::filesystem::path& path, int* w, int* h) {
+    Picture8 picture;
+    if (!ReadPicture(path, &picture)) return false;
+    *w = picture.Width();
+    *h = picture.Height();
+    return true;
+}
+
+assetgen::BitmapSize SizesBeside(const std::string& level) {
+    return [level](const std::string& name, int* w, int* h) { return PictureSize(Beside(level, name), w, h); };
+}
+
+TEST(GeneratedLevels, SuitTheirReadersAndNameExistingPictures) {
+    for (const LevelFile& level : AllLevels()) {
+        SCOPED_TRACE(level.path);
+        const LandFileData d = ReadLevel(level.path);
+        std::string error;
+        EXPECT_EQ(CheckForReader(d, level.reader, &error), 1) << error;
+
+        // The tile set cuts into whole tiles and every cell names one of them.
+        int w = 0, h = 0;
+        ASSERT_TRUE(PictureSize(Beside(level.path, d.tiles.bitmap), &w, &h));
+        EXPECT_EQ(w % d.tiles.tileWidth, 0);
+        EXPECT_EQ(h % d.tiles.tileHeight, 0);
+        const int tileCount = (w / d.tiles.tileWidth) * (h / d.tiles.tileHeight);
+        for (int32_t cell : d.cells) ASSERT_TRUE(cell >= 0 && cell < tileCount) << cell;
+
+        for (const Image& image : d.images) {
+            ASSERT_TRUE(PictureSize(Beside(level.path, image.bitmap), &w, &h)) << image.bitmap;
+            // Footprints stay inside the picture, so the land reader keeps them.
+            EXPECT_TRUE(image.footprint.left >= 0 && image.footprint.right <= w && image.footprint.bottom <= h &&
+                        image.footprint.top >= 0 && image.footprint.bottom <= kLandFootprintMax)
+                << image.bitmap;
+        }
+        for (const Section& s : d.sections) {
+            for (const Strip& strip : s.strips) {
+                ASSERT_TRUE(PictureSize(Beside(level.path, strip.bitmap), &w, &h)) << strip.bitmap;
+                EXPECT_EQ(w % strip.frameCount, 0) << strip.bitmap;
+            }
+            for (const Actor& a : s.actors) {
+                ASSERT_TRUE(PictureSize(Beside(level.path, a.bitmap), &w, &h)) << a.bitmap;
+                EXPECT_EQ(w % std::max(1, a.frameCount), 0) << a.bitmap;
+            }
+        }
+    }
+}
+
+int Count(const LandFileData& d, uint32_t type, const std::function<bool(const Section&, size_t)>& match,
+          size_t (*size)(const Section&)) {
+    int n = 0;
+    for (const Section& s : d.sections)
+        if (s.type == type)
+            for (size_t i = 0; i < size(s); ++i) n += match(s, i);
+    return n;
+}
+size_t ActorCount(const Section& s) { return s.actors.size(); }
+size_t ZoneCount(const Section& s) { return s.zones.size(); }
+
+int Actors(const LandFileData& d, uint32_t kind) {
+    return Count(d, kActors, [kind](const Section& s, size_t i) { return s.actors[i].kind == kind; }, ActorCount);
+}
+int Zones(const LandFileData& d, uint32_t kind) {
+    return Count(d, kZones, [kind](const Section& s, size_t i) { return s.zones[i].kind == kind; }, ZoneCount);
+}
+
+TEST(GeneratedLevels, LandsHoldEverythingAPlayableLandNeeds) {
+    for (const LevelFile& level : AllLevels()) {
+        if (level.reader != Reader::Land) continue;
+        SCOPED_TRACE(level.path);
+        const LandFileData d = ReadLevel(level.path);
+        EXPECT_EQ(d.tiles.tileWidth * d.tiles.columns, 3200);
+        EXPECT_EQ(d.tiles.tileHeight * d.tiles.rows, 2400);
+        std::vector<uint32_t> order;
+        int spots = 0, starts = 0, doors = 0;
+        for (const Section& s : d.sections) {
+            order.push_back(s.type);
+            spots += int(s.spots.size());
+            for (const Door& door : s.doors) (door.isDoor ? doors : starts) += 1;
+        }
+        EXPECT_GE(spots, 24);
+        EXPECT_EQ(starts, 1);
+        EXPECT_EQ(doors, 4) << "three sub-room doors and the main door";
+        // A Zones section resets the door count, so the doors come after it.
+        const auto zones = std::find(order.begin(), order.end(), kZones), doorsAt = std::find(order.begin(), order.end(), kDoors);
+        EXPECT_LT(zones - order.begin(), doorsAt - order.begin());
+        const int holes = Zones(d, zone::kHotSpot);
+        EXPECT_GE(holes, 2);
+        EXPECT_EQ(holes % 2, 0) << "hot spot k leads to its partner";
+        EXPECT_EQ(Zones(d, zone::kMainDoor), 1);
+        EXPECT_EQ(Actors(d, actor::kProximity), 1) << "a later one would replace it";
+        EXPECT_GE(Actors(d, actor::kWatcher), 1);
+        for (uint32_t post = 10; post <= 12; ++post) EXPECT_EQ(Actors(d, post), 1) << post;
+        int watcherFrames = 0;
+        for (const Section& s : d.sections)
+            for (const Actor& a : s.actors)
+                if (a.kind == actor::kWatcher) watcherFrames = a.frameCount;
+        EXPECT_EQ(watcherFrames, 8);
+    }
+}
+
+TEST(GeneratedLevels, HarderLandsKeepMoreBarriers) {
+    for (const char* land : {"celtic", "wetland"}) {
+        const auto placements = [&](const char* level) {
+            return ReadLevel(std::string("graphics/lands/") + land + "/" + level + ".lnd").placements.size();
+        };
+        EXPECT_LT(placements("easy"), placements("medium")) << land;
+        EXPECT_LT(placements("medium"), placements("hard")) << land;
+    }
+}
+
+TEST(GeneratedLevels, RoomsAndDenHaveTheirPieces) {
+    for (int k = 1; k <= 3; ++k) {
+        const LandFileData d = ReadLevel("Subroom" + std::to_string(k) + "/subroom" + std::to_string(k) + ".lnd");
+        EXPECT_EQ(d.tiles.tileWidth * d.tiles.columns, 400);
+        EXPECT_EQ(d.tiles.tileHeight * d.tiles.rows, 300);
+        EXPECT_EQ(Actors(d, actor::kLockFish), 1);
+        EXPECT_EQ(Actors(d, actor::kPedestal), 1);
+        EXPECT_EQ(Zones(d, zone::kHotSpot), 1);
+    }
+    const LandFileData main = ReadLevel("mainSub/mainsub.lnd");
+    EXPECT_EQ(main.tiles.tileHeight * main.tiles.rows, 480);
+    EXPECT_EQ(Zones(main, zone::kDenExit), 1);
+    EXPECT_EQ(Zones(main, zone::kRoomExit), 1);
+    EXPECT_EQ(Zones(main, zone::kHotSpot), 1);
+    EXPECT_EQ(Actors(main, actor::kLemon), 1);
+    EXPECT_EQ(Actors(main, actor::kLever), 1);
+    EXPECT_EQ(Actors(main, actor::kStripB), 1);
+    EXPECT_EQ(Actors(main, actor::kStripA), 1);
+
+    const LandFileData den = ReadLevel("graphics/den/den.lnd");
+    EXPECT_EQ(den.tiles.tileWidth * den.tiles.columns, 640);
+    EXPECT_EQ(den.tiles.tileHeight * den.tiles.rows, 480);
+    for (uint32_t k = 1; k <= 7; ++k) EXPECT_EQ(Zones(den, k), 1) << "den rectangle " << k;
+    for (uint32_t k = 0; k < 6; ++k) {
+        EXPECT_EQ(Actors(den, actor::kDenDoorFirst + k), 1) << "land door " << k;
+        EXPECT_EQ(Actors(den, actor::kBandPieceFirst + k), 1) << "band piece " << k;
+    }
+}
+
+TEST(GeneratedLevels, EveryLandCanBeWalkedFromItsStart) {
+    for (const LevelFile& level : AllLevels()) {
+        if (level.reader != Reader::Land) continue;
+        SCOPED_TRACE(level.path);
+        const LandFileData d = ReadLevel(level.path);
+        const assetgen::ReachReport report = assetgen::CheckLandReach(d, SizesBeside(level.path));
+        EXPECT_TRUE(report.ok);
+        for (const std::string& problem : report.problems) ADD_FAILURE() << problem;
+        EXPECT_GE(report.targets, 24 + 4 + 2);
+        // The cat starts at (1325, 1550) on open ground.
+        const std::vector<Rect> blocks = assetgen::BlockingFootprints(d, Reader::Land, SizesBeside(level.path), nullptr);
+        for (const Rect& b : blocks)
+            EXPECT_FALSE(b.left < 1325 + 13 && 1325 - 13 < b.right && b.top < 1550 + 8 && 1550 - 8 < b.bottom);
+    }
+}
+
+}  // namespace

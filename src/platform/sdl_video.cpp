@@ -9,6 +9,10 @@ namespace platform::internal {
 
 namespace {
 constexpr auto kFramePeriod = std::chrono::microseconds(16667);
+// Presents that return sooner than this after the previous one did not wait
+// for the display; this many in a row switch the frame limiter on.
+constexpr auto kUnpacedInterval = std::chrono::milliseconds(3);
+constexpr int kUnpacedLimit = 30;
 
 // Drivers without a screen have nothing to pace against.
 bool DriverHasScreen() {
@@ -29,7 +33,9 @@ bool SdlPresenter::EnsureRenderer(SDL_Window* window) {
     }
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer_, &info);
-    pace_ = !(info.flags & SDL_RENDERER_PRESENTVSYNC) && DriverHasScreen();
+    driverHasScreen_ = DriverHasScreen();
+    pace_ = !(info.flags & SDL_RENDERER_PRESENTVSYNC) && driverHasScreen_;
+    fastPresents_ = 0;
     return true;
 }
 
@@ -81,6 +87,15 @@ void SdlPresenter::Present(SDL_Window* window, const uint32_t* pixels, int width
         nextFrame_ = std::max(now, nextFrame_) + kFramePeriod;
     }
     SDL_RenderPresent(renderer_);
+
+    // Some renderers claim to wait for the vertical blank and do not (the
+    // software one, hidden windows): measure, and fall back to the limiter.
+    const auto presented = std::chrono::steady_clock::now();
+    if (!pace_ && driverHasScreen_) {
+        fastPresents_ = presented - lastPresent_ < kUnpacedInterval ? fastPresents_ + 1 : 0;
+        if (fastPresents_ >= kUnpacedLimit) pace_ = true;
+    }
+    lastPresent_ = presented;
 }
 
 POINT SdlPresenter::ToPicture(int x, int y) const {

@@ -21,7 +21,7 @@ namespace {
 class SdlBackendTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_VIDEODRIVER", "dummy", 0);  // a real driver when one is asked for
         setenv("TUNEWANDER_RUNTIME_DIR", runtime_.Path().c_str(), 1);
         Shutdown();
         PlatformOptions options;

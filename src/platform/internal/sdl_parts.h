@@ -35,8 +35,11 @@ private:
     int textureWidth_ = 0, textureHeight_ = 0;
     bool failed_ = false;
     bool pace_ = false;
+    bool driverHasScreen_ = false;
+    int fastPresents_ = 0;
     SDL_Rect dest_{0, 0, 0, 0};
     std::chrono::steady_clock::time_point nextFrame_{};
+    std::chrono::steady_clock::time_point lastPresent_{};
 };
 
 class SdlJoystick {

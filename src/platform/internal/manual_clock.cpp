@@ -38,12 +38,14 @@ void ManualClock::AdvanceTo(uint64_t target) {
     }
     advancing_ = true;
     while (const Timer* due = EarliestDueBy(target)) {
-        const uint64_t deadline = std::max(due->deadline, now_.load());
+        // Copied before the listeners run: they may add or kill events.
+        const Timer fired = *due;
+        const uint64_t deadline = std::max(fired.deadline, now_.load());
         NotifyListeners(now_.load(), deadline);
         now_.store(deadline);
-        const Timer fired = *due;
         auto it = std::find_if(timers_.begin(), timers_.end(),
                                [&](const Timer& t) { return t.id == fired.id; });
+        if (it == timers_.end()) continue;  // killed by a listener
         if (fired.periodic) {
             it->deadline += fired.period;
         } else {

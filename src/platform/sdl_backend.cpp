@@ -272,7 +272,8 @@ private:
     }
 
     void HandleText(const char* utf8) {
-        if (GetCore().keys[VK_MENU]) return;
+        // Left Alt makes system keys; AltGr (right Alt) types characters.
+        if (SDL_GetModState() & KMOD_LALT) return;
         // UTF-8 to the one-byte characters the game knows (Latin-1).
         for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p;) {
             uint32_t code = *p;

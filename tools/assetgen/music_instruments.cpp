@@ -92,9 +92,9 @@ std::vector<InstrumentDef> Build() {
         dsp::MixInto(s, synth::Fm(tine), 0, 0.15f);
         all.push_back(OneShot(kElectricPiano, "epiano", 72, -1, 0.15, s));
     }
-    all.push_back(OneShot(kChimes, "chimes", 72, -3, 0.6, synth::Fm({NoteHz(72), 3.5, 2.2, 0.4, 2.2, 2.2, 0.001})));
+    all.push_back(OneShot(kChimes, "chimes", 72, -1, 0.6, synth::Fm({NoteHz(72), 3.5, 2.2, 0.4, 2.2, 2.2, 0.001})));
     // Modal: struck bars and pans.
-    all.push_back(OneShot(kGlockenspiel, "glockenspiel", 96, -6, 0.3,
+    all.push_back(OneShot(kGlockenspiel, "glockenspiel", 96, -2, 0.3,
                           synth::Modal(NoteHz(96), {{1, 1, 1.3}, {2.76, 0.25, 0.4}}, 1.3, 0.2, 107)));
     all.push_back(OneShot(kMarimba, "marimba", 72, 0, 0.2,
                           synth::Modal(NoteHz(72), {{1, 1, 0.7}, {3.99, 0.35, 0.2}, {9.9, 0.1, 0.05}}, 0.8, 0.5, 108)));
@@ -133,7 +133,7 @@ std::vector<InstrumentDef> Build() {
     {
         LoopSpec s = spec(Formant(NoteHz(69), 14, 1.0, 2800, 900, 1.5));
         s.vibratoDepth = 0.006, s.vibratoCycles = 3, s.breath = 0.03, s.breathHz = 3000, s.attack = 0.06, s.swell = 0.5;
-        all.push_back(Looped(kFiddle, "fiddle", 69, -4, 0.12, s));
+        all.push_back(Looped(kFiddle, "fiddle", 69, -2, 0.12, s));
     }
     {
         LoopSpec s = spec({1, 0.25, 0.06, 0.02});
@@ -143,49 +143,49 @@ std::vector<InstrumentDef> Build() {
     {
         LoopSpec s = spec(Formant(NoteHz(74), 8, 1.1, 1100, 500, 2.0));
         s.vibratoDepth = 0.012, s.vibratoCycles = 3, s.breath = 0.03, s.attack = 0.09, s.swell = 0.8;
-        all.push_back(Looped(kErhu, "erhu", 74, -4, 0.15, s));
+        all.push_back(Looped(kErhu, "erhu", 74, -2, 0.15, s));
     }
     {
         LoopSpec s = spec({1, 0.35, 0.1, 0.05});
         s.breath = 0.06, s.breathHz = 3000, s.vibratoDepth = 0.01, s.vibratoCycles = 7, s.attack = 0.02;
-        all.push_back(Looped(kCalliope, "calliope", 72, -4, 0.06, s));
+        all.push_back(Looped(kCalliope, "calliope", 72, -2, 0.06, s));
     }
     {
         LoopSpec s = spec(Spectrum(16, 0.9, 0.7));
         s.chorus = 0.8, s.attack = 0.03, s.loopSamples = 22050;
-        all.push_back(Looped(kAccordion, "accordion", 67, -8, 0.08, s));
+        all.push_back(Looped(kAccordion, "accordion", 67, -4, 0.08, s));
     }
     {
         LoopSpec s = spec({1, 0.8, 0.5, 0.4, 0, 0.3, 0, 0.25});
         s.attack = 0.01;
-        all.push_back(Looped(kOrgan, "organ", 67, -7, 0.05, s));
+        all.push_back(Looped(kOrgan, "organ", 67, -4, 0.05, s));
     }
     {
         LoopSpec s = spec(Spectrum(20, 1.2));
         s.chorus = 0.9, s.attack = 0.25, s.loopSamples = 22050, s.vibratoDepth = 0.003, s.vibratoCycles = 5,
         s.tail = 0.4;
-        all.push_back(Looped(kStrings, "strings", 67, -7, 0.3, s));
+        all.push_back(Looped(kStrings, "strings", 67, -4, 0.3, s));
     }
     {
         LoopSpec s = spec({1, 0.05, 0.11, 0.02, 0.04});
         s.chorus = 1.0, s.attack = 0.35, s.loopSamples = 22050, s.tail = 0.5;
-        all.push_back(Looped(kPad, "pad", 67, -5, 0.4, s));
+        all.push_back(Looped(kPad, "pad", 67, -3, 0.4, s));
     }
     {
         LoopSpec s = spec(Formant(NoteHz(72), 8, 0.6, 1700, 600, 2.5));
         s.harmonics[0] *= 0.4;
         s.attack = 0.06, s.swell = 1.5, s.vibratoDepth = 0.004, s.vibratoCycles = 3;
-        all.push_back(Looped(kMutedTrumpet, "mutedtrumpet", 72, -5, 0.08, s));
+        all.push_back(Looped(kMutedTrumpet, "mutedtrumpet", 72, -3, 0.08, s));
     }
     {
         LoopSpec s = spec(Formant(NoteHz(69), 11, 0.9, 1400, 700, 1.5));
         s.attack = 0.05, s.swell = 1.0, s.vibratoDepth = 0.005, s.vibratoCycles = 3, s.breath = 0.05, s.breathHz = 2500;
-        all.push_back(Looped(kSaxophone, "saxophone", 69, -5, 0.1, s));
+        all.push_back(Looped(kSaxophone, "saxophone", 69, -3, 0.1, s));
     }
     {
         LoopSpec s = spec(Spectrum(14, 0.8));
         s.attack = 0.08, s.swell = 2.0, s.chorus = 0.5;
-        all.push_back(Looped(kBrass, "brass", 65, -7, 0.1, s));
+        all.push_back(Looped(kBrass, "brass", 65, -4, 0.1, s));
     }
     {
         LoopSpec s = spec({1, 0.6, 0.3, 0.15, 0.08, 0.04});
@@ -206,22 +206,22 @@ std::vector<InstrumentDef> Build() {
     {
         LoopSpec s = spec(Spectrum(12, 1.0, 0.15));
         s.attack = 0.04, s.vibratoDepth = 0.003, s.vibratoCycles = 3, s.breath = 0.03;
-        all.push_back(Looped(kClarinet, "clarinet", 67, -5, 0.08, s));
+        all.push_back(Looped(kClarinet, "clarinet", 67, -3, 0.08, s));
     }
 
     // Percussion.
     all.push_back(Drum(kKick, "kick", 0, percussion::Kick()));
-    all.push_back(Drum(kSnare, "snare", -3, percussion::Snare()));
-    all.push_back(Drum(kClosedHat, "closedhat", -8, percussion::ClosedHat()));
-    all.push_back(Drum(kOpenHat, "openhat", -9, percussion::OpenHat()));
-    all.push_back(Drum(kRide, "ride", -9, percussion::Ride()));
-    all.push_back(Drum(kCrash, "crash", -10, percussion::Crash()));
-    all.push_back(Drum(kClap, "clap", -5, percussion::Clap()));
-    all.push_back(Drum(kShaker, "shaker", -8, percussion::Shaker()));
-    all.push_back(Drum(kTambourine, "tambourine", -8, percussion::Tambourine()));
-    all.push_back(Drum(kWoodBlock, "woodblock", -5, percussion::WoodBlock()));
-    all.push_back(Drum(kTempleBlock, "templeblock", -4, percussion::TempleBlock()));
-    all.push_back(Drum(kClapsticks, "clapsticks", -5, percussion::Clapsticks()));
+    all.push_back(Drum(kSnare, "snare", 0, percussion::Snare()));
+    all.push_back(Drum(kClosedHat, "closedhat", -3, percussion::ClosedHat()));
+    all.push_back(Drum(kOpenHat, "openhat", -4, percussion::OpenHat()));
+    all.push_back(Drum(kRide, "ride", -4, percussion::Ride()));
+    all.push_back(Drum(kCrash, "crash", -5, percussion::Crash()));
+    all.push_back(Drum(kClap, "clap", -2, percussion::Clap()));
+    all.push_back(Drum(kShaker, "shaker", -2, percussion::Shaker()));
+    all.push_back(Drum(kTambourine, "tambourine", -3, percussion::Tambourine()));
+    all.push_back(Drum(kWoodBlock, "woodblock", -2, percussion::WoodBlock()));
+    all.push_back(Drum(kTempleBlock, "templeblock", -1, percussion::TempleBlock()));
+    all.push_back(Drum(kClapsticks, "clapsticks", -2, percussion::Clapsticks()));
     all.push_back(Drum(kBodhran, "bodhran", 0, percussion::Bodhran()));
     all.push_back(Drum(kConga, "conga", -3, percussion::Conga()));
     all.push_back(Drum(kGong, "gong", -4, percussion::Gong()));

@@ -1,5 +1,6 @@
 #include "assetgen/music_mixdown.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "assetgen/music_instruments.h"
@@ -51,6 +52,26 @@ dsp::Signal Mixdown(const std::vector<Part>& parts, uint32_t ticks) {
             if (const InstrumentDef* instrument = FindInstrument(program)) PlayNote(out, *instrument, note);
         }
     return out;
+}
+
+void Balance(Part& part, uint32_t loopTicks, double peak) {
+    // Two passes of the loop, so that notes ringing over the loop's end are
+    // heard against the start of the next pass.
+    Part twice = part;
+    for (const Note& n : part.notes) {
+        Note again = n;
+        again.start += loopTicks;
+        twice.notes.push_back(again);
+    }
+    const dsp::Signal mix = Mixdown({twice}, 2 * loopTicks);
+    const size_t from = size_t(loopTicks / kTicksPerSecond * dsp::kRate);
+    float top = 0;
+    for (size_t i = from; i < mix.size(); ++i) top = std::max(top, std::fabs(mix[i]));
+    if (top <= 0) return;
+    // A placed icon's track: -900 hundredths of a decibel, half to each side.
+    const double placedGain = std::pow(10.0, -900 / 2000.0) * 0.5;
+    const double scale = peak / (double(top) * placedGain);
+    for (Note& n : part.notes) n.velocity = std::clamp(int(std::lround(n.velocity * scale)), 1, 127);
 }
 
 }  // namespace assetgen::music

@@ -6,10 +6,15 @@
 #include <sstream>
 
 #include "assetgen/music_instruments.h"
+#include "assetgen/music_mixdown.h"
 
 namespace assetgen::music {
 
 namespace {
+
+// Peak of every part alone at a placed icon's volume: eight of them add up to
+// at most three quarters of full scale.
+constexpr double kPartPeak = 3000.0 / 32767.0;
 
 // Longest rest written as one run of interval bytes (four bytes of 127).
 constexpr uint32_t kLongestRun = 4 * 127;
@@ -281,7 +286,9 @@ bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::SequenceSpec* ou
 
 int WriteSong(const std::string& dataDir, const Song& song) {
     std::vector<xmidi::SequenceSpec> sequences;
-    for (const Part& part : song.parts) {
+    for (const Part& written : song.parts) {
+        Part part = written;
+        Balance(part, song.loopTicks, kPartPeak);
         xmidi::SequenceSpec spec;
         std::string error;
         if (!BuildSequence(part, song.loopTicks, &spec, &error)) {

@@ -3,7 +3,8 @@
 namespace assetgen::music {
 
 std::vector<Song> AllSongs() {
-    return {CelticSong()};
+    return {CelticSong(), FunlandSong(), AussieSong(), JazzSong(), EasternSong(), WetlandSong(),
+            BandSong(0),  BandSong(1),   BandSong(2),  BandSong(3)};
 }
 
 }  // namespace assetgen::music

@@ -37,7 +37,7 @@ std::vector<Part> Funland() {
 }
 
 std::vector<Part> Aussie() {
-    const Frame f = MakeFrame(62, kMixolydian, 20, 8, 8, "I I bVII I I");
+    const Frame f = MakeFrame(62, kMixolydian, 18, 8, 8, "I I bVII I");
     return {
         Melody(f, "didgeridoo", kDidgeridoo, "1 - - - - - - -", {.octave = -2, .velocity = 110, .gate = 1.0}),
         ChordTones(f, "guitar", kGuitar, "c . c . c c . c", {.octave = -1, .velocity = 80}),
@@ -48,7 +48,7 @@ std::vector<Part> Aussie() {
 }
 
 std::vector<Part> Jazz() {
-    const Frame f = MakeFrame(65, kMixolydian, 18, 12, 12, "I7 IV7 I6 I6");
+    const Frame f = MakeFrame(65, kMixolydian, 16, 12, 12, "I7 IV7 I6");
     return {
         Melody(f, "trumpet", kMutedTrumpet, "5 - 6 1' - 6 b3' - 1' 5 - -  4 - 5 6 - 4 b7 - 6 4 - -  1' - - - - - - - - - - -  . . . . . . . . . . . .",
                {.velocity = 100}),
@@ -73,7 +73,7 @@ std::vector<Part> Eastern() {
 }
 
 std::vector<Part> Wetland() {
-    const Frame f = MakeFrame(60, kMajor, 16, 16, 16, "I V I I");
+    const Frame f = MakeFrame(60, kMajor, 12, 16, 16, "I V I");
     return {
         Melody(f, "steel drum", kSteelDrum,
                "5 . 5 . 6 . 5 . 3 . 1 . 3 . 5 .  4 . 4 . 5 . 4 . 2 . 7, . 2 . 5 .  1' . 5 . 3 . 5 . 1' - - - - - - -  . . . . . . . . . . . . . . . .",

@@ -108,6 +108,7 @@ inline std::vector<int16_t> RenderEffect(int effect, unsigned milliseconds, unsi
         *error = "no sound device";
         return {};
     }
+    ds->SetCooperativeLevel(nullptr, platform::DSSCL_NORMAL);
     platform::sound_card::SetOutputRate(rate);
     std::vector<int16_t> frames;
     {

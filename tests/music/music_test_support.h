@@ -1,0 +1,74 @@
+#pragma once
+// The music tests read the generated data folder (TW_DATA_DIR, or "data" in
+// the build folder, as ./test.sh writes it) through the game's own readers.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/dsound.h"
+#include "platform/files.h"
+#include "platform/headless.h"
+#include "platform/platform.h"
+
+namespace music_test {
+
+inline std::string DataDir() {
+    const char* env = std::getenv("TW_DATA_DIR");
+    return env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
+}
+
+struct SongInfo {
+    const char* file;
+    int sequences;
+};
+inline const std::vector<SongInfo>& Songs() {
+    static const std::vector<SongInfo> songs = {
+        {"maze.xmi", 24},     {"fun.xmi", 24},      {"aussie.xmi", 24},  {"jazz.xmi", 24},
+        {"palace.xmi", 24},   {"wet.xmi", 24},      {"band.xmi", 36},    {"easyband.xmi", 36},
+        {"medband.xmi", 36},  {"hardband.xmi", 36},
+    };
+    return songs;
+}
+
+// Every effect number the game plays: the dog's sounds, the freed band
+// member, the lock's voices and the six reward fanfares.
+inline const std::vector<int>& GameEffects() {
+    static const std::vector<int> effects = {0, 4, 5, 6, 10, 13, 14, 15, 16, 19, 20, 21, 23, 24, 25,
+                                             26, 27, 28, 29, 30, 31};
+    return effects;
+}
+
+inline std::vector<uint8_t> ReadBytes(const std::string& name) {
+    std::vector<uint8_t> bytes;
+    FILE* file = platform::OpenFile(name.c_str(), "rb");
+    if (!file) return bytes;
+    uint8_t buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
+    std::fclose(file);
+    return bytes;
+}
+
+// A headless platform with the data folder as the current directory.
+class DataFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previous_ = std::filesystem::current_path();
+        ASSERT_TRUE(std::filesystem::exists(DataDir() + "/seq/wavelib.txt"))
+            << "no generated data in " << DataDir() << ": run assetgen first (./test.sh does)";
+        ASSERT_EQ(platform::SetCurrentDirectory(DataDir().c_str()), 1);
+        platform::headless::ClearMessageBoxLog();
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        std::filesystem::current_path(previous_, ignored);
+    }
+    platform::ScopedHeadless platform_;
+    std::filesystem::path previous_;
+};
+
+}  // namespace music_test

@@ -74,6 +74,16 @@ private:
     std::map<std::string, std::pair<int, int>> sizes_;
 };
 
+std::vector<uint8_t> ReadWhole(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return bytes;
+    uint8_t buffer[65536];
+    for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.insert(bytes.end(), buffer, buffer + got);
+    std::fclose(file);
+    return bytes;
+}
+
 int Report(const std::string& what, const ReachReport& report) {
     for (const std::string& problem : report.problems) std::fprintf(stderr, "assetgen: %s: %s\n", what.c_str(), problem.c_str());
     return report.ok ? 1 : 0;
@@ -189,6 +199,13 @@ int WriteWorld(const std::string& dataDir) {
     for (int k = 0; k < 3; ++k) ok &= WriteRoom(dataDir, MakeSubRoom(k), Reader::SubRoom, sizes);
     ok &= WriteRoom(dataDir, MakeMainSubRoom(), Reader::MainSubRoom, sizes);
     ok &= WriteRoom(dataDir, MakeDen(), Reader::Den, sizes);
+    // The land and den readers start the loading animation after changing
+    // into the level's folder, so ".\LoadAnim.bmp" is looked up there too.
+    const std::vector<uint8_t> loadAnim = ReadWhole(dataDir + "/LoadAnim.bmp");
+    ok &= !loadAnim.empty();
+    for (int land = 0; land < kLandCount; ++land)
+        ok &= WriteFileBytes(dataDir + "/graphics/lands/" + PlaceName(Place(land)) + "/LoadAnim.bmp", loadAnim);
+    ok &= WriteFileBytes(dataDir + "/graphics/den/LoadAnim.bmp", loadAnim);
     return ok;
 }
 

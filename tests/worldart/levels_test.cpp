@@ -3,6 +3,7 @@
 // and can be walked: every door, hole and icon spot is reachable.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <set>
 
 #include "assetgen/world_reach.h"
@@ -166,6 +167,75 @@ TEST(GeneratedLevels, EveryLandCanBeWalkedFromItsStart) {
         for (const Rect& b : blocks)
             EXPECT_FALSE(b.left < 1325 + 13 && 1325 - 13 < b.right && b.top < 1550 + 8 && 1550 - 8 < b.bottom);
     }
+}
+
+TEST(GeneratedLevels, RoomsAndTheDenCanBeWalked) {
+    for (const LevelFile& level : AllLevels()) {
+        if (level.reader == Reader::Land) continue;
+        SCOPED_TRACE(level.path);
+        const assetgen::ReachReport report = assetgen::CheckPlaceReach(ReadLevel(level.path), level.reader, SizesBeside(level.path));
+        EXPECT_TRUE(report.ok);
+        for (const std::string& problem : report.problems) ADD_FAILURE() << problem;
+    }
+    // The main sub-room's targets include the three lock buttons and the lever.
+    const auto main = assetgen::CheckPlaceReach(ReadLevel("mainSub/mainsub.lnd"), Reader::MainSubRoom, SizesBeside("mainSub/mainsub.lnd"));
+    EXPECT_EQ(main.targets, 7);
+}
+
+TEST(GeneratedLevels, EachDenDoorOpensOverItsOwnRectangle) {
+    const std::string path = "graphics/den/den.lnd";
+    const LandFileData den = ReadLevel(path);
+    for (const Section& s : den.sections)
+        for (const Actor& a : s.actors) {
+            if (a.kind < actor::kDenDoorFirst || a.kind >= actor::kDenDoorFirst + 6) continue;
+            int w = 0, h = 0;
+            ASSERT_TRUE(PictureSize(Beside(path, a.bitmap), &w, &h));
+            const Rect door{a.x, a.y, a.x + w / a.frameCount, a.y + h};
+            // Land door k is den rectangle k + 1; its animation must stand there.
+            const uint32_t kind = a.kind - actor::kDenDoorFirst + 1;
+            for (const Section& z : den.sections)
+                for (const Zone& zone : z.zones) {
+                    if (zone.kind != kind) continue;
+                    EXPECT_GE(zone.area.left, door.left) << kind;
+                    EXPECT_LE(zone.area.right, door.right) << kind;
+                    EXPECT_LT(zone.area.top, door.bottom) << kind;
+                    EXPECT_GE(zone.area.bottom, door.bottom - 15) << "reachable below the door's footprint";
+                }
+        }
+}
+
+// Mean straight distance of a land's doors and icon spots from its start.
+std::pair<double, double> DoorAndSpotDistances(const std::string& path) {
+    const LandFileData d = ReadLevel(path);
+    Rect start{};
+    std::vector<Rect> doors;
+    std::vector<Spot> spots;
+    for (const Section& s : d.sections) {
+        for (const Door& door : s.doors) (door.isDoor ? doors.push_back(door.area) : void(start = door.area));
+        spots.insert(spots.end(), s.spots.begin(), s.spots.end());
+    }
+    const auto distance = [&](int x, int y) { return std::hypot(x - start.left, y - start.bottom); };
+    double doorSum = 0, spotSum = 0;
+    for (const Rect& r : doors) doorSum += distance(r.left, r.bottom);
+    for (const Spot& s : spots) spotSum += distance(s.x, s.y);
+    return {doorSum / double(doors.size()), spotSum / double(spots.size())};
+}
+
+TEST(GeneratedLevels, HarderLandsPutDoorsAndIconsFurtherFromHome) {
+    for (const char* land : {"celtic", "funland", "aussie", "jazzland", "eastern", "wetland"}) {
+        const std::string folder = std::string("graphics/lands/") + land + "/";
+        const auto easy = DoorAndSpotDistances(folder + "easy.lnd");
+        const auto hard = DoorAndSpotDistances(folder + "hard.lnd");
+        EXPECT_LT(easy.first, hard.first) << land << " doors";
+        EXPECT_LT(easy.second, hard.second) << land << " icon spots";
+    }
+}
+
+TEST(GeneratedLevels, TheWetlandHasWaterToShimmer) {
+    const LandFileData wet = ReadLevel("graphics/lands/wetland/easy.lnd");
+    // Tiles 22..39 hold the land's feature; in the wetland that is water.
+    const long water = std::count_if(wet.cells.begin(), wet.cells.end(), [](int32_t t) { return t >= 22 && t < 40; });
+    EXPECT_GT(water, long(wet.cells.size() / 10));
 }
 
 }  // namespace

@@ -124,7 +124,7 @@ int WriteLand(const std::string& dir, Place land, Sizes& sizes) {
     const char* names[3] = {"easy.lnd", "medium.lnd", "hard.lnd"};
     for (int d = 1; d <= 3; ++d) {
         const LandFileData level = MakeLandLevel(land, d, art);
-        ok &= Report(folder + "/" + names[d - 1], CheckLandReach(level, sizes.For(folder)));
+        ok &= Report(folder + "/" + names[d - 1], CheckPlaceReach(level, Reader::Land, sizes.For(folder)));
         ok &= WriteLevel(base + names[d - 1], level, Reader::Land);
     }
     return ok;
@@ -138,52 +138,10 @@ int WriteRoom(const std::string& dir, const RoomFiles& room, Reader reader, Size
         sizes.Add(room.folder + "/" + name, picture);
     }
     const LandFileData& level = room.level;
-    const int width = level.tiles.tileWidth * level.tiles.columns, height = level.tiles.tileHeight * level.tiles.rows;
-    std::vector<std::string> problems;
-    const std::vector<Rect> blocks = BlockingFootprints(level, reader, sizes.For(room.folder), &problems);
-    std::vector<ReachTarget> targets;
-    std::vector<std::pair<int, int>> free;
-    int startX = 0, startY = 0;
-    std::string levelName;
-    if (reader == Reader::SubRoom) {
-        levelName = "subroom" + room.folder.substr(7) + ".lnd";
-        startX = room::kSubExit.left + 20;
-        startY = room::kSubExit.bottom + 20;
-        targets.push_back({ReachTarget::Door, room::kSubExit, "exit"});
-        targets.push_back({ReachTarget::HotSpot, room::kSubHole, "hole"});
-        free.push_back({room::kSubHole.left + 20, room::kSubHole.bottom + 60});
-    } else if (reader == Reader::MainSubRoom) {
-        levelName = "mainsub.lnd";
-        startX = room::kMainDenExit.left + 20;
-        startY = room::kMainDenExit.bottom + 20;
-        targets.push_back({ReachTarget::Door, room::kMainExit, "exit"});
-        targets.push_back({ReachTarget::Door, room::kMainDenExit, "den exit"});
-        targets.push_back({ReachTarget::HotSpot, room::kMainHole, "hole"});
-        // Lock buttons: thirds of the lemon's width, up to 35 pixels below
-        // it; the lever: the 100 pixels right of it.
-        int lw = 0, lh = 0;
-        sizes.For(room.folder)("..\\graphics\\lockstuff\\lemon.bmp", &lw, &lh);
-        const int bottom = room::kLemonY + lh;
-        for (int b = 0; b < 3; ++b)
-            targets.push_back({ReachTarget::Stand, {room::kLemonX + lw * b / 3, bottom, room::kLemonX + lw * (b + 1) / 3, bottom + 36},
-                               "lock button " + std::to_string(b + 1)});
-        targets.push_back({ReachTarget::Stand, {room::kLemonX + lw, bottom, room::kLemonX + lw + 100, bottom + 36}, "lever"});
-        free.push_back({room::kMainExit.left + 20, room::kMainExit.bottom + 20});
-        free.push_back({room::kMainHole.left + 20, room::kMainHole.bottom + 60});
-    } else {
-        levelName = "den.lnd";
-        startX = 320;
-        startY = 380;
-        for (int k = 0; k < 6; ++k) {
-            targets.push_back({ReachTarget::Door, room::DenDoor(k), "land door " + std::to_string(k)});
-            free.push_back({room::DenDoor(k).left + 20, room::DenDoor(k).bottom + 20});
-        }
-        targets.push_back({ReachTarget::Door, room::kDenOptions, "options corner"});
-    }
-    ReachReport report = CheckReach(width, height, blocks, startX, startY, targets, free);
-    report.problems.insert(report.problems.begin(), problems.begin(), problems.end());
-    report.ok = report.problems.empty();
-    ok &= Report(room.folder + "/" + levelName, report);
+    const std::string levelName = reader == Reader::SubRoom ? "subroom" + room.folder.substr(7) + ".lnd"
+                                  : reader == Reader::MainSubRoom ? "mainsub.lnd"
+                                                                  : "den.lnd";
+    ok &= Report(room.folder + "/" + levelName, CheckPlaceReach(level, reader, sizes.For(room.folder)));
     ok &= WriteLevel(base + levelName, level, reader);
     return ok;
 }

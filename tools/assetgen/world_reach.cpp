@@ -236,3 +236,72 @@ ReachReport CheckLandReach(const world::lnd::LandFileData& data, const BitmapSiz
 }
 
 }  // namespace assetgen
+
+namespace assetgen {
+
+ReachReport CheckPlaceReach(const world::lnd::LandFileData& data, world::lnd::Reader reader, const BitmapSize& sizeOf) {
+    using namespace world::lnd;
+    if (reader == Reader::Land) return CheckLandReach(data, sizeOf);
+    std::vector<std::string> problems;
+    const std::vector<Rect> blocks = BlockingFootprints(data, reader, sizeOf, &problems);
+    std::vector<ReachTarget> targets;
+    std::vector<std::pair<int, int>> free;
+    const Rect none{0, 0, 0, 0};
+    Rect exit = none, denExit = none, hole = none;
+    Rect denRects[kDenZoneCount] = {};
+    const Actor* lemon = nullptr;
+    for (const Section& s : data.sections) {
+        if (!s.doors.empty() && exit == none) exit = s.doors[0].area;
+        for (const Zone& z : s.zones) {
+            if (z.kind == zone::kHotSpot) hole = z.area;
+            if (reader == Reader::MainSubRoom && z.kind == zone::kRoomExit) exit = z.area;
+            if (reader == Reader::MainSubRoom && z.kind == zone::kDenExit) denExit = z.area;
+            if (reader == Reader::Den && z.kind >= 1 && z.kind <= uint32_t(kDenZoneCount)) denRects[z.kind - 1] = z.area;
+        }
+        for (const Actor& a : s.actors)
+            if (reader == Reader::MainSubRoom && a.kind == actor::kLemon) lemon = &a;
+    }
+    int startX = 320, startY = 380;
+    if (reader == Reader::Den) {
+        for (int k = 0; k < kDenZoneCount; ++k) {
+            if (denRects[k] == none) problems.push_back("den rectangle " + std::to_string(k + 1) + " missing");
+            targets.push_back({ReachTarget::Door, denRects[k], "den rectangle " + std::to_string(k + 1)});
+            if (k < 6) free.push_back({denRects[k].left + 20, denRects[k].bottom + 20});
+        }
+    } else {
+        if (exit == none) problems.push_back("no exit area");
+        if (hole == none) problems.push_back("no hole");
+        targets.push_back({ReachTarget::Door, exit, "exit"});
+        targets.push_back({ReachTarget::HotSpot, hole, "hole"});
+        free.push_back({hole.left + 20, hole.bottom + 60});
+        startX = exit.left + 20;
+        startY = exit.bottom + 20;
+        if (reader == Reader::MainSubRoom) {
+            if (denExit == none) problems.push_back("no den exit");
+            // The first arrival is at the den exit; the way back from the land at the exit.
+            free.push_back({startX, startY});
+            startX = denExit.left + 20;
+            startY = denExit.bottom + 20;
+            targets.push_back({ReachTarget::Door, denExit, "den exit"});
+            int w = 0, h = 0;
+            if (!lemon || !sizeOf(lemon->bitmap, &w, &h)) {
+                problems.push_back("no lemon");
+            } else {
+                // Buttons: thirds of the lemon's width, from its bottom to 35
+                // pixels below; the lever: the 100 pixels right of it.
+                const int bottom = lemon->y + h;
+                for (int b = 0; b < 3; ++b)
+                    targets.push_back({ReachTarget::Stand, {lemon->x + w * b / 3, bottom, lemon->x + w * (b + 1) / 3, bottom + 36},
+                                       "lock button " + std::to_string(b + 1)});
+                targets.push_back({ReachTarget::Stand, {lemon->x + w, bottom, lemon->x + w + 100, bottom + 36}, "lever"});
+            }
+        }
+    }
+    const int width = data.tiles.tileWidth * data.tiles.columns, height = data.tiles.tileHeight * data.tiles.rows;
+    ReachReport report = CheckReach(width, height, blocks, startX, startY, targets, free);
+    report.problems.insert(report.problems.begin(), problems.begin(), problems.end());
+    report.ok = report.problems.empty();
+    return report;
+}
+
+}  // namespace assetgen

@@ -42,6 +42,12 @@ std::vector<world::lnd::Rect> BlockingFootprints(const world::lnd::LandFileData&
 // every hot spot (its partner's exit included), every icon spot.
 ReachReport CheckLandReach(const world::lnd::LandFileData& data, const BitmapSize& sizeOf);
 
+// The same for any place, with the targets its reader's owner uses: a
+// sub-room from its exit to its hole; the main sub-room from its den exit to
+// its exit, hole, the three lock buttons and the lever; the den from the
+// dog's first position (320, 380) to its seven rectangles.
+ReachReport CheckPlaceReach(const world::lnd::LandFileData& data, world::lnd::Reader reader, const BitmapSize& sizeOf);
+
 // The general check used for every place: the walker starts at start;
 // returns one problem per target that cannot be reached or position that is
 // blocked.

@@ -13,5 +13,7 @@ int WriteMovies(const std::string& dataDir);  // "Movie\logo.avi", "Movie\movie.
 int WriteWorld(const std::string& dataDir);
 // "seq\wavelib.txt", "seq\fxlib.txt", their WAVE files and the ten songs
 int WriteMusic(const std::string& dataDir);
+// The character sheets: dog, cat, den band, captive band members, rewards
+int WriteChars(const std::string& dataDir);
 
 }  // namespace assetgen

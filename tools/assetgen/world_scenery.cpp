@@ -245,7 +245,7 @@ Picture Building(Place land, bool big) {
 }
 
 // The way home: an arch with a paw sign.
-Picture Gate(Place land) {
+Picture Gate() {
     Picture p(120, 110, kKey);
     p.FillRect(8, 30, 18, 80, Own(PlaceRamp::Wood, 3));
     p.FillRect(94, 30, 18, 80, Own(PlaceRamp::Wood, 3));
@@ -254,7 +254,6 @@ Picture Gate(Place land) {
     p.FillEllipse(60, 15, 7, 6, Common(Ramp::Brown, 2));
     for (int k = 0; k < 4; ++k) p.FillEllipse(48 + k * 8, 6 + (k % 3 == 0 ? 2 : 0), 3, 3, Common(Ramp::Brown, 2));
     p.FillRect(26, 104, 68, 6, Own(PlaceRamp::PathEdge, 3));
-    (void)land;
     p.Outline(kKey, kOutline);
     return p;
 }
@@ -283,7 +282,7 @@ Picture IconPost() {
 
 std::vector<Picture> Frames(int n, int w, int h) { return std::vector<Picture>(size_t(n), Picture(w, h, kKey)); }
 
-Picture Fountain(Place land) {
+Picture Fountain() {
     auto frames = Frames(6, 110, 100);
     for (int f = 0; f < 6; ++f) {
         Picture& p = frames[size_t(f)];
@@ -296,7 +295,6 @@ Picture Fountain(Place land) {
             p.FillEllipse(x, y, 2, 3, Own(PlaceRamp::Water, 6));
         }
         p.FillEllipse(55, 22, 8, 8, Own(PlaceRamp::Water, 6 + (f % 2)));
-        (void)land;
         p.Outline(kKey, kOutline);
     }
     return JoinStrip(frames, kKey);
@@ -382,7 +380,7 @@ Picture NeonSign() {
     return JoinStrip(frames, kKey);
 }
 
-Picture Banner(Place land) {
+Picture Banner() {
     auto frames = Frames(6, 70, 130);
     for (int f = 0; f < 6; ++f) {
         Picture& p = frames[size_t(f)];
@@ -392,7 +390,6 @@ Picture Banner(Place land) {
             p.FillRect(x, 8 + wave, 1, 30, ((x / 9) % 2) ? Own(PlaceRamp::Accent, 5) : Own(PlaceRamp::Accent2, 5));
         }
         p.FillEllipse(8, 4, 4, 4, Common(Ramp::Gold, 6));
-        (void)land;
         p.Outline(kKey, kOutline);
     }
     return JoinStrip(frames, kKey);
@@ -414,7 +411,7 @@ Picture Proximity(Place land) {
             for (int k = 0; k < 6; ++k) {
                 const int a = k * 64 / 6 + 16;
                 const int r = 4 + open;
-                p.FillEllipse(40 + Cosine64(a) * r / 256, 40 + Sine64(a) * r / 256 / (f == 0 ? 1 : 1), 8, 12 - f, Own(petal, 4 + k % 2));
+                p.FillEllipse(40 + Cosine64(a) * r / 256, 40 + Sine64(a) * r / 256, 8, 12 - f, Own(petal, 4 + k % 2));
             }
             if (f > 1) p.FillEllipse(40, 40, 3 + f, 3 + f, Own(PlaceRamp::Light, 6));
         } else {
@@ -481,18 +478,18 @@ LandArt MakeLandArt(Place land) {
     a.prop = Piece("art\\prop.bmp", Prop(land), {6, 60, 66, 80});
     a.hut = Piece("art\\hut.bmp", Building(land, false), {8, 110, 142, 150});
     a.hall = Piece("art\\hall.bmp", Building(land, true), {8, 160, 212, 200});
-    a.gate = Piece("art\\gate.bmp", Gate(land), {0, 80, 120, 110});
+    a.gate = Piece("art\\gate.bmp", Gate(), {0, 80, 120, 110});
     a.hole = Piece("art\\hole.bmp", Hole(land), {0, 56, 96, 80});
     a.iconPost = Piece("art\\iconpost.bmp", IconPost(), {0, 105, 16, 110});
     switch (land) {
         case Place::Celtic:
-        case Place::Eastern: a.anim = Piece("art\\fountain.bmp", Fountain(land), {5, 70, 105, 100}, 6); break;
+        case Place::Eastern: a.anim = Piece("art\\fountain.bmp", Fountain(), {5, 70, 105, 100}, 6); break;
         case Place::Aussie: a.anim = Piece("art\\windmill.bmp", Windmill(land), {30, 126, 80, 150}, 8); break;
         case Place::Funland: a.anim = Piece("art\\carousel.bmp", Carousel(), {10, 100, 140, 130}, 6); break;
         case Place::Jazzland: a.anim = Piece("art\\neon.bmp", NeonSign(), {36, 120, 54, 140}, 4); break;
         default: a.anim = Piece("art\\wheel.bmp", WaterWheel(), {10, 96, 110, 120}, 8); break;
     }
-    a.banner = Piece("art\\banner.bmp", Banner(land), {2, 120, 16, 130}, 6);
+    a.banner = Piece("art\\banner.bmp", Banner(), {2, 120, 16, 130}, 6);
     a.proximity = Piece("art\\wakeup.bmp", Proximity(land), {0, 91, 80, 96}, 6);
     a.watcher = Piece("art\\watcher.bmp", Watcher(land), {0, 100, 0, 101}, 8);
     a.hutDoor = {75 - 22, 150 - 50, 75 + 22, 150 + 4};

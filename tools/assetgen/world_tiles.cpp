@@ -99,7 +99,7 @@ void Decorate(Picture& tile, Place land, Terrain t, int variant) {
     }
 }
 
-Picture MakeTile(Place land, Terrain other, int mask, int variant) {
+Picture MakeTile(Place land, Terrain other, int mask) {
     Picture tile(kTileSize, kTileSize);
     const int n = kTileSize;
     // Corner memberships of the other terrain, 0 or 1024.
@@ -120,7 +120,6 @@ Picture MakeTile(Place land, Terrain other, int mask, int variant) {
                 c = Own(land == Place::Jazzland ? PlaceRamp::Deep : PlaceRamp::Ground, land == Place::Jazzland ? 4 : 2);
             tile.Plot(x, y, c);
         }
-    (void)variant;
     return tile;
 }
 
@@ -153,8 +152,8 @@ Picture LandTileSet(Place land) {
         put(TileNumber(Terrain::Feature, 15, v), PlainTile(land, Terrain::Feature, v));
     }
     for (int mask = 1; mask < 15; ++mask) {
-        put(TileNumber(Terrain::Path, mask, 0), MakeTile(land, Terrain::Path, mask, 0));
-        put(TileNumber(Terrain::Feature, mask, 0), MakeTile(land, Terrain::Feature, mask, 0));
+        put(TileNumber(Terrain::Path, mask, 0), MakeTile(land, Terrain::Path, mask));
+        put(TileNumber(Terrain::Feature, mask, 0), MakeTile(land, Terrain::Feature, mask));
     }
     return sheet;
 }

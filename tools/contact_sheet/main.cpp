@@ -154,44 +154,72 @@ int FrameGrid(const Indexed& bmp, const CharacterSheet& sheet, int key, const st
 
 int PairStrip(const Indexed& bmp, const CharacterSheet& sheet, int key, const std::vector<std::pair<int, int>>& pairs,
               const std::string& out) {
-    // Cells big enough for every step of every pair, around the position.
-    int left = 0, top = 0, right = 1, bottom = 1, longest = 1;
     auto steps = [&](int seq) -> const SeqSteps* {
         return seq >= 0 && seq < int(sheet.sequences.size()) ? &sheet.sequences[size_t(seq)] : nullptr;
     };
-    for (const auto& [m, o] : pairs)
+    // Each row's cells are big enough for every step of its pair, around
+    // the character's position.
+    struct Row {
+        int left = 0, top = 0, right = 1, bottom = 1, steps = 1;
+        bool far = false;
+        int CellW() const { return right - left + 8; }
+        int CellH() const { return bottom - top + 14; }
+    };
+    std::vector<Row> rows;
+    int width = 1, height = 0;
+    for (const auto& [m, o] : pairs) {
+        Row row;
+        const SeqSteps* first = steps(m);
+        row.far = first && !first->empty() && (*first)[0].dx > 0 && (*first)[0].dy > 0;
+        if (row.far) row.left = row.top = 1 << 30, row.right = row.bottom = -(1 << 30);
         for (int seq : {m, o}) {
             const SeqSteps* s = steps(seq);
             if (!s) continue;
-            longest = std::max(longest, int(s->size()));
+            row.steps = std::max(row.steps, int(s->size()));
             for (const SeqStep& st : *s) {
                 if (st.frame == 0 || st.frame >= sheet.frames.size()) continue;
                 const SheetFrame& f = sheet.frames[st.frame];
-                left = std::min(left, int(st.dx)), top = std::min(top, int(st.dy));
-                right = std::max(right, st.dx + f.Width()), bottom = std::max(bottom, st.dy + f.Height());
+                row.left = std::min(row.left, int(st.dx)), row.top = std::min(row.top, int(st.dy));
+                row.right = std::max(row.right, st.dx + f.Width()), row.bottom = std::max(row.bottom, st.dy + f.Height());
             }
         }
-    const int cellW = right - left + 8, cellH = bottom - top + 14;
-    if (cellW * longest > 8000 || cellH * int(pairs.size()) > 8000) return 0;
-    Canvas c(cellW * longest, cellH * int(pairs.size()));
-    c.Fill(0, 0, cellW * longest, cellH * int(pairs.size()), 236, 232, 220);
-    for (size_t row = 0; row < pairs.size(); ++row) {
-        const SeqSteps* main = steps(pairs[row].first);
-        const SeqSteps* over = steps(pairs[row].second);
-        if (!main) continue;
-        for (int i = 0; i < longest; ++i) {
-            const int x0 = i * cellW, y0 = int(row) * cellH;
-            c.Fill(x0 + 2, y0 + 9, cellW - 4, cellH - 11, (i % 2) ? 214 : 204, 222, 206);
+        // Far-placed pictures (the band's den places) are shown around
+        // themselves rather than around the position.
+        if (row.far) row.right -= row.left, row.bottom -= row.top, row.left = row.top = 0;
+        rows.push_back(row);
+        width = std::max(width, row.CellW() * row.steps);
+        height += row.CellH();
+    }
+    if (width > 8000 || height > 8000) return 0;
+    Canvas c(width, std::max(1, height));
+    c.Fill(0, 0, width, height, 236, 232, 220);
+    int y0 = 0;
+    for (size_t r = 0; r < pairs.size(); ++r) {
+        const Row& row = rows[r];
+        const SeqSteps* main = steps(pairs[r].first);
+        const SeqSteps* over = steps(pairs[r].second);
+        int shiftX = 0, shiftY = 0;
+        if (row.far) {
+            shiftX = shiftY = 1 << 30;
+            for (const SeqSteps* s : {main, over})
+                if (s)
+                    for (const SeqStep& st : *s)
+                        if (st.frame) shiftX = std::min(shiftX, int(st.dx)), shiftY = std::min(shiftY, int(st.dy));
+        }
+        for (int i = 0; main && i < row.steps; ++i) {
+            const int x0 = i * row.CellW();
+            c.Fill(x0 + 2, y0 + 9, row.CellW() - 4, row.CellH() - 11, (i % 2) ? 214 : 204, 222, 206);
             c.Number(x0 + 2, y0 + 2, i);
-            const int px = x0 + 4 - left, py = y0 + 10 - top;
+            const int px = x0 + 4 - (row.far ? shiftX : row.left), py = y0 + 10 - (row.far ? shiftY : row.top);
             // Both sequences wrap, as they do in the game.
             for (const SeqSteps* s : {main, over}) {
                 if (!s || s->empty()) continue;
                 const SeqStep& st = (*s)[size_t(i) % s->size()];
                 if (st.frame > 0 && st.frame < sheet.frames.size()) c.Blit(bmp, sheet.frames[st.frame].rect, px + st.dx, py + st.dy, key);
             }
-            c.Cross(px, py);
+            if (!row.far) c.Cross(px, py);
         }
+        y0 += row.CellH();
     }
     return c.Save(out);
 }

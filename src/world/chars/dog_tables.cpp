@@ -200,10 +200,14 @@ DogTables MakeDogTables(DogLayout layout) {
 
     // Dust kicked up behind the feet, or the jet's spray.
     for (int dir = 0; dir < 8; ++dir) {
-        const int bx = (dir == 1 || dir == 2 || dir == 3) ? -16 : (dir >= 5 ? 16 : 0);
-        const int by = (dir == 3 || dir == 4 || dir == 5) ? -10 : (dir == 0 || dir == 1 || dir == 7 ? 6 : 0);
+        // Behind the heels; a pup walking towards the viewer kicks it out
+        // beside its feet instead, where it does not cover the face.
+        static constexpr int kDustX[8] = {0, -14, -18, -14, 10, 14, 18, 14};
+        static constexpr int kDustY[8] = {8, 6, 2, 4, 4, 4, 2, 6};
         SeqSteps s;
         for (int i = 0; i < 2 * kWalkPhases; ++i) {
+            const int bx = dir == 4 && i >= kWalkPhases ? -kDustX[dir] : kDustX[dir];
+            const int by = kDustY[dir] - 2;
             if (d.jet_) s.push_back(b.At(spray[dir][i % 6], bx, by + 4));
             else if (i % kWalkPhases < 3) s.push_back(b.At(dust[i % kWalkPhases], bx, by + 2));
             else s.push_back(b.At(0));

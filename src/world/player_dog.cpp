@@ -404,6 +404,9 @@ void PlayerDog::StepMode() {
         case kIdling:
             IdleStep();
             break;
+        case kBusy:
+            Advance();  // the scuffle plays until the cat ends it
+            break;
         default:
             break;
     }

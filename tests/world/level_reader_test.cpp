@@ -244,9 +244,36 @@ TEST_F(LevelReaderTest, RoomReadersTakeTheirExitsHotSpotsAndIcons) {
     EXPECT_EQ((platform::RECT{5, 6, 7, 8}), lock.exitArea);
     EXPECT_EQ((platform::RECT{9, 9, 10, 10}), lock.hotSpot);
     EXPECT_EQ(".\\mainSub\\keys.bmp", lock.iconBitmap);
+    EXPECT_EQ(nullptr, lock.lemon);
     EXPECT_NE(nullptr, lock.fishFrames[2].surface);  // from the game's own folder
     EXPECT_EQ(12, lock.fishFrames[2].Width());
     EXPECT_EQ(nullptr, lock.fishFrames[0].surface);  // missing: an empty frame
+}
+
+TEST_F(LevelReaderTest, TheLockRoomBuildsLemonLightsAndLeverFromTheGameFolder) {
+    std::filesystem::create_directories("mainSub");
+    std::filesystem::create_directories("graphics/lockstuff");
+    WritePicture("graphics/lockstuff/lemon.bmp", 240, 40);
+    WritePicture("graphics/lockstuff/lever.bmp", 80, 50);
+    WritePicture("graphics/lockstuff/greenlight.bmp", 10, 10);
+    LevelWriter main = SmallMap("mainSub");
+    main.Images({}).Placements({}).Section(world::lnd::kActors, 2).Actor(3, "", 0, 50, 60).Actor(4, "", 0, 400, 70);
+    main.Save("mainSub/mainsub.lnd");
+    world::RoomPlace lock;
+    EXPECT_EQ(1, world::LoadMainSubRoom(".\\mainSub\\mainsub.lnd", world::RoomContext{&W(), 1, 0}, &lock));
+    ASSERT_NE(nullptr, lock.lemon);
+    EXPECT_EQ((platform::RECT{0, 30, 240, 40}), lock.lemon->hitBox);
+    for (int k = 0; k < 4; ++k) {
+        ASSERT_NE(nullptr, lock.lights[k]);
+        EXPECT_EQ(-500, lock.lights[k]->x);
+        EXPECT_EQ(66, lock.lights[k]->y);
+        EXPECT_EQ(lock.lemon->depth + (k == 0 ? 1 : 2), lock.lights[k]->depth);
+    }
+    EXPECT_EQ(nullptr, lock.lights[0]->frame->surface);  // redlight.bmp is missing
+    EXPECT_NE(nullptr, lock.lights[1]->frame->surface);
+    ASSERT_NE(nullptr, lock.lever);
+    EXPECT_EQ(20, lock.leverFrames[3].Width());
+    EXPECT_EQ(60, lock.leverFrames[3].rect.left);
 }
 
 TEST_F(LevelReaderTest, DenZonesFillItsSevenRectanglesAndActorsTheBandSlots) {

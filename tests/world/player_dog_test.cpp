@@ -241,6 +241,39 @@ TEST_F(PlayerDogTest, TheDropPointFallsBackAroundObstacles) {
     picture.surface->Release();
 }
 
+TEST_F(PlayerDogTest, FireBelowTheLemonPushesAnUnlitButtonOrTheLever) {
+    sprites::FrameRecord lemonFrame{nullptr, platform::RECT{0, 0, 240, 30}};
+    sprites::Sprite lemon(&W(), 100, 100, &lemonFrame, 0);
+    sprites::Sprite lights[4] = {{&W(), -500, 106, nullptr, 0}, {&W(), -500, 106, nullptr, 0},
+                                 {&W(), -500, 106, nullptr, 0}, {&W(), -500, 106, nullptr, 0}};
+    world::RoomPlace room;
+    room.lemon = &lemon;
+    for (int k = 0; k < 4; ++k) room.lights[k] = &lights[k];
+    world::DogSurroundings around;
+    around.kind = world::DogPlace::MainRoom;
+    around.room = &room;
+    MakeDog(110, 140, around);  // in the lemon's first third, 10 below it
+    auto fire = [&] {
+        dog->Stand();
+        dog->lockRequest = 0;
+        game.input.fire = 1;
+        Tick();
+        return dog->lockRequest;
+    };
+    EXPECT_EQ(1, fire());
+    EXPECT_EQ(PlayerDog::kButton, dog->mode);
+    lights[1].x = 100 + 34;  // button 1 already lit
+    EXPECT_EQ(0, fire());
+    dog->SetPosition(300, 140);
+    EXPECT_EQ(3, fire());
+    dog->SetPosition(390, 140);
+    EXPECT_EQ(4, fire());
+    EXPECT_EQ(PlayerDog::kLever, dog->mode);
+    dog->SetPosition(300, 170);  // more than 35 below the lemon
+    EXPECT_EQ(0, fire());
+    for (auto& light : lights) group->Unlink(&light);
+}
+
 TEST_F(PlayerDogTest, DemoRecordingStopsWhenTheBufferIsFull) {
     MakeDog(1000, 1000);
     game.demoData = std::make_unique<uint8_t[]>(19792);

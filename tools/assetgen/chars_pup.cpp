@@ -206,8 +206,14 @@ void JetHull(Figure& f) {
 
 }  // namespace
 
-Figure PupFigure(const Pose& p, bool jet) {
+Figure PupFigure(const Pose& pose, bool jet) {
     Figure f;
+    Pose p = pose;
+    if (jet && p.action == kActWalk) {
+        // Riding, not walking: the pup stands on the hull, which rocks.
+        p.action = kActStand;
+        p.bob = static_cast<int8_t>(p.bob + (p.phase % 3 == 1 ? 1 : 0));
+    }
     switch (p.action) {
         case kActStand: case kActWalk: case kActStop: case kActShake: Standing(f, p, p.action == kActStop ? -0.12 : 0); break;
         case kActSit: case kActYawn: Sitting(f, p); break;

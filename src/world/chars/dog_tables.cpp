@@ -208,7 +208,11 @@ DogTables MakeDogTables(DogLayout layout) {
         for (int i = 0; i < 2 * kWalkPhases; ++i) {
             const int bx = dir == 4 && i >= kWalkPhases ? -kDustX[dir] : kDustX[dir];
             const int by = kDustY[dir] - 2;
-            if (d.jet_) s.push_back(b.At(spray[dir][i % 6], bx, by + 4));
+            // The jet's spray leaves the stern; towards the viewer it fans
+            // out either side of the hull.
+            static constexpr int kSprayX[8] = {0, -20, -26, -22, 22, 22, 26, 20};
+            const int sx = dir == 4 && i % 2 ? -kSprayX[dir] : kSprayX[dir];
+            if (d.jet_) s.push_back(b.At(spray[dir][i % 6], sx, by + 6));
             else if (i % kWalkPhases < 3) s.push_back(b.At(dust[i % kWalkPhases], bx, by + 2));
             else s.push_back(b.At(0));
         }

@@ -63,6 +63,41 @@ TEST_F(InstrumentLibrary, EveryInstrumentLoadsAsSixteenBitMonoWithSoundLoops) {
     EXPECT_TRUE(platform::headless::MessageBoxLog().empty());
 }
 
+// Magnitude of one frequency in a Hann-windowed stretch of samples.
+double Magnitude(const int16_t* s, size_t count, double hz) {
+    double re = 0, im = 0;
+    for (size_t i = 0; i < count; ++i) {
+        const double w = 0.5 - 0.5 * std::cos(2 * M_PI * double(i) / double(count));
+        const double phase = 2 * M_PI * hz * double(i) / 22050;
+        re += w * s[i] * std::cos(phase);
+        im += w * s[i] * std::sin(phase);
+    }
+    return std::hypot(re, im);
+}
+
+TEST_F(InstrumentLibrary, PitchedInstrumentsSoundAtTheirRootNote) {
+    for (int program = 0; program < 100; ++program) {
+        Instrument* instrument = synth_->InstrumentAt(0, program);
+        if (!instrument || !synth_->VS_load_instrument(0, program)) continue;
+        SCOPED_TRACE("program " + std::to_string(program));
+        const WaveEntry& wave = *instrument->wave;
+        const size_t count = 8192, from = 2000;
+        ASSERT_GT(wave.dataBytes / 2, from + count);
+        // The strongest frequency within a semitone of the root.
+        const double root = 440.0 * std::pow(2.0, (instrument->rootNote - 69) / 12.0);
+        int bestCents = 0;
+        double best = 0;
+        for (int cents = -100; cents <= 100; cents += 2) {
+            const double m = Magnitude(wave.samples.get() + from, count, root * std::pow(2.0, cents / 1200.0));
+            if (m > best) {
+                best = m;
+                bestCents = cents;
+            }
+        }
+        EXPECT_LE(std::abs(bestCents), 12);
+    }
+}
+
 TEST_F(DataFolderTest, EveryEffectTheGamePlaysLoadsIntoTheEffectPlayer) {
     platform::IDirectSound* ds = nullptr;
     ASSERT_EQ(platform::DirectSoundCreate(nullptr, &ds, nullptr), platform::DS_OK);

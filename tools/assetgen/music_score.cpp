@@ -148,7 +148,9 @@ Part Melody(const Frame& f, const std::string& name, int program, const std::str
         int accidental = 0;
         size_t at = 0;
         if (t.body[0] == 'b' || t.body[0] == '#') {
-            accidental = t.body[0] == 'b' ? -1 : 1;
+            // A blue note stays blue in the tune itself; a line moved along
+            // the scale harmonises it with the plain scale note instead.
+            accidental = style.shift ? 0 : (t.body[0] == 'b' ? -1 : 1);
             at = 1;
         }
         const int degree = std::atoi(t.body.c_str() + at) - 1 + style.shift;

@@ -60,7 +60,7 @@ struct Style {
     int octave = 0;      // octaves above the frame's middle octave
     int velocity = 90;
     double gate = 0.9;   // fraction of a note's steps it actually sounds
-    int shift = 0;       // melody: diatonic steps to move every note
+    int shift = 0;       // melody: diatonic steps to move every note (accidentals dropped)
 };
 
 Part Melody(const Frame& f, const std::string& name, int program, const std::string& text, Style style = {});

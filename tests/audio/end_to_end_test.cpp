@@ -131,7 +131,11 @@ TEST_F(EndToEndTest, ASongPlaysForTwoSecondsOnTheTickGridAtTheTablesPitch) {
 
 // The timer and the sound card on their own threads while the main thread
 // changes volumes, pans and mutes and limits the audible tracks, as a land
-// screen does every frame. Run it under the thread sanitizer too.
+// screen does every frame. Under the thread sanitizer:
+//   cmake -S . -B build-tsan -DTW_TSAN=ON -DTW_BENCH=OFF
+//   cmake --build build-tsan --target test_audio
+//   SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy build-tsan/tests/test_audio
+// (or ./test.sh --tsan for everything).
 TEST(RealThreadAudio, TimerTicksWhileTheMainThreadAdjustsTracks) {
     audio_test::ScratchDir dir;
     setenv("SDL_VIDEODRIVER", "dummy", 1);
@@ -151,6 +155,7 @@ TEST(RealThreadAudio, TimerTicksWhileTheMainThreadAdjustsTracks) {
         ASSERT_EQ(seq.SQ_LoadInstrumentLibrary(files.library.c_str()), 1);
         auto ids = StartSong(seq, files);
         const uint32_t primed = seq.Synth()->SegmentStart();
+        ::testing::Test::RecordProperty("sound_card", sound_card::IsVirtual() ? "virtual" : "sdl-device");
         // Until the card has played half a second (bounded, so a dead
         // device fails instead of hanging).
         const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(20);

@@ -1,5 +1,4 @@
 // The synthesiser's buffers, segment servicing and playback on the timer.
-#include "audio/ds_error_text.h"
 #include "audio/sequencer.h"
 #include "audio_test_support.h"
 #include "platform/clock.h"
@@ -30,15 +29,6 @@ TEST(TimerPeriod, FiftyMillisecondsWithinTheDevicesLimits) {
     EXPECT_EQ(ChooseTimerPeriod({10, 1000}), 50u);
     EXPECT_EQ(ChooseTimerPeriod({60, 1000}), 60u);
     EXPECT_EQ(ChooseTimerPeriod({1, 40}), 40u);
-}
-
-TEST(ErrorText, KnownCodesAndTheRest) {
-    EXPECT_STREQ(DSErrorText(0), "No error.");
-    EXPECT_STREQ(DSErrorText(DSERR_BUFFERLOST), "The buffer memory has been lost, and must be Restored.");
-    EXPECT_STREQ(DSErrorText(DSERR_ALLOCATED),
-                 "The call failed because resources (such as a priority level) \t\t\t\t\twere already being used by "
-                 "another caller.");
-    EXPECT_STREQ(DSErrorText(12345), "Unrecognized error value.");
 }
 
 TEST_F(OutputTest, CreationDerivesSegmentsFromThePrimaryBuffer) {

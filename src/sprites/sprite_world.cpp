@@ -12,8 +12,10 @@ SpriteWorld::SpriteWorld(display::Display* display)
 SpriteWorld::~SpriteWorld() {
     tearingDown_ = true;
     background.reset();
-    // Sprites leave the animated list as they are deleted; emptying it first
-    // makes that free.
+    // Animated sprites that no group holds may outlive the world: they must
+    // not call back into it. (Emptying the list also makes the removals of
+    // the sprites the groups delete free.)
+    for (void* item = animated.First(); item; item = animated.Next()) static_cast<Sprite*>(item)->world = nullptr;
     animated.Clear();
     for (auto& group : groups) group.reset();
     groups.clear();

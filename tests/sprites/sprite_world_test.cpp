@@ -217,12 +217,15 @@ TEST_F(World, TearingDownReleasesSpritesSurfacesAndFrameTables) {
     shared->AddRef();   // somebody else still holds it: no "."
     group_->AddSurface(shared, "");
     for (int i = 0; i < 3; ++i) group_->Insert(new Counted(&W(), &deaths));
+    auto* outsider = new AnimatedSprite(&W(), 0, 0, nullptr, 1);
     Debug().Clear();
     DropWorld();
     EXPECT_EQ(deaths, 3);
     EXPECT_EQ(Debug().Texts(), (Texts{"Deleting DD Surfaces", ".", "Done.\n", "Done deleting frames.\n"}));
     EXPECT_EQ(emu::LiveSurfaceCount(), before + 1);
     shared->Release();
+    // A sprite no group held outlives the world without calling back.
+    delete outsider;
 }
 
 TEST_F(World, ASpriteDeletedMidLifeLeavesNoTraceInTheLists) {

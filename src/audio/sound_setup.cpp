@@ -67,7 +67,7 @@ SampleRate ChooseSampleRate(double megabytesPerSecond) {
     return {11025, 2};
 }
 
-int SoundSetUp(HWND window, GameApp* game, uint32_t sampleRate, uint32_t rateStep, SoundObjects* objects) {
+int SoundSetUp(HWND window, shell::GameApp* game, uint32_t sampleRate, uint32_t rateStep, SoundObjects* objects) {
     IDirectSound* directSound = nullptr;
     if (DirectSoundCreate(nullptr, &directSound, nullptr) != DS_OK) return 0;
     if (directSound->SetCooperativeLevel(window, DSSCL_NORMAL) != DS_OK) {

@@ -1,5 +1,9 @@
 #include "shell/game_app.h"
 
+#include "audio/cd_audio.h"
+#include "audio/sequencer.h"
+#include "audio/sound_setup.h"
+#include "display/display.h"
 #include "land/land_screen.h"
 #include "platform/clock.h"
 #include "platform/crt_random.h"
@@ -71,8 +75,10 @@ land::LandRecord& GameApp::Record(int landIndex) {
 }
 
 int GameApp::Init() {
+    display = std::make_unique<display::Display>();
     platform::srand(platform::timeGetTime());
     if (!InitDisplay()) return 0;
+    StartupPause();
 
     double megabytesPerSecond = 0.0;
     const int measured = RunSpeedTest(&megabytesPerSecond);
@@ -90,16 +96,38 @@ int GameApp::Init() {
 }
 
 int GameApp::InitDisplay() {
+    const platform::DWORD flags = 0;
+    const int32_t size[2] = {640, 480};
+    display->GPConfigure(&flags, size, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr);
+    if (!display->GPInitDirectDraw(window)) return 0;
+    if (!display->GPInitPageFlipping()) return 0;
     return 1;
+}
+
+void GameApp::StartupPause() {
+    const uint32_t start = platform::timeGetTime();
+    while (platform::timeGetTime() - start < 1000) {
+    }
+    // The splash picture belongs to the intro screen; its wait is kept here.
+    const uint32_t splashStart = platform::timeGetTime();
+    while (platform::timeGetTime() - splashStart < 3000) {
+        if (platform::GetAsyncKeyState(platform::VK_SPACE) < 0) break;
+    }
 }
 
 int GameApp::RunSpeedTest(double* megabytesPerSecond) {
     *megabytesPerSecond = 0.0;
-    return 0;
+    return SpeedTest(display->frontBuffer, 640, 480, megabytesPerSecond);
 }
 
 int GameApp::InitSound() {
-    return 1;
+    const int result = SoundSetUp(window, this, static_cast<uint32_t>(sampleRate),
+                                  static_cast<uint32_t>(rateStep), &sound);
+    sequencer = sound.sequencer.get();
+    effectsPlayer = sound.fxPlayer.get();
+    mixer = sound.mixerFaders.get();
+    return result;
 }
 
 void GameApp::GiveRecordsNoteTables() {
@@ -196,15 +224,15 @@ void GameApp::LoadScreenPalette() {
 }
 
 void GameApp::RestorePalette() {
-    // Writes the display palette again after activation (with the display).
+    if (display) display->GPSetPalette();
 }
 
 void GameApp::PlayMusic() {
-    // Restarts the sequencer's timer (with the sequencer).
+    if (sequencer) sequencer->SQ_Play();
 }
 
 void GameApp::StopMusic() {
-    // Stops the sequencer's timer (with the sequencer).
+    if (sequencer) sequencer->SQ_Stop();
 }
 
 void GameApp::HandleMessage(platform::HWND, platform::UINT message, platform::WPARAM wParam,
@@ -241,9 +269,14 @@ void GameApp::HandleMessage(platform::HWND, platform::UINT message, platform::WP
     case MM_MCINOTIFY:
         OnCdAudioNotify(wParam, lParam);
         break;
+    case WM_MOVE:
+    case WM_SIZE:
+        if (display) display->GPSetDisplayRect();
+        break;
+    case WM_GETMINMAXINFO:
+        if (display) display->GPGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam));
+        break;
     default:
-        // WM_MOVE, WM_SIZE and WM_GETMINMAXINFO are the display's (it keeps
-        // its rectangles and limits from them); nothing to do without one.
         break;
     }
 }
@@ -280,21 +313,22 @@ void GameApp::OnLeftButtonDown() {
     input.fire = 1;
 }
 
-void GameApp::OnCdAudioNotify(platform::WPARAM, platform::LPARAM) {
-    // CD audio answers a completed play with the next one (audio subsystem).
+void GameApp::OnCdAudioNotify(platform::WPARAM code, platform::LPARAM device) {
     ++mciNotifications;
+    CDAudio_OnNotify(code, device, denScreen != nullptr, window);
 }
 
 void GameApp::Destroy() {
     DestroyScreens();
-    // The sequencer, the effects player, the options menu, the mixer (which
-    // puts the system volumes back) and last the display go here, in that
-    // order, once their subsystems exist; until then they are never created.
+    // The sequencer, the effects player, then the mixer, which puts the
+    // system volumes back; the options menu (between the effects player and
+    // the mixer) arrives with the menus. Last the display.
+    SoundShutdown(&sound);
     sequencer = nullptr;
     effectsPlayer = nullptr;
     optionsMenu = nullptr;
     mixer = nullptr;
-    display = nullptr;
+    display.reset();
 }
 
 }  // namespace shell

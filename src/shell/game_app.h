@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "audio/sound_setup.h"
 #include "land/land_record.h"
 #include "platform/win_types.h"
 #include "shell/input_state.h"
@@ -16,8 +17,11 @@ class MixerFaders;
 class OptionsMenu;
 class Sequencer;
 class FxPlayer;
-class Display;
 class LandSprite;
+
+namespace display {
+class Display;
+}
 
 namespace land {
 class LandScreen;
@@ -98,18 +102,24 @@ public:
     LandSprite* landSprites[128] = {};
     int landSpriteCount = 0;
     int redrawFrames = 0;
+    // Owned by `sound` below; null until the sound set-up made them.
     Sequencer* sequencer = nullptr;
     FxPlayer* effectsPlayer = nullptr;
-    Display* display = nullptr;
+    std::unique_ptr<display::Display> display;
+
+    // Owner of the sequencer, the effects player and the mixer faders.
+    SoundObjects sound;
 
     // Media-control completions that reached the game (CD audio's).
     int mciNotifications = 0;
 
 private:
-    // Init steps that belong to the display and sound subsystems; they are
-    // added with those subsystems. Without a display there is nothing to
-    // configure and no video memory to time.
+    // Creates and configures the display (640 x 480, page flipped); 0 when
+    // DirectDraw or the flipping chain cannot be set up.
     int InitDisplay();
+    // The pause after the display comes up and the splash's wait, which the
+    // space bar cuts short.
+    void StartupPause();
     int RunSpeedTest(double* megabytesPerSecond);
     int InitSound();
 

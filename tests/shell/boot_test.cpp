@@ -22,6 +22,7 @@ TEST(Boot, HeadlessGamePlaysBothMoviesAndEndsOnClose) {
     shell_test::ScratchDir dir;
     shell_test::WriteFile(dir.Path() / "prefs.ini", shell_test::CompletePrefs());
     shell_test::WriteBothMovies(dir.Path());
+    shell_test::WriteSoundLibraries(dir.Path());
     shell_test::WriteFile(dir.Path() / "run.script", "wait 20000\nclose\n");
 
     const std::string command = "cd '" + dir.Path().string() +

@@ -41,6 +41,12 @@ inline void WriteFile(const std::filesystem::path& path, const std::string& text
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// Empty instrument and effect libraries: enough for the sound set-up.
+inline void WriteSoundLibraries(const std::filesystem::path& root) {
+    WriteFile(root / "seq" / "wavelib.txt", "");
+    WriteFile(root / "seq" / "fxlib.txt", "");
+}
+
 // A 4 x 4 movie of `frames` frames at 10 frames a second, one colour.
 inline bool WriteTinyMovie(const std::filesystem::path& path, int frames, uint8_t red) {
     std::filesystem::create_directories(path.parent_path());

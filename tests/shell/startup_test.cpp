@@ -128,6 +128,7 @@ protected:
     }
     void StartLogo() {
         shell_test::WriteBothMovies(dir.Path());
+        shell_test::WriteSoundLibraries(dir.Path());
         shell::AppState& app = shell::App();
         ASSERT_EQ(shell::LocateAndOpenMovie(*app.moviePlayer, shell::kLogoMovieName), 1);
         app.moviePhase = shell::kLogoMovie;
@@ -197,6 +198,7 @@ protected:
     void WriteData() {
         shell_test::WriteFile(dir.Path() / "prefs.ini", shell_test::CompletePrefs());
         shell_test::WriteBothMovies(dir.Path());
+        shell_test::WriteSoundLibraries(dir.Path());
     }
     uint32_t finishedAt = 0;
 };

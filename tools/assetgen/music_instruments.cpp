@@ -11,7 +11,7 @@ namespace assetgen::music {
 
 using dsp::NoteHz;
 using dsp::Samples;
-using synth::LoopSpec;
+using synth::LoopShape;
 
 namespace {
 
@@ -36,9 +36,9 @@ InstrumentDef Drum(int program, const char* name, int gain, dsp::Signal s) {
     return d;
 }
 
-InstrumentDef Looped(int program, const char* name, int root, int gain, double releaseSeconds, LoopSpec spec) {
-    spec.hz = NoteHz(root);
-    synth::LoopedSample looped = synth::Sustained(spec);
+InstrumentDef Looped(int program, const char* name, int root, int gain, double releaseSeconds, LoopShape shape) {
+    shape.hz = NoteHz(root);
+    synth::LoopedSample looped = synth::Sustained(shape);
     InstrumentDef d = OneShot(program, name, root, gain, releaseSeconds, std::move(looped.samples));
     d.loop = true;
     d.loopStart = looped.loopStart;
@@ -63,8 +63,8 @@ std::vector<double> Formant(double hz, int count, double tilt, double formantHz,
     return a;
 }
 
-synth::PluckSpec PluckAt(int root, double seconds, double brightness, double decay, double pick, uint32_t seed) {
-    synth::PluckSpec p;
+synth::PluckShape PluckAt(int root, double seconds, double brightness, double decay, double pick, uint32_t seed) {
+    synth::PluckShape p;
     p.hz = NoteHz(root);
     p.seconds = seconds;
     p.brightness = brightness;
@@ -86,9 +86,9 @@ std::vector<InstrumentDef> Build() {
                           synth::Pluck(PluckAt(48, 1.4, 0.25, 1.2, 0.3, 106))));
     // FM: electric piano and the bell of the chimes.
     {
-        synth::FmSpec ep{NoteHz(72), 1.0, 1.6, 0.35, 2.0, 1.6, 0.003};
+        synth::FmShape ep{NoteHz(72), 1.0, 1.6, 0.35, 2.0, 1.6, 0.003};
         dsp::Signal s = synth::Fm(ep);
-        synth::FmSpec tine{NoteHz(72), 7.0, 0.6, 0.05, 0.4, 1.6, 0.001};
+        synth::FmShape tine{NoteHz(72), 7.0, 0.6, 0.05, 0.4, 1.6, 0.001};
         dsp::MixInto(s, synth::Fm(tine), 0, 0.15f);
         all.push_back(OneShot(kElectricPiano, "epiano", 72, -1, 0.15, s));
     }
@@ -120,91 +120,91 @@ std::vector<InstrumentDef> Build() {
     }
 
     // Sustained winds, bowed strings, reeds and pads.
-    auto spec = [](std::vector<double> harmonics) {
-        LoopSpec s;
+    auto shape = [](std::vector<double> harmonics) {
+        LoopShape s;
         s.harmonics = std::move(harmonics);
         return s;
     };
     {
-        LoopSpec s = spec({1, 0.12, 0.05, 0.02});
+        LoopShape s = shape({1, 0.12, 0.05, 0.02});
         s.breath = 0.12, s.breathHz = 2500, s.vibratoDepth = 0.004, s.vibratoCycles = 3, s.attack = 0.03;
         all.push_back(Looped(kWhistle, "whistle", 81, -3, 0.08, s));
     }
     {
-        LoopSpec s = spec(Formant(NoteHz(69), 14, 1.0, 2800, 900, 1.5));
+        LoopShape s = shape(Formant(NoteHz(69), 14, 1.0, 2800, 900, 1.5));
         s.vibratoDepth = 0.006, s.vibratoCycles = 3, s.breath = 0.03, s.breathHz = 3000, s.attack = 0.06, s.swell = 0.5;
         all.push_back(Looped(kFiddle, "fiddle", 69, -2, 0.12, s));
     }
     {
-        LoopSpec s = spec({1, 0.25, 0.06, 0.02});
+        LoopShape s = shape({1, 0.25, 0.06, 0.02});
         s.breath = 0.25, s.breathHz = 1800, s.vibratoDepth = 0.005, s.vibratoCycles = 2, s.attack = 0.08;
         all.push_back(Looped(kFlute, "flute", 79, -3, 0.15, s));
     }
     {
-        LoopSpec s = spec(Formant(NoteHz(74), 8, 1.1, 1100, 500, 2.0));
+        LoopShape s = shape(Formant(NoteHz(74), 8, 1.1, 1100, 500, 2.0));
         s.vibratoDepth = 0.012, s.vibratoCycles = 3, s.breath = 0.03, s.attack = 0.09, s.swell = 0.8;
         all.push_back(Looped(kErhu, "erhu", 74, -2, 0.15, s));
     }
     {
-        LoopSpec s = spec({1, 0.35, 0.1, 0.05});
+        LoopShape s = shape({1, 0.35, 0.1, 0.05});
         s.breath = 0.06, s.breathHz = 3000, s.vibratoDepth = 0.01, s.vibratoCycles = 7, s.attack = 0.02;
         all.push_back(Looped(kCalliope, "calliope", 72, -2, 0.06, s));
     }
     {
-        LoopSpec s = spec(Spectrum(16, 0.9, 0.7));
+        LoopShape s = shape(Spectrum(16, 0.9, 0.7));
         s.chorus = 0.8, s.attack = 0.03, s.loopSamples = 22050;
         all.push_back(Looped(kAccordion, "accordion", 67, -4, 0.08, s));
     }
     {
-        LoopSpec s = spec({1, 0.8, 0.5, 0.4, 0, 0.3, 0, 0.25});
+        LoopShape s = shape({1, 0.8, 0.5, 0.4, 0, 0.3, 0, 0.25});
         s.attack = 0.01;
         all.push_back(Looped(kOrgan, "organ", 67, -4, 0.05, s));
     }
     {
-        LoopSpec s = spec(Spectrum(20, 1.2));
+        LoopShape s = shape(Spectrum(20, 1.2));
         s.chorus = 0.9, s.attack = 0.25, s.loopSamples = 22050, s.vibratoDepth = 0.003, s.vibratoCycles = 5,
         s.tail = 0.4;
         all.push_back(Looped(kStrings, "strings", 67, -4, 0.3, s));
     }
     {
-        LoopSpec s = spec({1, 0.05, 0.11, 0.02, 0.04});
+        LoopShape s = shape({1, 0.05, 0.11, 0.02, 0.04});
         s.chorus = 1.0, s.attack = 0.35, s.loopSamples = 22050, s.tail = 0.5;
         all.push_back(Looped(kPad, "pad", 67, -3, 0.4, s));
     }
     {
-        LoopSpec s = spec(Formant(NoteHz(72), 8, 0.6, 1700, 600, 2.5));
+        LoopShape s = shape(Formant(NoteHz(72), 8, 0.6, 1700, 600, 2.5));
         s.harmonics[0] *= 0.4;
         s.attack = 0.06, s.swell = 1.5, s.vibratoDepth = 0.004, s.vibratoCycles = 3;
         all.push_back(Looped(kMutedTrumpet, "mutedtrumpet", 72, -3, 0.08, s));
     }
     {
-        LoopSpec s = spec(Formant(NoteHz(69), 11, 0.9, 1400, 700, 1.5));
+        LoopShape s = shape(Formant(NoteHz(69), 11, 0.9, 1400, 700, 1.5));
         s.attack = 0.05, s.swell = 1.0, s.vibratoDepth = 0.005, s.vibratoCycles = 3, s.breath = 0.05, s.breathHz = 2500;
         all.push_back(Looped(kSaxophone, "saxophone", 69, -3, 0.1, s));
     }
     {
-        LoopSpec s = spec(Spectrum(14, 0.8));
+        LoopShape s = shape(Spectrum(14, 0.8));
         s.attack = 0.08, s.swell = 2.0, s.chorus = 0.5;
         all.push_back(Looped(kBrass, "brass", 65, -4, 0.1, s));
     }
     {
-        LoopSpec s = spec({1, 0.6, 0.3, 0.15, 0.08, 0.04});
+        LoopShape s = shape({1, 0.6, 0.3, 0.15, 0.08, 0.04});
         s.attack = 0.05, s.swell = 1.0;
         all.push_back(Looped(kTuba, "tuba", 48, -1, 0.08, s));
     }
     {
-        LoopSpec s = spec(Spectrum(24, 1.4));
+        LoopShape s = shape(Spectrum(24, 1.4));
         s.attack = 0.01, s.tail = 0.15;
         all.push_back(Looped(kSynthBass, "synthbass", 48, -3, 0.06, s));
     }
     {
-        LoopSpec s = spec(Formant(NoteHz(38), 40, 0.6, 900, 400, 3.0));
+        LoopShape s = shape(Formant(NoteHz(38), 40, 0.6, 900, 400, 3.0));
         s.loopSamples = 22050, s.wowCycles = 2, s.wowDepth = 0.8, s.breath = 0.04, s.breathHz = 1200, s.attack = 0.1,
         s.tail = 0.4;
         all.push_back(Looped(kDidgeridoo, "didgeridoo", 38, -3, 0.3, s));
     }
     {
-        LoopSpec s = spec(Spectrum(12, 1.0, 0.15));
+        LoopShape s = shape(Spectrum(12, 1.0, 0.15));
         s.attack = 0.04, s.vibratoDepth = 0.003, s.vibratoCycles = 3, s.breath = 0.03;
         all.push_back(Looped(kClarinet, "clarinet", 67, -3, 0.08, s));
     }

@@ -13,18 +13,18 @@ namespace {
 double DecayFactor(double seconds) { return std::pow(0.001, 1.0 / (std::max(seconds, 0.001) * kRate)); }
 }  // namespace
 
-Signal Pluck(const PluckSpec& spec) {
+Signal Pluck(const PluckShape& shape) {
     // A delay line of one period with an averaging loop filter. The filter
     // adds half a sample of delay, so the line is that much shorter.
-    const double period = double(kRate) / spec.hz - 0.5;
+    const double period = double(kRate) / shape.hz - 0.5;
     const size_t length = size_t(period) + 2;
     std::vector<double> line(length, 0.0);
-    dsp::Noise noise(spec.seed);
-    dsp::Biquad tone = dsp::Biquad::LowPass(400 + spec.brightness * 7000, 0.7);
+    dsp::Noise noise(shape.seed);
+    dsp::Biquad tone = dsp::Biquad::LowPass(400 + shape.brightness * 7000, 0.7);
     // Excitation: filtered noise with a comb notch for the pick position.
     std::vector<double> burst(length);
     for (size_t i = 0; i < length; ++i) burst[i] = tone.Process(noise.Next());
-    const size_t pickOffset = std::max<size_t>(1, size_t(spec.pick * period));
+    const size_t pickOffset = std::max<size_t>(1, size_t(shape.pick * period));
     for (size_t i = 0; i < length; ++i) line[i] = burst[i] - 0.8 * burst[(i + pickOffset) % length];
     double mean = 0;
     for (double v : line) mean += v;
@@ -32,10 +32,10 @@ Signal Pluck(const PluckSpec& spec) {
     for (double& v : line) v -= mean;
 
     // Loss per pass so the fundamental decays in decaySeconds.
-    const double loss = std::pow(0.001, period / (spec.decaySeconds * kRate));
+    const double loss = std::pow(0.001, period / (shape.decaySeconds * kRate));
     const double frac = period - std::floor(period);
     const size_t whole = size_t(std::floor(period));
-    Signal out(dsp::Samples(spec.seconds));
+    Signal out(dsp::Samples(shape.seconds));
     std::vector<double> history(length * 2 + 4, 0.0);
     // Circular buffer read at a fractional delay behind the write position.
     const size_t size = history.size();
@@ -84,16 +84,16 @@ Signal Modal(double hz, const std::vector<Partial>& partials, double seconds, do
     return out;
 }
 
-Signal Fm(const FmSpec& spec) {
-    Signal out(dsp::Samples(spec.seconds));
-    const double k = DecayFactor(spec.ampDecay);
+Signal Fm(const FmShape& shape) {
+    Signal out(dsp::Samples(shape.seconds));
+    const double k = DecayFactor(shape.ampDecay);
     double level = 1;
-    const double wc = 2 * kPi * spec.hz / kRate;
-    const double wm = wc * spec.ratio;
-    const size_t attack = std::max<size_t>(1, dsp::Samples(spec.attack));
+    const double wc = 2 * kPi * shape.hz / kRate;
+    const double wm = wc * shape.ratio;
+    const size_t attack = std::max<size_t>(1, dsp::Samples(shape.attack));
     for (size_t n = 0; n < out.size(); ++n) {
         const double t = double(n) / kRate;
-        const double index = spec.index * std::exp(-t / spec.indexDecay);
+        const double index = shape.index * std::exp(-t / shape.indexDecay);
         const double env = n < attack ? double(n) / double(attack) : 1.0;
         out[n] = float(env * level * std::sin(wc * double(n) + index * std::sin(wm * double(n))));
         level *= k;
@@ -119,39 +119,39 @@ std::vector<float> PeriodicNoise(size_t length, double hz, uint32_t seed) {
 
 }  // namespace
 
-LoopedSample Sustained(const LoopSpec& spec) {
-    const size_t loop = spec.loopSamples;
+LoopedSample Sustained(const LoopShape& shape) {
+    const size_t loop = shape.loopSamples;
     // Whole cycles per loop, so every harmonic meets itself at the loop point.
-    const int cycles = std::max(1, int(std::lround(spec.hz * double(loop) / kRate)));
+    const int cycles = std::max(1, int(std::lround(shape.hz * double(loop) / kRate)));
     const double base = double(cycles) / double(loop);  // cycles per sample
     int harmonicCount = 0;
-    for (size_t h = 1; h <= spec.harmonics.size(); ++h)
-        if (double(h) * spec.hz <= spec.maxHarmonicHz) harmonicCount = int(h);
+    for (size_t h = 1; h <= shape.harmonics.size(); ++h)
+        if (double(h) * shape.hz <= shape.maxHarmonicHz) harmonicCount = int(h);
     harmonicCount = std::max(harmonicCount, 1);
     const std::vector<float> breath =
-        spec.breath > 0 ? PeriodicNoise(loop, spec.breathHz, spec.seed) : std::vector<float>(loop, 0.0f);
+        shape.breath > 0 ? PeriodicNoise(loop, shape.breathHz, shape.seed) : std::vector<float>(loop, 0.0f);
 
-    const size_t attack = std::max<size_t>(1, dsp::Samples(spec.attack));
-    const size_t tail = dsp::Samples(spec.tail);
+    const size_t attack = std::max<size_t>(1, dsp::Samples(shape.attack));
+    const size_t tail = dsp::Samples(shape.tail);
     // The steady signal at sample n (periodic in `loop`), with the upper
     // harmonics scaled by `open` during the swell.
     auto steady = [&](size_t n, double open) {
         const double t = double(n % loop);
         double phase = base * t;
-        if (spec.vibratoCycles > 0 && spec.vibratoDepth > 0) {
-            const double beta = spec.vibratoDepth * cycles / spec.vibratoCycles;
-            phase += beta * std::sin(2 * kPi * spec.vibratoCycles * t / double(loop)) / (2 * kPi);
+        if (shape.vibratoCycles > 0 && shape.vibratoDepth > 0) {
+            const double beta = shape.vibratoDepth * cycles / shape.vibratoCycles;
+            phase += beta * std::sin(2 * kPi * shape.vibratoCycles * t / double(loop)) / (2 * kPi);
         }
-        const double wow = spec.wowCycles > 0 ? std::sin(2 * kPi * spec.wowCycles * t / double(loop)) : 0.0;
+        const double wow = shape.wowCycles > 0 ? std::sin(2 * kPi * shape.wowCycles * t / double(loop)) : 0.0;
         double v = 0;
         for (int h = 1; h <= harmonicCount; ++h) {
-            double a = spec.harmonics[size_t(h - 1)];
+            double a = shape.harmonics[size_t(h - 1)];
             if (h > 1) a *= std::pow(open, double(h - 1));
-            if (spec.wowDepth > 0 && h > 2) a *= 1.0 + spec.wowDepth * wow * std::sin(h * 0.9);
+            if (shape.wowDepth > 0 && h > 2) a *= 1.0 + shape.wowDepth * wow * std::sin(h * 0.9);
             v += a * std::sin(2 * kPi * h * phase);
-            if (spec.chorus > 0) v += spec.chorus * a * std::sin(2 * kPi * h * (phase + t / double(loop)) + h);
+            if (shape.chorus > 0) v += shape.chorus * a * std::sin(2 * kPi * h * (phase + t / double(loop)) + h);
         }
-        return v + spec.breath * breath[n % loop];
+        return v + shape.breath * breath[n % loop];
     };
 
     // Start the loop on an upward zero crossing after the attack.
@@ -170,7 +170,7 @@ LoopedSample Sustained(const LoopSpec& spec) {
         if (n < loopStart) {
             const double x = double(n) / double(loopStart);
             env = std::sin(0.5 * kPi * x);
-            open = spec.swell > 0 ? std::pow(x, spec.swell) : 1.0;
+            open = shape.swell > 0 ? std::pow(x, shape.swell) : 1.0;
         } else if (n >= loopStart + loop) {
             const double x = double(n - loopStart - loop) / double(std::max<size_t>(tail, 1));
             env = 0.5 + 0.5 * std::cos(kPi * std::min(x * 1.0, 1.0));

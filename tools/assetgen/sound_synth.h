@@ -11,7 +11,7 @@ namespace assetgen::synth {
 
 using dsp::Signal;
 
-struct PluckSpec {
+struct PluckShape {
     double hz = 220;
     double seconds = 1.5;
     double brightness = 0.5;  // 0 dull .. 1 bright excitation
@@ -19,7 +19,7 @@ struct PluckSpec {
     double pick = 0.2;        // pick position along the string, 0..0.5
     uint32_t seed = 1;
 };
-Signal Pluck(const PluckSpec& spec);
+Signal Pluck(const PluckShape& shape);
 
 struct Partial {
     double ratio = 1;
@@ -30,7 +30,7 @@ struct Partial {
 // adds a short filtered noise click.
 Signal Modal(double hz, const std::vector<Partial>& partials, double seconds, double mallet, uint32_t seed);
 
-struct FmSpec {
+struct FmShape {
     double hz = 440;
     double ratio = 1;          // modulator / carrier frequency
     double index = 1;          // modulation index at the start
@@ -39,11 +39,11 @@ struct FmSpec {
     double seconds = 1.5;
     double attack = 0.002;
 };
-Signal Fm(const FmSpec& spec);
+Signal Fm(const FmShape& shape);
 
 // A sustained tone: a steady part that repeats exactly every loop length, an
 // attack before it and a fading tail after it (played by the release).
-struct LoopSpec {
+struct LoopShape {
     double hz = 440;
     std::vector<double> harmonics{1.0};  // amplitude of harmonic 1, 2, ...
     double maxHarmonicHz = 5000;         // harmonics above this are left out
@@ -65,6 +65,6 @@ struct LoopedSample {
     uint32_t loopStart = 0;
     uint32_t loopEnd = 0;
 };
-LoopedSample Sustained(const LoopSpec& spec);
+LoopedSample Sustained(const LoopShape& shape);
 
 }  // namespace assetgen::synth

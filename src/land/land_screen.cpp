@@ -1,16 +1,326 @@
 #include "land/land_screen.h"
 
+#include <cstring>
+
+#include "audio/land_sprite.h"
+#include "audio/sequencer.h"
+#include "display/display.h"
+#include "land/room_rules.h"
+#include "platform/clock.h"
+#include "platform/crt_random.h"
+#include "platform/devices.h"
+#include "platform/files.h"
+#include "shell/game_app.h"
+#include "sprites/loading_animation.h"
+#include "sprites/sprite_group.h"
+#include "sprites/sprite_world.h"
+#include "world/actor_rules.h"
+#include "world/background.h"
+#include "world/player_dog.h"
+#include "world/roaming_cat.h"
+
 namespace land {
+
+namespace {
+
+constexpr int kFirstWaterEntry = 114;
+constexpr int kWaterEntries = 5;
+constexpr int kMaxTracks = 40;
+
+const char* const kCategoryFolders[6] = {
+    ".\\graphics\\icons\\balls", ".\\graphics\\icons\\Crockery", ".\\graphics\\icons\\Footware",
+    ".\\graphics\\icons\\fruit", ".\\graphics\\icons\\Hats",     ".\\graphics\\icons\\Sweets",
+};
+
+// A keyed bitmap registered with the group and cut into `count` frames of
+// equal width. Null when the bitmap cannot be loaded.
+sprites::FrameRecord* LoadFrames(display::Display* display, sprites::SpriteGroup* group, const char* name,
+                                 int count) {
+    platform::dd::Surface* surface = display->GPLoadBitmap(name, 1, 1);
+    if (!surface) return nullptr;
+    display->GPSetColorKey(surface, 0xFF00);
+    group->AddSurface(surface, name);
+    auto table = std::make_unique<sprites::FrameRecord[]>(count);
+    const int32_t w = surface->Width(), h = surface->Height();
+    for (int j = 0; j < count; ++j) {
+        table[j] = sprites::FrameRecord{surface, platform::RECT{w * j / count, 0, w * j / count + w / count, h}};
+    }
+    return group->AddFrameTable(std::move(table));
+}
+
+void SetDepth(LandSprite* sprite) {
+    sprite->depth = sprites::DepthKey(sprite->x, sprite->y, sprite->hitBox.left, sprite->hitBox.top);
+}
+
+}  // namespace
+
+LandScreen::LandScreen(shell::GameApp* owner, display::Display* screenDisplay) : game(owner), display(screenDisplay) {}
+
+LandScreen::~LandScreen() {
+    Destroy();
+}
+
+bool LandScreen::Wetland() const {
+    return game && game->requestedLand == shell::kWetland;
+}
 
 int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord) {
     levelPath = level;
     songFile = song;
     record = landRecord;
-    return 0;
+    if (!record || !display) return 0;
+    platform::SetCursorPos(320, 300);
+    world_ = std::make_unique<sprites::SpriteWorld>(display);
+    lockDemonstrated = record->icon[0].location != kNeverPlaced ? 1 : 0;
+    {
+        sprites::LoadingAnimation loading;
+        world::LoadLand(level, &loading, world::LandContext{world_.get(), game->difficulty, record}, &place);
+    }
+    if (!place.group || !world_->background) return 0;
+    if (Wetland()) std::memcpy(waterColours, display->basePalette + kFirstWaterEntry, sizeof waterColours);
+    world::Background& map = *world_->background;
+    map.scrollX = map.scrollY = 0;
+
+    const bool jet = game->currentState == shell::kStateLand && Wetland();
+    world::DogSurroundings around;
+    around.kind = world::DogPlace::Land;
+    around.land = &place;
+    around.spriteGroup = place.group;
+    around.offerToRoom = [](LandSprite*) { return false; };
+    player = new world::PlayerDog(world_.get(), place.group, game, place.startArea.left + 20,
+                                  place.startArea.bottom + 50,
+                                  jet ? ".\\Graphics\\chars\\jetdog.bmp" : ".\\Graphics\\chars\\mangopup.bmp",
+                                  jet ? world::chars::DogLayout::Jet : world::chars::DogLayout::Ordinary, around);
+    place.group->Insert(player);
+    companion = new world::RoamingCat(world_.get(), place.group, 1325, 1550,
+                                      jet ? ".\\Graphics\\chars\\blooncat.bmp" : ".\\Graphics\\chars\\sourpuss.bmp",
+                                      jet ? world::chars::CatLayout::Balloon : world::chars::CatLayout::Ordinary);
+    companion->dog = player;
+    if (game->demoRunning) {
+        companion->SetPosition(-100, -100);
+        looseCompanion_.reset(companion);
+        world_->AddAnimated(companion);
+    } else {
+        place.group->Insert(companion);
+    }
+
+    if (!SetUpIcons(song)) return 0;
+    NearestIcon();
+
+    LiveKey live[kKeyCount];
+    for (int k = 0; k < kKeyCount; ++k) live[k] = LiveKey{keys[k]->location, keys[k]->placed, false};
+    PreInsertKeys(record, keysNeeded, live, &lockDemonstrated);
+    for (int k = 0; k < kKeyCount; ++k) {
+        keys[k]->location = live[k].location;
+        keys[k]->placed = live[k].placed;
+        if (live[k].hitBoxRemoved) keys[k]->hitBox = platform::RECT{0, 0, 0, 0};
+    }
+    if (game->sequencer) game->sequencer->SQ_Play();
+    startTime = platform::timeGetTime();
+
+    if (game->restoreY != 0) {
+        currentRoom = game->restoreRoom;
+        player->roomIndex = currentRoom;
+        player->SetPosition(game->restoreX, game->restoreY);
+        game->restoreX = game->restoreY = 0;
+        map.CentreOn(player->x, player->y);
+    } else {
+        // The land opens at its start area until the lock room can be shown.
+        currentRoom = -1;
+        player->roomIndex = -1;
+        firstArrival = 1;
+        map.CentreOn(player->x, player->y);
+        player->Arrive();
+    }
+    player->leftByRoomHole = player->leftByMainHole = 0;
+    display->GPFadeIn();
+    return 1;
+}
+
+int LandScreen::SetUpIcons(const char* song) {
+    Sequencer* sequencer = game->sequencer;
+    sprites::SpriteGroup* layer = place.group;
+    game->landSpriteCount = 0;
+    if (!sequencer || !layer || !sequencer->SQ_LoadSequenceFile(song)) return 0;
+    sprites::FrameRecord* sparkles =
+        LoadFrames(display, layer, ".\\graphics\\icons\\sparkles.bmp", LandSprite::kSparkleFrames);
+    const int landIndex = game->requestedLand;
+    iconCount = IconCount(landIndex, game->difficulty);
+    keysNeeded = KeysNeeded(landIndex, game->difficulty);
+    char saved[512] = {};
+    platform::GetCurrentDirectory(sizeof saved, saved);
+    int count = 0;
+    for (int i = 0; i < iconCount; ++i) {
+        const int id = sequencer->SQ_CreateTrack(static_cast<uint32_t>(i));
+        sequencer->SQ_RestartTrack(id);
+        sequencer->SQ_SetTrackLoops(id, 0);
+        sequencer->SQ_SetTrackChannel(id, id);
+        char name[] = "1a.bmp";
+        if (game->difficulty >= 2) name[0] = static_cast<char>('1' + i % 6);
+        const int32_t category = record->category[game->difficulty >= 3 ? 0 : i / 6];
+        sprites::FrameRecord* frame = nullptr;
+        if (category >= 0 && category < 6 && platform::SetCurrentDirectory(kCategoryFolders[category])) {
+            frame = LoadFrames(display, layer, name, 1);
+            platform::SetCurrentDirectory(saved);
+        }
+        const LandEntry& entry = record->icon[i];
+        auto* icon = new LandSprite(world_.get(), entry.x, entry.y, frame, sequencer, i, 0, sparkles);
+        const int32_t w = frame ? frame->rect.right - frame->rect.left : 0;
+        const int32_t h = frame ? frame->rect.bottom - frame->rect.top : 0;
+        icon->hitBox = platform::RECT{-w / 2, h / 2 - 20, w / 2, h / 2};
+        SetDepth(icon);
+        icon->SetSequence(id);
+        icon->location = entry.location;
+        icon->placed = entry.placed;
+        landSprites_.emplace_back(icon);
+        if (icon->location == kInLand) layer->Insert(icon);
+        else icon->Silence();
+        game->landSprites[count++] = icon;
+    }
+    sprites::FrameRecord* keyFrame = LoadFrames(display, layer, ".\\graphics\\lockstuff\\keymini.bmp", 1);
+    for (int k = 0; k < kKeyCount; ++k) {
+        const LandEntry& entry = record->key[k];
+        auto* key = new LandKey(world_.get(), entry.x, entry.y, keyFrame, sparkles);
+        key->location = entry.location;
+        key->placed = entry.placed;
+        SetDepth(key);
+        landSprites_.emplace_back(key);
+        if (key->location == kInLand) layer->Insert(key);
+        keys[k] = key;
+        game->landSprites[count++] = key;
+    }
+    game->landSpriteCount = count;
+    sequencer->SQ_UnloadSequenceFile();
+    sequencer->SQ_LoadTrackInstruments();
+    return 1;
+}
+
+void LandScreen::NearestIcon() {
+    if (!player) return;
+    int32_t best = 50000;
+    int bestIndex = 0;
+    const int count = game->landSpriteCount;
+    if (player->carried) {
+        bool found = false;
+        for (int i = 0; i < count; ++i) found = found || game->landSprites[i] == player->carried;
+        if (!found) return;
+    }
+    for (int i = 0; i < count; ++i) {
+        LandSprite* sprite = game->landSprites[i];
+        sprite->notTakeable = player->carried && sprite != player->carried ? 1 : 0;
+        if (sprite->location == kInLand) {
+            sprite->Unsilence();
+            const int32_t d = sprite->UpdateSound(player->x, player->y);
+            if (d < best) {
+                best = d;
+                bestIndex = i;
+            }
+        } else {
+            sprite->Silence();
+        }
+    }
+    player->nearest = count > 0 ? game->landSprites[bestIndex] : nullptr;
+    player->nearestDistance = best;
+}
+
+void LandScreen::CycleWater(uint32_t now) {
+    if (!Wetland() || !display || display->fadeState != display::kFadeShown) return;
+    if (now <= lastCycleTime + cyclePeriod) return;
+    if (cycleDirection == 0) {
+        cyclePeriod = cyclePeriod > cycleStep ? cyclePeriod - cycleStep : 0;
+        if (cyclePeriod < 80) {
+            cycleDirection = 1;
+            cycleStep = static_cast<uint32_t>(platform::rand() % 10);
+        }
+    } else {
+        cyclePeriod += cycleStep;
+        if (cyclePeriod > 200) {
+            cycleDirection = 0;
+            cycleStep = static_cast<uint32_t>(platform::rand() % 10);
+        }
+    }
+    rotation = (rotation + 1) % kWaterEntries;
+    lastCycleTime = now;
+    platform::PaletteEntry entries[kWaterEntries];
+    for (int j = 0; j < kWaterEntries; ++j) entries[j] = waterColours[(rotation + j) % kWaterEntries];
+    if (display->palette) display->palette->SetEntries(kFirstWaterEntry, kWaterEntries, entries);
 }
 
 void LandScreen::Tick() {
     ++frames;
+    if (!world_ || !world_->background || !player) return;
+    // Rooms open with the room screens; until then a door or a room's exit
+    // only clears its request so the dog walks on.
+    player->enterRoomRequest = -1;
+    player->leaveRoomRequest = 0;
+    player->leftByRoomHole = player->leftByMainHole = 0;
+
+    frameTime = platform::timeGetTime();
+    CycleWater(frameTime);
+    platform::RECT foot;
+    player->GetHitBox(&foot);
+    world::UpdateProximity(place.proximity, foot);
+    for (int k = 0; k < place.watcherCount; ++k) world::UpdateWatcher(place.watchers[k], player->x, player->y);
+    for (int i = 0; i < game->landSpriteCount; ++i) {
+        LandSprite* sprite = game->landSprites[i];
+        if (sprite->location == kInLand && sprite->sparkle && sprite != player->carried) {
+            sprite->sparkle->Animate(frameTime);
+        }
+    }
+    NearestIcon();
+    if (fadeInPending) {
+        display->GPFadeIn();
+        fadeInPending = 0;
+    }
+    world_->AnimateAll(frameTime);
+    world_->background->Follow(player->x, player->y, &scrollStepX, &scrollStepY);
+    world_->DrawAll();
+    if (game->redrawFrames > 0) --game->redrawFrames;
+    if (game->sequencer) game->sequencer->SQ_LimitAudibleTracks(8);
+    display->GPPageFlip();
+}
+
+void LandScreen::WriteBack() {
+    if (!record) return;
+    for (int i = 0; i < game->landSpriteCount && i < iconCount && i < kMaxIcons; ++i) {
+        const LandSprite* s = game->landSprites[i];
+        record->icon[i] = LandEntry{s->location, s->x, s->y, s->placed};
+    }
+    for (int k = 0; k < kKeyCount; ++k) {
+        if (keys[k]) record->key[k] = LandEntry{keys[k]->location, keys[k]->x, keys[k]->y, keys[k]->placed};
+    }
+}
+
+void LandScreen::Destroy() {
+    if (destroyed_) return;
+    destroyed_ = true;
+    if (game && game->keepRecords) {
+        game->keepRecords = 0;
+    } else if (world_) {
+        WriteBack();
+    }
+    if (record && record->progress == 0) record->progress = 1;
+    if (game && game->sequencer) {
+        game->sequencer->SQ_Stop();
+        for (int id = 0; id < kMaxTracks; ++id) game->sequencer->SQ_DeleteTrack(id);
+    }
+    for (auto& sprite : landSprites_) {
+        if (place.group) place.group->Unlink(sprite.get());
+    }
+    landSprites_.clear();
+    if (looseCompanion_) {
+        world_->RemoveAnimated(looseCompanion_.get());
+        looseCompanion_.reset();
+    }
+    if (game) {
+        for (int i = 0; i < game->landSpriteCount; ++i) game->landSprites[i] = nullptr;
+        game->landSpriteCount = 0;
+    }
+    player = nullptr;
+    companion = nullptr;
+    for (LandSprite*& key : keys) key = nullptr;
+    world_.reset();
+    if (display) display->GPPageFlipFadeOut(1);
 }
 
 }  // namespace land

@@ -1,28 +1,92 @@
 #pragma once
-// A land (state 4). Placeholder: it remembers what it was asked to load and
-// counts its frames; the land screen with its rooms and icons replaces it
-// (and then writes its progress back into the record when destroyed).
+// One land while the game is in the land state: its level and song, the dog
+// and the cat, the icons carrying the song's parts, the mini keys, and the
+// view following the dog. Destroying it writes the land's progress back into
+// its record unless the game asked to keep the records.
+#include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "land/land_record.h"
+#include "platform/win_types.h"
+#include "world/place.h"
 
 namespace shell {
 class GameApp;
 }
+namespace display {
+class Display;
+}
+namespace sprites {
+class SpriteWorld;
+struct FrameRecord;
+}
+namespace world {
+class PlayerDog;
+class RoamingCat;
+}
+class LandSprite;
 
 namespace land {
 
 class LandScreen {
 public:
-    explicit LandScreen(shell::GameApp* game) : game(game) {}
-    // Nothing is loaded yet, so Load reports failure (the switch goes on).
+    // The display comes from whoever creates the screen; without one nothing
+    // is loaded and Tick only counts frames.
+    explicit LandScreen(shell::GameApp* game, display::Display* display = nullptr);
+    ~LandScreen();
+    LandScreen(const LandScreen&) = delete;
+    LandScreen& operator=(const LandScreen&) = delete;
+
+    // 1 on success; 0 when the level, the icons or the song could not be set
+    // up. The screen then keeps running on what was set up.
     int Load(const char* levelPath, const char* songFile, LandRecord* record);
     void Tick();
+    void Destroy();
+
+    // The icons, the keys and the song's tracks (a track per icon).
+    int SetUpIcons(const char* songFile);
+    // Gives the dog the nearest free icon and marks what cannot be taken.
+    void NearestIcon();
+    // Copies the live icons and keys into the record.
+    void WriteBack();
+    // One wetland colour step when it is due (only while fully faded in).
+    void CycleWater(uint32_t now);
 
     shell::GameApp* game;
+    display::Display* display;
     std::string levelPath, songFile;
     LandRecord* record = nullptr;
     int frames = 0;
+
+    uint32_t startTime = 0, frameTime = 0;
+    int32_t scrollStepX = 0, scrollStepY = 0;
+    int fadeInPending = 0;
+    int lockDemonstrated = 0;
+    int firstArrival = 0;
+    int iconCount = 0, keysNeeded = 0;
+    int currentRoom = -1, previousRoom = -1;
+    platform::PaletteEntry waterColours[5] = {};
+    LandSprite* keys[kKeyCount] = {};
+    world::PlayerDog* player = nullptr;
+    world::RoamingCat* companion = nullptr;
+    world::LandPlace place;
+
+    // The wetland colour cycle.
+    uint32_t cyclePeriod = 100, cycleStep = 5;
+    int cycleDirection = 0;
+    uint32_t lastCycleTime = 0;
+    int rotation = 0;
+
+private:
+    bool Wetland() const;
+    // Owned here, not by a group: they move between the land and the rooms.
+    // They are unlinked and released before the world goes.
+    std::vector<std::unique_ptr<LandSprite>> landSprites_;
+    std::unique_ptr<world::RoamingCat> looseCompanion_;  // during a demo
+    std::unique_ptr<sprites::SpriteWorld> world_;
+    bool destroyed_ = false;
 };
 
 }  // namespace land

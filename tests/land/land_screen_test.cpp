@@ -1,0 +1,151 @@
+// The land screen on a small generated land: what Load sets up, what a frame
+// does, and what reaches the record when the screen goes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "audio/land_sprite.h"
+#include "audio/sequencer.h"
+#include "audio/xmidi_format.h"
+#include "display/display.h"
+#include "land/land_screen.h"
+#include "platform/clock.h"
+#include "shell/game_app.h"
+#include "world/land_file_format.h"
+#include "world/player_dog.h"
+#include "world/world_fixture.h"
+
+namespace {
+
+class LandScreenTest : public world_test::WorldTest, public ::testing::Test {
+public:
+    LandScreenTest() : game(nullptr), sequencer(nullptr, nullptr) {
+        EXPECT_TRUE(Start());
+        game.sequencer = &sequencer;
+        game.currentState = game.requestedState = shell::kStateLand;
+        land::InitLandRecord(&record);
+        std::filesystem::create_directories("graphics/icons/balls");
+        std::filesystem::create_directories("graphics/lockstuff");
+        WritePicture("graphics/icons/balls/1a.bmp", 20, 30);
+        WritePicture("graphics/icons/sparkles.bmp", 36, 4);
+        WritePicture("graphics/lockstuff/keymini.bmp", 10, 10);
+        world_test::LevelWriter w;
+        WritePicture("lands/celtic/tiles.bmp", 64, 32);
+        w.Map("tiles.bmp", 32, 32, 40, 40, std::vector<int32_t>(1600, 0)).Images({}).Placements({});
+        w.Section(world::lnd::kIconSpots, 24).Zeros(world::lnd::kNameSize);
+        for (int i = 0; i < 24; ++i) w.I32(100 + 40 * i).I32(300 + 10 * i);
+        w.Save("lands/celtic/easy.lnd");
+        std::vector<xmidi::SequenceSpec> parts(24);
+        for (auto& part : parts) part.events = {0xFF, 0x2F, 0x00};
+        xmidi::WriteFileBytes("song.xmi", xmidi::SongFile(parts));
+    }
+
+    std::unique_ptr<land::LandScreen> Open(int landIndex, int difficulty, const char* song = "song.xmi") {
+        game.requestedLand = game.currentLand = landIndex;
+        game.difficulty = difficulty;
+        auto screen = std::make_unique<land::LandScreen>(&game, &D());
+        loaded = screen->Load("lands\\celtic\\easy.lnd", song, &record);
+        return screen;
+    }
+
+    shell::GameApp game;
+    Sequencer sequencer;
+    land::LandRecord record{};
+    int loaded = -1;
+};
+
+TEST_F(LandScreenTest, LoadSetsUpIconsKeysAndTheFirstVisitLock) {
+    auto screen = Open(shell::kCeltic, 1);
+    ASSERT_EQ(loaded, 1);
+    EXPECT_EQ(screen->iconCount, 7);
+    EXPECT_EQ(screen->keysNeeded, 1);
+    EXPECT_EQ(game.landSpriteCount, 10);
+    EXPECT_EQ(screen->lockDemonstrated, 0);  // first visit, one key needed
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(game.landSprites[i]->iconIndex, i);
+        EXPECT_EQ(game.landSprites[i]->location, -1);
+        EXPECT_GE(game.landSprites[i]->track, 0);
+    }
+    EXPECT_EQ(screen->keys[0]->location, 10);
+    EXPECT_EQ(screen->keys[0]->placed, 1);
+    EXPECT_EQ(record.key[0].placed, 0);
+    EXPECT_EQ(record.slot[0], record.target[0]);
+    EXPECT_EQ(record.slot[1], record.target[1]);
+    ASSERT_NE(screen->player, nullptr);
+    EXPECT_NE(screen->player->nearest, nullptr);
+    EXPECT_EQ(screen->firstArrival, 1);
+}
+
+TEST_F(LandScreenTest, FramesRunAndTheRecordGetsTheLiveIconsBack) {
+    auto screen = Open(shell::kCeltic, 2);
+    ASSERT_EQ(loaded, 1);
+    EXPECT_EQ(screen->iconCount, 19);
+    EXPECT_EQ(screen->lockDemonstrated, 1);  // three keys to find: no demonstration
+    for (int f = 0; f < 10; ++f) {
+        platform::manual_clock::Advance(40);
+        screen->Tick();
+    }
+    game.landSprites[3]->SetPosition(777, 888);
+    game.landSprites[3]->location = 1;
+    game.landSprites[3]->placed = 1;
+    screen.reset();
+    EXPECT_EQ(record.icon[3].x, 777);
+    EXPECT_EQ(record.icon[3].y, 888);
+    EXPECT_EQ(record.icon[3].location, 1);
+    EXPECT_EQ(record.icon[3].placed, 1);
+    EXPECT_EQ(record.progress, 1);
+    EXPECT_EQ(game.landSpriteCount, 0);
+}
+
+TEST_F(LandScreenTest, KeepRecordsLeavesTheRecordAsItWas) {
+    auto screen = Open(shell::kCeltic, 1);
+    ASSERT_EQ(loaded, 1);
+    const land::LandRecord before = record;
+    game.landSprites[0]->SetPosition(5, 5);
+    game.keepRecords = 1;
+    screen.reset();
+    EXPECT_EQ(game.keepRecords, 0);
+    land::LandRecord expected = before;
+    expected.progress = 1;
+    EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0);
+}
+
+TEST_F(LandScreenTest, AMissingSongFailsLoadButFramesStaySafe) {
+    auto screen = Open(shell::kCeltic, 1, "nosuch.xmi");
+    EXPECT_EQ(loaded, 0);
+    for (int f = 0; f < 3; ++f) {
+        platform::manual_clock::Advance(40);
+        screen->Tick();
+    }
+    screen.reset();
+    EXPECT_EQ(record.progress, 1);
+}
+
+TEST_F(LandScreenTest, WaterCycleTouchesOnlyEntries114To118AndOnlyInTheWetland) {
+    for (int landIndex : {shell::kCeltic, shell::kWetland}) {
+        auto screen = Open(landIndex, 1);
+        ASSERT_EQ(loaded, 1);
+        for (int j = 0; j < 5; ++j) {
+            screen->waterColours[j] = platform::PaletteEntry{static_cast<uint8_t>(10 * j + 1), 0, 0, 0};
+        }
+        platform::PaletteEntry before[256], after[256];
+        D().palette->GetEntries(0, 256, before);
+        D().fadeState = display::kFadeIdle;
+        screen->CycleWater(100000);
+        D().palette->GetEntries(0, 256, after);
+        EXPECT_EQ(std::memcmp(before, after, sizeof before), 0) << "not while fading";
+        D().fadeState = display::kFadeShown;
+        screen->CycleWater(200000);
+        D().palette->GetEntries(0, 256, after);
+        for (int e = 0; e < 256; ++e) {
+            const bool water = landIndex == shell::kWetland && e >= 114 && e <= 118;
+            if (water) {
+                EXPECT_EQ(after[e].red, 10 * ((e - 114 + 1) % 5) + 1) << e;
+            } else {
+                EXPECT_EQ(std::memcmp(&after[e], &before[e], sizeof after[e]), 0) << e;
+            }
+        }
+    }
+}
+
+}  // namespace

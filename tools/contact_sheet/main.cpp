@@ -47,7 +47,8 @@ bool ReadBmp(const std::string& path, Indexed* out) {
     if (ok) ok = std::fseek(file, 14 + long(h.biSize), SEEK_SET) == 0 && std::fread(table, 1, sizeof table, file) == sizeof table;
     if (ok) ok = display::ReadPixelBlock(file, h, &block);
     std::fclose(file);
-    if (!ok) return false;
+    // A file cut short would show as black rows; refuse it instead.
+    if (!ok || block.stride < uint32_t(h.biWidth) || block.bytes.size() < size_t(block.stride) * size_t(h.biHeight)) return false;
     out->width = h.biWidth;
     out->height = h.biHeight;
     out->pixels.assign(size_t(out->width) * out->height, 0);
@@ -266,7 +267,7 @@ int main(int argc, char** argv) {
     Indexed bmp;
     const std::string path = DataPath(argv[1], sheet.file);
     if (!ReadBmp(path, &bmp) || bmp.width < sheet.width || bmp.height < sheet.height) {
-        std::fprintf(stderr, "contact_sheet: cannot read %s as an 8-bit picture of at least %d x %d\n", path.c_str(),
+        std::fprintf(stderr, "contact_sheet: cannot read %s as a whole 8-bit picture of at least %d x %d\n", path.c_str(),
                      sheet.width, sheet.height);
         return 1;
     }
@@ -283,6 +284,10 @@ int main(int argc, char** argv) {
             int m = -1, o = -1;
             if (std::sscanf(argv[i], "%d,%d", &m, &o) < 1) {
                 std::fprintf(stderr, "contact_sheet: %s is not <main>,<overlay>\n", argv[i]);
+                return 2;
+            }
+            if (m < 0 || m >= int(sheet.sequences.size()) || o >= int(sheet.sequences.size())) {
+                std::fprintf(stderr, "contact_sheet: %s has sequences 0..%d\n", argv[2], int(sheet.sequences.size()) - 1);
                 return 2;
             }
             pairs.push_back({m, o});

@@ -71,7 +71,7 @@ Figure CatBodyFigure(const Pose& p, bool balloon) {
     f.Limb({-12, wag, z + 10}, {-10, wag * 1.3, z + 15}, 1.8, kCatFur, 1, 5);
     if (balloon) {
         // String from the harness up to a red balloon.
-        f.Limb({0, 0, z + 5}, {-2, 0, z + 48}, 0.5, Ramp::Grey, 6, 6, C(Ramp::Grey, 6));
+        f.Limb({0, 0, z + 5}, {-2, 0, z + 48}, 0.9, Ramp::Grey, 2, 2, C(Ramp::Grey, 2));
         f.Add({{-2, 0, z + 60}, {10, 10, 12}, 0, 0, 0, Ramp::Red, 1, 7, 0});
         f.Add({{-2, 0, z + 47}, {1.5, 1.5, 1.5}, 0, 0, 0, Ramp::Red, 1, 3, 0});
         f.Add({{0, 0, z + 3}, {4, 6, 2}, 0, 0, 0, Ramp::Brown, 1, 4, 0});  // harness

@@ -5,6 +5,7 @@
 #include "audio/land_sprite.h"
 #include "audio/sequencer.h"
 #include "display/display.h"
+#include "land/room.h"
 #include "land/room_rules.h"
 #include "platform/clock.h"
 #include "platform/crt_random.h"
@@ -82,11 +83,7 @@ int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord
     map.scrollX = map.scrollY = 0;
 
     const bool jet = game->currentState == shell::kStateLand && Wetland();
-    world::DogSurroundings around;
-    around.kind = world::DogPlace::Land;
-    around.land = &place;
-    around.spriteGroup = place.group;
-    around.offerToRoom = [](LandSprite*) { return false; };
+    const world::DogSurroundings around = LandSurroundings();
     player = new world::PlayerDog(world_.get(), place.group, game, place.startArea.left + 20,
                                   place.startArea.bottom + 50,
                                   jet ? ".\\Graphics\\chars\\jetdog.bmp" : ".\\Graphics\\chars\\mangopup.bmp",
@@ -246,14 +243,97 @@ void LandScreen::CycleWater(uint32_t now) {
     if (display->palette) display->palette->SetEntries(kFirstWaterEntry, kWaterEntries, entries);
 }
 
+world::DogSurroundings LandScreen::LandSurroundings() {
+    world::DogSurroundings around;
+    around.kind = world::DogPlace::Land;
+    around.land = &place;
+    around.spriteGroup = place.group;
+    around.offerToRoom = [](LandSprite*) { return false; };
+    return around;
+}
+
+void LandScreen::MoveToWorld(sprites::Sprite* sprite, sprites::SpriteWorld* target) {
+    if (!sprite || !target || sprite->world == target) return;
+    if (sprite->world) sprite->world->Forget(sprite);
+    sprite->world = target;
+    if (auto* landSprite = dynamic_cast<LandSprite*>(sprite); landSprite && landSprite->sparkle) {
+        landSprite->sparkle->world = target;
+    }
+}
+
+void LandScreen::EnterRoom() {
+    if (game->sequencer) game->sequencer->SQ_Stop();
+    place.group->Unlink(player);
+    player->roomIndex = currentRoom;
+    if (player->carried) player->carried->location = currentRoom;
+    activeRoom = std::make_unique<SubRoom>();
+    activeRoom->Enter(this, currentRoom);
+    player->enterRoomRequest = -1;
+}
+
+void LandScreen::LeaveRoom() {
+    Room* room = activeRoom.get();
+    if (room) {
+        room->place.group->Unlink(player);
+        for (int i = 0; i < game->landSpriteCount; ++i) {
+            LandSprite* s = game->landSprites[i];
+            if (s->location == currentRoom || s->world == room->World()) {
+                room->place.group->Unlink(s);
+                MoveToWorld(s, world_.get());
+            }
+        }
+    }
+    MoveToWorld(player, world_.get());
+    if (player->carried) MoveToWorld(player->carried, world_.get());
+    activeRoom.reset();
+    game->input = shell::InputState{};
+    if (world_->background && world_->background->reloadPath[0]) display->GPLoadPalette(world_->background->reloadPath);
+    const int door = currentRoom == kMainSubRoom ? -1 : currentRoom;
+    const platform::RECT area = door >= 0 && door < 3 ? place.doors[door].area : place.mainDoor.area;
+    player->place = LandSurroundings();
+    player->SetPosition(area.left + 20, area.bottom + 20);
+    player->depth = sprites::DepthKey(player->x, player->y, player->hitBox.left, player->hitBox.top);
+    place.group->Insert(player);
+    world_->background->CentreOn(player->x, player->y);
+    currentRoom = -1;
+    player->roomIndex = -1;
+    player->leaveRoomRequest = 0;
+    NearestIcon();
+    if (game->sequencer) {
+        game->sequencer->SQ_LimitAudibleTracks(8);
+        game->sequencer->SQ_Play();
+    }
+    game->redrawFrames += 2;
+}
+
 void LandScreen::Tick() {
     ++frames;
     if (!world_ || !world_->background || !player) return;
-    // Rooms open with the room screens; until then a door or a room's exit
-    // only clears its request so the dog walks on.
-    player->enterRoomRequest = -1;
+    if (player->leaveRoomRequest && activeRoom) {
+        display->GPPageFlipFadeOut(1);
+        LeaveRoom();
+        fadeInPending = 1;
+    }
     player->leaveRoomRequest = 0;
+    if (player->enterRoomRequest >= 0 && player->enterRoomRequest <= 2 && !activeRoom) {
+        display->GPPageFlipFadeOut(1);
+        currentRoom = player->enterRoomRequest;
+        EnterRoom();
+        display->GPFadeIn();
+        return;
+    }
+    if (player->enterRoomRequest >= 0) {
+        // The lock room opens with its own screen; until then the dog stays
+        // in the land with what it carries.
+        player->enterRoomRequest = -1;
+        player->roomIndex = currentRoom;
+        if (player->carried) player->carried->location = kInLand;
+    }
     player->leftByRoomHole = player->leftByMainHole = 0;
+    if (activeRoom) {
+        activeRoom->Tick();
+        return;
+    }
 
     frameTime = platform::timeGetTime();
     CycleWater(frameTime);
@@ -294,6 +374,7 @@ void LandScreen::WriteBack() {
 void LandScreen::Destroy() {
     if (destroyed_) return;
     destroyed_ = true;
+    if (activeRoom && player && world_) LeaveRoom();
     if (game && game->keepRecords) {
         game->keepRecords = 0;
     } else if (world_) {

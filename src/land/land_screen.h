@@ -11,6 +11,7 @@
 #include "land/land_record.h"
 #include "platform/win_types.h"
 #include "world/place.h"
+#include "world/player_dog.h"
 
 namespace shell {
 class GameApp;
@@ -27,6 +28,10 @@ class PlayerDog;
 class RoamingCat;
 }
 class LandSprite;
+
+namespace land {
+class Room;
+}
 
 namespace land {
 
@@ -51,6 +56,13 @@ public:
     void NearestIcon();
     // Copies the live icons and keys into the record.
     void WriteBack();
+    // Room transitions: into the room `currentRoom` names, and back out to
+    // the land beside the door the dog came through.
+    void EnterRoom();
+    void LeaveRoom();
+    sprites::SpriteWorld* LandWorld() const { return world_.get(); }
+    // A sprite (and its sparkle) handed to another place's world.
+    static void MoveToWorld(sprites::Sprite* sprite, sprites::SpriteWorld* world);
     // One wetland colour step when it is due (only while fully faded in).
     void CycleWater(uint32_t now);
 
@@ -72,6 +84,7 @@ public:
     world::PlayerDog* player = nullptr;
     world::RoamingCat* companion = nullptr;
     world::LandPlace place;
+    std::unique_ptr<Room> activeRoom;
 
     // The wetland colour cycle.
     uint32_t cyclePeriod = 100, cycleStep = 5;
@@ -81,6 +94,7 @@ public:
 
 private:
     bool Wetland() const;
+    world::DogSurroundings LandSurroundings();
     // Owned here, not by a group: they move between the land and the rooms.
     // They are unlinked and released before the world goes.
     std::vector<std::unique_ptr<LandSprite>> landSprites_;

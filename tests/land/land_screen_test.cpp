@@ -9,6 +9,7 @@
 #include "audio/xmidi_format.h"
 #include "display/display.h"
 #include "land/land_screen.h"
+#include "land/room.h"
 #include "platform/clock.h"
 #include "shell/game_app.h"
 #include "world/land_file_format.h"
@@ -24,9 +25,12 @@ public:
         game.sequencer = &sequencer;
         game.currentState = game.requestedState = shell::kStateLand;
         land::InitLandRecord(&record);
-        std::filesystem::create_directories("graphics/icons/balls");
+        for (const char* category : {"balls", "Crockery", "Footware", "fruit", "Hats", "Sweets"}) {
+            const std::string folder = std::string("graphics/icons/") + category;
+            std::filesystem::create_directories(folder);
+            for (char n = '1'; n <= '6'; ++n) WritePicture(folder + "/" + n + "a.bmp", 20, 30);
+        }
         std::filesystem::create_directories("graphics/lockstuff");
-        WritePicture("graphics/icons/balls/1a.bmp", 20, 30);
         WritePicture("graphics/icons/sparkles.bmp", 36, 4);
         WritePicture("graphics/lockstuff/keymini.bmp", 10, 10);
         world_test::LevelWriter w;
@@ -38,6 +42,17 @@ public:
         std::vector<xmidi::SequenceSpec> parts(24);
         for (auto& part : parts) part.events = {0xFF, 0x2F, 0x00};
         xmidi::WriteFileBytes("song.xmi", xmidi::SongFile(parts));
+        // A sub-room: exit at the left, pedestal in the middle.
+        for (const char* room : {"Subroom1", "Subroom3"}) {
+            std::filesystem::create_directories(room);
+            world_test::LevelWriter r;
+            WritePicture(std::string(room) + "/tiles.bmp", 64, 32);
+            r.Map("tiles.bmp", 32, 32, 20, 15, std::vector<int32_t>(300, 0)).Images({}).Placements({});
+            r.Section(world::lnd::kDoors, 1).Door(40, 300, 80, 340, 1);
+            r.Section(world::lnd::kActors, 1).Actor(world::lnd::actor::kPedestal, "peds.bmp", 1, 200, 200);
+            r.Save(std::string(room) + "/" + (room[7] == '1' ? "subroom1.lnd" : "subroom3.lnd"));
+        }
+        WritePicture("graphics/icons/peds.bmp", 240, 80);
     }
 
     std::unique_ptr<land::LandScreen> Open(int landIndex, int difficulty, const char* song = "song.xmi") {
@@ -108,6 +123,104 @@ TEST_F(LandScreenTest, KeepRecordsLeavesTheRecordAsItWas) {
     land::LandRecord expected = before;
     expected.progress = 1;
     EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0);
+}
+
+// Walks the dog into sub-room 0 with nothing in its mouth.
+land::SubRoom* EnterRoomZero(land::LandScreen* screen) {
+    screen->player->enterRoomRequest = 0;
+    screen->Tick();
+    return dynamic_cast<land::SubRoom*>(screen->activeRoom.get());
+}
+
+// The dog puts down `icon` in the active room as if it had carried it there.
+int PutDown(land::LandScreen* screen, int icon) {
+    LandSprite* sprite = screen->game->landSprites[icon];
+    screen->player->carriedHomeX = sprite->x;
+    screen->player->carriedHomeY = sprite->y;
+    screen->player->carriedHomeLocation = sprite->location;
+    sprite->location = 0;
+    return screen->activeRoom->Drop(sprite);
+}
+
+TEST_F(LandScreenTest, SixIconsOfTheRoomsSetFinishThePedestalAndTheKeyAppearsAtFrameThree) {
+    auto screen = Open(shell::kCeltic, 1);
+    ASSERT_EQ(loaded, 1);
+    land::SubRoom* room = EnterRoomZero(screen.get());
+    ASSERT_NE(room, nullptr);
+    ASSERT_NE(room->place.pedestal, nullptr);
+    EXPECT_EQ(screen->player->roomIndex, 0);
+    EXPECT_EQ(PutDown(screen.get(), 2), 1);  // a key: keys live after the icons
+    EXPECT_EQ(PutDown(screen.get(), screen->iconCount), 0);
+    for (int i : {0, 1, 3, 4, 5}) EXPECT_EQ(PutDown(screen.get(), i), 1);
+    EXPECT_EQ(room->PlacedCount(), 6);
+    EXPECT_EQ(record.progress, 1);
+    EXPECT_EQ(room->pedestalFrame, 1);
+    LandSprite* key = screen->keys[2];
+    for (int f = 0; f < 9; ++f) {  // 360 ms: frames 1 and 2 only
+        platform::manual_clock::Advance(40);
+        screen->Tick();
+        EXPECT_NE(key->location, 0) << f;
+    }
+    platform::manual_clock::Advance(80);
+    screen->Tick();
+    EXPECT_EQ(room->pedestalFrame, 3);
+    EXPECT_EQ(key->location, 0);
+    EXPECT_EQ(key->depth, room->place.pedestal->depth + 1);
+    EXPECT_EQ(record.room[0].solved, 1);
+    const land::Spot spot = land::PedestalSpot(200, 200, 0, 30);
+    EXPECT_EQ(game.landSprites[0]->x, spot.x);
+    EXPECT_EQ(game.landSprites[0]->y, spot.y);
+
+    screen->player->leaveRoomRequest = 1;
+    screen->Tick();
+    EXPECT_EQ(screen->activeRoom, nullptr);
+    EXPECT_EQ(screen->currentRoom, -1);
+    screen.reset();
+    EXPECT_EQ(record.icon[5].location, 0);
+    EXPECT_EQ(record.icon[5].placed, 1);
+    EXPECT_EQ(record.key[2].location, 0);
+}
+
+TEST_F(LandScreenTest, ReenteringAFullRoomWhoseKeyNeverAppearedRevealsItAtOnce) {
+    auto screen = Open(shell::kCeltic, 1);
+    ASSERT_EQ(loaded, 1);
+    ASSERT_NE(EnterRoomZero(screen.get()), nullptr);
+    for (int i = 0; i < 6; ++i) PutDown(screen.get(), i);
+    screen->player->leaveRoomRequest = 1;
+    screen->Tick();
+    ASSERT_EQ(record.room[0].solved, 0);
+    EnterRoomZero(screen.get());
+    EXPECT_EQ(record.room[0].solved, 1);
+    EXPECT_EQ(screen->keys[2]->location, 0);
+}
+
+TEST_F(LandScreenTest, AnIconOfAnotherSetFloatsUpAndGoesHomeToTheLand) {
+    auto screen = Open(shell::kCeltic, 2);
+    ASSERT_EQ(loaded, 1);
+    land::SubRoom* room = EnterRoomZero(screen.get());
+    ASSERT_NE(room, nullptr);
+    LandSprite* icon = game.landSprites[7];
+    const int32_t homeX = icon->x, homeY = icon->y;
+    screen->player->dropX = 300;
+    screen->player->dropY = 300;
+    EXPECT_EQ(PutDown(screen.get(), 7), 1);
+    EXPECT_EQ(room->floating, icon);
+    EXPECT_EQ(icon->placed, 0);
+    EXPECT_EQ(record.room[0].set, -1);
+    for (int f = 0; f < 200 && room->floating; ++f) {
+        platform::manual_clock::Advance(40);
+        screen->Tick();
+    }
+    EXPECT_EQ(room->floating, nullptr);
+    EXPECT_EQ(icon->location, -1);
+    EXPECT_EQ(icon->x, homeX);
+    EXPECT_EQ(icon->y, homeY);
+}
+
+TEST_F(LandScreenTest, TheAussieLandOnEasyShowsTheThirdLayoutInItsFirstRoom) {
+    EXPECT_STREQ(land::SubRoom::LevelFile(0, shell::kAussie, 1), ".\\Subroom3\\subroom3.lnd");
+    EXPECT_STREQ(land::SubRoom::LevelFile(0, shell::kAussie, 2), ".\\Subroom1\\subroom1.lnd");
+    EXPECT_STREQ(land::SubRoom::LevelFile(0, shell::kCeltic, 1), ".\\Subroom1\\subroom1.lnd");
 }
 
 TEST_F(LandScreenTest, AMissingSongFailsLoadButFramesStaySafe) {

@@ -1,0 +1,231 @@
+#include <algorithm>
+
+#include "audio/land_sprite.h"
+#include "audio/sequencer.h"
+#include "land/land_screen.h"
+#include "land/room.h"
+#include "platform/clock.h"
+#include "shell/game_app.h"
+#include "sprites/sprite_group.h"
+#include "sprites/sprite_world.h"
+#include "world/background.h"
+#include "world/player_dog.h"
+
+namespace land {
+
+namespace {
+
+int32_t Height(const LandSprite* s) {
+    return s->frame ? s->frame->rect.bottom - s->frame->rect.top : 0;
+}
+int32_t Width(const LandSprite* s) {
+    return s->frame ? s->frame->rect.right - s->frame->rect.left : 0;
+}
+// A placed sprite only touches the ground along its bottom line (it is
+// centred on its position).
+void BottomLineHitBox(LandSprite* s) {
+    const int32_t w = Width(s), h = Height(s);
+    s->hitBox = platform::RECT{-w / 2, h / 2 - 1, w / 2, h / 2};
+}
+void SetDepth(sprites::Sprite* s) {
+    s->depth = sprites::DepthKey(s->x, s->y, s->hitBox.left, s->hitBox.top);
+}
+
+}  // namespace
+
+const char* SubRoom::LevelFile(int roomIndex, int landIndex, int difficulty) {
+    static const char* const kFiles[3] = {".\\Subroom1\\subroom1.lnd", ".\\Subroom2\\subroom2.lnd",
+                                          ".\\Subroom3\\subroom3.lnd"};
+    if (roomIndex == 0 && landIndex == shell::kAussie && difficulty <= 1) return kFiles[2];
+    return kFiles[std::clamp(roomIndex, 0, 2)];
+}
+
+SubRoom::~SubRoom() {
+    if (land && land->game && land->game->sequencer) land->game->sequencer->SQ_Stop();
+    if (floating) ReturnHome(floating);
+    floating = nullptr;
+    // Whatever still lies in this room's group belongs to the land.
+    if (land) {
+        for (int i = 0; i < land->game->landSpriteCount; ++i) {
+            LandSprite* s = land->game->landSprites[i];
+            if (s->world == world_.get()) {
+                if (place.group) place.group->Unlink(s);
+                LandScreen::MoveToWorld(s, land->LandWorld());
+            }
+        }
+    }
+}
+
+int SubRoom::Enter(LandScreen* owner, int roomIndex) {
+    land = owner;
+    index = roomIndex;
+    shell::GameApp* game = land->game;
+    world_ = std::make_unique<sprites::SpriteWorld>(land->display);
+    game->input = shell::InputState{};
+    solved = land->record->room[index].solved;
+    world::LoadSubRoom(LevelFile(index, game->currentLand, game->difficulty),
+                       world::RoomContext{world_.get(), game->difficulty, solved}, &place);
+    if (!place.group) place.group = world_->GetGroup(world_->AddGroup());
+
+    world::PlayerDog* dog = land->player;
+    LandScreen::MoveToWorld(dog, world_.get());
+    dog->SetPosition(place.exitArea.left + 20, place.exitArea.bottom + 20);
+    SetDepth(dog);
+    place.group->Insert(dog);
+    world::DogSurroundings around;
+    around.kind = world::DogPlace::Room;
+    around.room = &place;
+    around.spriteGroup = place.group;
+    around.offerToRoom = [this](LandSprite* s) { return Drop(s) != 0; };
+    dog->place = around;
+    if (dog->carried) LandScreen::MoveToWorld(dog->carried, world_.get());
+    if (world_->background) {
+        world_->background->scrollX = world::kSubRoomScrollX;
+        world_->background->scrollY = world::kSubRoomScrollY;
+    }
+
+    const Spot keySpot = place.pedestal ? KeySpot(place.pedestal->x, place.pedestal->y) : Spot{0, 0};
+    for (int i = 0; i < game->landSpriteCount; ++i) {
+        LandSprite* s = game->landSprites[i];
+        if (s->location != index || s == dog->carried) continue;
+        LandScreen::MoveToWorld(s, world_.get());
+        if (s->placed) BottomLineHitBox(s);
+        if (place.pedestal && s->x == keySpot.x && s->y == keySpot.y) s->depth = place.pedestal->depth + 1;
+        else SetDepth(s);
+        place.group->Insert(s);
+    }
+    floating = nullptr;
+    if (PlacedCount() == 6 && !solved) RevealKey();
+    NearestIcon();
+    if (game->sequencer) {
+        game->sequencer->SQ_LimitAudibleTracks(8);
+        game->sequencer->SQ_Play();
+    }
+    game->redrawFrames += 2;
+    return 1;
+}
+
+int SubRoom::PlacedCount() {
+    int placed[kMaxIcons] = {};
+    const int count = std::min(land->iconCount, kMaxIcons);
+    for (int i = 0; i < count && i < land->game->landSpriteCount; ++i) placed[i] = land->game->landSprites[i]->placed;
+    return land::PlacedCount(*land->record, index, placed, count);
+}
+
+int SubRoom::Drop(LandSprite* sprite) {
+    bool bound = false;
+    const DropOutcome outcome =
+        DecideDrop(land->record, land->game->difficulty, index, sprite->iconIndex, &bound);
+    if (outcome == DropOutcome::Refused) return 0;
+    world::PlayerDog* dog = land->player;
+    if (outcome == DropOutcome::Placed && place.pedestal) {
+        const Spot spot = PedestalSpot(place.pedestal->x, place.pedestal->y, sprite->iconIndex, Height(sprite));
+        sprite->placed = 1;
+        sprite->SetPosition(spot.x, spot.y);
+        BottomLineHitBox(sprite);
+    } else {
+        sprite->SetPosition(dog->dropX, dog->dropY);
+        floating = sprite;
+        floatHomeX = dog->carriedHomeX;
+        floatHomeY = dog->carriedHomeY;
+        floatHomeLocation = dog->carriedHomeLocation < 0 ? kInLand : dog->carriedHomeLocation;
+        rise = Float{1, 0, 1};
+    }
+    SetDepth(sprite);
+    LandScreen::MoveToWorld(sprite, world_.get());
+    place.group->Insert(sprite);
+    sprite->location = index;
+    if (sprite->placed && outcome == DropOutcome::Placed && PlacedCount() == 6 && pedestalFrame < 0) {
+        ++land->record->progress;
+        pedestalFrame = 1;
+        pedestalStart = platform::timeGetTime();
+    }
+    return 1;
+}
+
+void SubRoom::RevealKey() {
+    LandSprite* key = land->keys[KeyOfRoom(index)];
+    if (!key) return;
+    const Spot spot = place.pedestal ? KeySpot(place.pedestal->x, place.pedestal->y) : Spot{0, 0};
+    key->location = index;
+    LandScreen::MoveToWorld(key, world_.get());
+    key->SetPosition(spot.x, spot.y);
+    key->depth = place.pedestal ? place.pedestal->depth + 1 : key->depth;
+    if (place.group) {
+        place.group->Unlink(key);
+        place.group->Insert(key);
+    }
+    key->MarkDirty();
+    solved = 1;
+    land->record->room[index].solved = 1;
+}
+
+void SubRoom::RoomLogic(uint32_t now) {
+    if (!solved && pedestalFrame > 0) {
+        pedestalFrame = std::min<int>(1 + static_cast<int>((now - pedestalStart) / kPedestalFrameMs),
+                                      kPedestalLastFrame);
+        if (pedestalFrame == kPedestalLastFrame) RevealKey();
+    }
+    if (floating) {
+        int32_t x = floating->x, y = floating->y;
+        const int32_t top = world_->background ? world_->background->scrollY : 0;
+        const bool gone = rise.Step(&x, &y, top);
+        floating->SetPosition(x, y);
+        if (gone) {
+            ReturnHome(floating);
+            floating = nullptr;
+        }
+    }
+}
+
+void SubRoom::ReturnHome(LandSprite* sprite) {
+    if (place.group) place.group->Unlink(sprite);
+    sprite->SetPosition(floatHomeX, floatHomeY);
+    sprite->location = floatHomeLocation;
+    SetDepth(sprite);
+    if (sprite->location == kInLand) {
+        LandScreen::MoveToWorld(sprite, land->LandWorld());
+        land->place.group->Insert(sprite);
+    } else if (sprite->location == index) {
+        place.group->Insert(sprite);
+    }
+}
+
+void SubRoom::NearestIcon() {
+    world::PlayerDog* dog = land->player;
+    int32_t best = 50000;
+    int bestIndex = 0;
+    shell::GameApp* game = land->game;
+    for (int i = 0; i < game->landSpriteCount; ++i) {
+        LandSprite* s = game->landSprites[i];
+        if (s->location == index) {
+            s->Unsilence();
+            const int32_t d = s->UpdateSound(dog->x, dog->y);
+            if (d < best) {
+                best = d;
+                bestIndex = i;
+            }
+        } else {
+            s->Silence();
+        }
+    }
+    dog->nearest = game->landSpriteCount > 0 ? game->landSprites[bestIndex] : nullptr;
+    dog->nearestDistance = best;
+}
+
+void SubRoom::Tick() {
+    const uint32_t now = platform::timeGetTime();
+    NearestIcon();
+    if (land->game->sequencer) land->game->sequencer->SQ_LimitAudibleTracks(8);
+    RoomLogic(now);
+    for (int i = 0; i < land->game->landSpriteCount; ++i) {
+        LandSprite* s = land->game->landSprites[i];
+        if (s->location == index && s->sparkle && s != land->player->carried && !s->placed) s->sparkle->Animate(now);
+    }
+    world_->AnimateAll(now);
+    world_->DrawAll();
+    if (land->game->redrawFrames > 0) --land->game->redrawFrames;
+    land->display->GPPageFlip();
+}
+
+}  // namespace land

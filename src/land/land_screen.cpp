@@ -55,7 +55,8 @@ void SetDepth(LandSprite* sprite) {
 
 }  // namespace
 
-LandScreen::LandScreen(shell::GameApp* owner, display::Display* screenDisplay) : game(owner), display(screenDisplay) {}
+LandScreen::LandScreen(shell::GameApp* owner, display::Display* screenDisplay)
+    : game(owner), display(screenDisplay ? screenDisplay : owner && owner->display ? owner->display.get() : nullptr) {}
 
 LandScreen::~LandScreen() {
     Destroy();

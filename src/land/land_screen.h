@@ -37,7 +37,7 @@ namespace land {
 
 class LandScreen {
 public:
-    // The display comes from whoever creates the screen; without one nothing
+    // The display is the game's unless another is given; without one nothing
     // is loaded and Tick only counts frames.
     explicit LandScreen(shell::GameApp* game, display::Display* display = nullptr);
     ~LandScreen();

@@ -1,0 +1,145 @@
+// One land played from its start on easy with the generated game data: the
+// dog carries the six icons of set 0 into sub-room 0, the pedestal finishes,
+// the key appears, and the record keeps it. Screenshots and the sound go to
+// <build>/land_play_integration/.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "audio/land_sprite.h"
+#include "audio/sequencer.h"
+#include "display/display.h"
+#include "land/land_screen.h"
+#include "land/room.h"
+#include "platform/clock.h"
+#include "platform/ddraw_emulation.h"
+#include "platform/dsound.h"
+#include "platform/dsound_card.h"
+#include "platform/files.h"
+#include "platform/video_out.h"
+#include "shell/game_app.h"
+#include "sprites/sprite_group.h"
+#include "support/display_support.h"
+#include "world/player_dog.h"
+
+namespace {
+
+constexpr unsigned kRate = 22050;
+
+class LandPlayIntegration : public display_support::DisplayTest, public ::testing::Test {};
+
+void Frames(land::LandScreen* screen, int n) {
+    for (int f = 0; f < n; ++f) {
+        platform::manual_clock::Advance(40);
+        screen->Tick();
+    }
+}
+
+// The dog picks up icon i where it lies in the land.
+void PickUp(land::LandScreen* screen, int i) {
+    world::PlayerDog* dog = screen->player;
+    LandSprite* icon = screen->game->landSprites[i];
+    dog->SetPosition(icon->x, icon->y + 20);
+    Frames(screen, 1);
+    dog->carriedHomeX = icon->x;
+    dog->carriedHomeY = icon->y;
+    dog->carriedHomeLocation = icon->location;
+    screen->place.group->Unlink(icon);
+    dog->carried = icon;
+    dog->carryState = world::PlayerDog::kCarrying;
+}
+
+TEST_F(LandPlayIntegration, CarryingSetZeroIntoTheFirstRoomRevealsItsKey) {
+    const std::filesystem::path generator = std::filesystem::path(TW_BINARY_DIR) / "assetgen";
+    ASSERT_TRUE(std::filesystem::exists(generator)) << "build the assetgen target first";
+    const std::filesystem::path data = std::filesystem::temp_directory_path() / ("tw-land-data-" + std::to_string(::getpid()));
+    const std::filesystem::path out = std::filesystem::path(TW_BINARY_DIR) / "land_play_integration";
+    std::filesystem::create_directories(out);
+    ASSERT_EQ(std::system((generator.string() + " " + data.string() + " > /dev/null").c_str()), 0);
+    ASSERT_TRUE(platform::SetCurrentDirectory(data.c_str()));
+    ASSERT_EQ(Start(), 1);
+
+    platform::IDirectSound* ds = nullptr;
+    ASSERT_EQ(platform::DirectSoundCreate(nullptr, &ds, nullptr), platform::DS_OK);
+    ds->SetCooperativeLevel(Window(), platform::DSSCL_NORMAL);
+    platform::sound_card::SetOutputRate(kRate);
+    {
+        Sequencer sequencer(Window(), ds);
+        ds->AddRef();
+        SoundFormat format;
+        format.outputRate = kRate;
+        ASSERT_TRUE(sequencer.SQ_CreateVirtualSynth(format));
+        ASSERT_TRUE(sequencer.SQ_LoadInstrumentLibrary(".\\seq\\wavelib.txt"));
+        shell::GameApp game(Window());
+        game.sequencer = &sequencer;
+        game.difficulty = 1;
+        game.requestedLand = game.currentLand = shell::kCeltic;
+        game.requestedState = game.currentState = shell::kStateLand;
+        std::string level, song;
+        ASSERT_TRUE(shell::LevelFiles(shell::kCeltic, 1, &level, &song));
+        platform::sound_card::StartCapture();
+        auto screen = std::make_unique<land::LandScreen>(&game, &D());
+        land::LandRecord& record = game.Record(shell::kCeltic);
+        ASSERT_EQ(screen->Load(level.c_str(), song.c_str(), &record), 1);
+        ASSERT_EQ(screen->iconCount, 7);
+        Frames(screen.get(), 25);
+        platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / "1_land.png").string());
+
+        for (int i = 0; i < 6; ++i) {
+            PickUp(screen.get(), i);
+            screen->player->enterRoomRequest = 0;
+            Frames(screen.get(), 2);
+            auto* room = dynamic_cast<land::SubRoom*>(screen->activeRoom.get());
+            ASSERT_NE(room, nullptr);
+            ASSERT_NE(room->place.pedestal, nullptr);
+            EXPECT_EQ(game.landSprites[i]->location, 0);
+            ASSERT_EQ(room->Drop(game.landSprites[i]), 1);
+            screen->player->carried = nullptr;
+            screen->player->carryState = world::PlayerDog::kEmpty;
+            EXPECT_EQ(room->floating, nullptr);
+            if (i < 5) {
+                Frames(screen.get(), 5);
+                screen->player->leaveRoomRequest = 1;
+                Frames(screen.get(), 5);
+                ASSERT_EQ(screen->activeRoom, nullptr);
+            }
+        }
+        auto* room = dynamic_cast<land::SubRoom*>(screen->activeRoom.get());
+        ASSERT_NE(room, nullptr);
+        EXPECT_EQ(room->PlacedCount(), 6);
+        EXPECT_NE(screen->keys[2]->location, 0);
+        platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / "2_pedestal_full.png").string());
+        Frames(screen.get(), 15);
+        EXPECT_EQ(room->pedestalFrame, 3);
+        EXPECT_EQ(screen->keys[2]->location, 0);
+        platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / "3_key_revealed.png").string());
+        screen->player->leaveRoomRequest = 1;
+        Frames(screen.get(), 10);
+        screen.reset();
+        const auto sound = platform::sound_card::StopCapture();
+        platform::sound_card::WriteCaptureWave((out / "land_play.wav").string(), sound, kRate);
+        EXPECT_FALSE(sound.empty());
+
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(record.icon[i].location, 0) << i;
+            EXPECT_EQ(record.icon[i].placed, 1) << i;
+        }
+        EXPECT_EQ(record.icon[6].location, -1);
+        EXPECT_EQ(record.room[0].set, 0);
+        EXPECT_EQ(record.room[0].solved, 1);
+        EXPECT_EQ(record.key[2].location, 0);
+        EXPECT_EQ(record.progress, 1);
+        EXPECT_EQ(record.slot[0], record.target[0]);  // one key to find: two were in the lock
+        game.sequencer = nullptr;
+        sequencer.SQ_Stop();
+        sequencer.SQ_Destroy();
+    }
+    ds->Release();
+    platform::SetCurrentDirectory(std::filesystem::temp_directory_path().c_str());
+    std::error_code ec;
+    std::filesystem::remove_all(data, ec);
+}
+
+}  // namespace

@@ -119,9 +119,21 @@ int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord
     if (game->restoreY != 0) {
         currentRoom = game->restoreRoom;
         player->roomIndex = currentRoom;
+        if (currentRoom >= 0 && currentRoom <= 2) {
+            EnterRoom();
+        } else {
+            currentRoom = -1;  // the lock room is not shown yet: stand in the land
+            player->roomIndex = -1;
+        }
         player->SetPosition(game->restoreX, game->restoreY);
+        player->depth = sprites::DepthKey(player->x, player->y, player->hitBox.left, player->hitBox.top);
         game->restoreX = game->restoreY = 0;
         map.CentreOn(player->x, player->y);
+        if (game->demoStart) {
+            game->demoStart = 0;
+            game->demoScratch = 0;
+            game->demoRunning = 1;
+        }
     } else {
         // The land opens at its start area until the lock room can be shown.
         currentRoom = -1;

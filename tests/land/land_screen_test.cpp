@@ -217,6 +217,20 @@ TEST_F(LandScreenTest, AnIconOfAnotherSetFloatsUpAndGoesHomeToTheLand) {
     EXPECT_EQ(icon->y, homeY);
 }
 
+TEST_F(LandScreenTest, ARestoredPositionInASubRoomEntersItBeforeTheFirstFrame) {
+    game.restoreX = 150;
+    game.restoreY = 260;
+    game.restoreRoom = 0;
+    auto screen = Open(shell::kCeltic, 1);
+    ASSERT_EQ(loaded, 1);
+    ASSERT_NE(screen->activeRoom, nullptr);
+    EXPECT_EQ(screen->currentRoom, 0);
+    EXPECT_EQ(screen->player->x, 150);
+    EXPECT_EQ(screen->player->y, 260);
+    EXPECT_EQ(game.restoreY, 0);
+    EXPECT_EQ(screen->firstArrival, 0);
+}
+
 TEST_F(LandScreenTest, TheAussieLandOnEasyShowsTheThirdLayoutInItsFirstRoom) {
     EXPECT_STREQ(land::SubRoom::LevelFile(0, shell::kAussie, 1), ".\\Subroom3\\subroom3.lnd");
     EXPECT_STREQ(land::SubRoom::LevelFile(0, shell::kAussie, 2), ".\\Subroom1\\subroom1.lnd");

@@ -132,6 +132,8 @@ int SubRoom::Drop(LandSprite* sprite) {
         rise = Float{1, 0, 1};
     }
     SetDepth(sprite);
+    // Never linked twice: a sprite still in a list would join the two lists.
+    place.group->Unlink(sprite);
     LandScreen::MoveToWorld(sprite, world_.get());
     place.group->Insert(sprite);
     sprite->location = index;

@@ -138,6 +138,7 @@ int PutDown(land::LandScreen* screen, int icon) {
     screen->player->carriedHomeX = sprite->x;
     screen->player->carriedHomeY = sprite->y;
     screen->player->carriedHomeLocation = sprite->location;
+    screen->place.group->Unlink(sprite);  // picked up in the land
     sprite->location = 0;
     return screen->activeRoom->Drop(sprite);
 }

@@ -322,6 +322,16 @@ void LandScreen::LeaveRoom() {
 void LandScreen::Tick() {
     ++frames;
     if (!world_ || !world_->background || !player) return;
+    if (player->leftByRoomHole && activeRoom) {
+        // The hole leads to the lock room; until that room is shown the dog
+        // comes up beside the room's door in the land rather than stay in
+        // the hole for ever.
+        display->GPPageFlipFadeOut(1);
+        previousRoom = currentRoom;
+        LeaveRoom();
+        player->Emerge();
+        fadeInPending = 1;
+    }
     if (player->leaveRoomRequest && activeRoom) {
         display->GPPageFlipFadeOut(1);
         LeaveRoom();

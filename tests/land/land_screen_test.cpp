@@ -182,6 +182,18 @@ TEST_F(LandScreenTest, SixIconsOfTheRoomsSetFinishThePedestalAndTheKeyAppearsAtF
     EXPECT_EQ(record.key[2].location, 0);
 }
 
+TEST_F(LandScreenTest, GoingDownARoomsHoleNeverLeavesTheDogInIt) {
+    auto screen = Open(shell::kCeltic, 1);
+    ASSERT_EQ(loaded, 1);
+    ASSERT_NE(EnterRoomZero(screen.get()), nullptr);
+    screen->player->leftByRoomHole = 1;
+    screen->Tick();
+    EXPECT_EQ(screen->activeRoom, nullptr);
+    EXPECT_EQ(screen->player->leftByRoomHole, 0);
+    EXPECT_EQ(screen->player->mode, world::PlayerDog::kHoleOut);
+    EXPECT_EQ(screen->previousRoom, 0);
+}
+
 TEST_F(LandScreenTest, ReenteringAFullRoomWhoseKeyNeverAppearedRevealsItAtOnce) {
     auto screen = Open(shell::kCeltic, 1);
     ASSERT_EQ(loaded, 1);

@@ -13,6 +13,7 @@
 #include "screens/den_screen.h"
 #include "screens/intro_screen.h"
 #include "shell/app_state.h"
+#include "shell/dev_start.h"
 #include "shell/note_tables.h"
 #include "shell/sample_rate.h"
 
@@ -92,6 +93,14 @@ int GameApp::Init() {
     requestedLand = 0;
     SwitchState();
     GiveRecordsNoteTables();
+
+    // The development switch asks for a land; the first Tick switches to it.
+    const DevelopmentStart start = ReadDevelopmentStart();
+    if (start.land >= 0) {
+        difficulty = start.difficulty;
+        requestedLand = start.land;
+        requestedState = kStateLand;
+    }
     return 1;
 }
 

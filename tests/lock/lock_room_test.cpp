@@ -1,0 +1,188 @@
+// The lock room inside a running land on the manual clock: keys carried in
+// and inserted, turned to the hummed combination, the lever, the freeing,
+// the reward to its end and the den request; and a freed land's room.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "audio/land_sprite.h"
+#include "audio/sequencer.h"
+#include "audio/xmidi_format.h"
+#include "display/display.h"
+#include "land/land_screen.h"
+#include "land/main_sub_room.h"
+#include "land/reward_show.h"
+#include "lock/lock_fixture.h"
+#include "platform/clock.h"
+#include "shell/game_app.h"
+#include "world/chars/reward_tables.h"
+#include "world/land_file_format.h"
+#include "world/player_dog.h"
+
+namespace {
+
+namespace lnd = world::lnd;
+using land::MainSubRoom;
+
+class LockRoomTest : public lock_test::LockTest {
+public:
+    LockRoomTest() : game(nullptr), sequencer(nullptr, nullptr) {}
+
+    void SetUp() override {
+        LockTest::SetUp();
+        game.sequencer = &sequencer;
+        game.effectsPlayer = fx.get();
+        game.currentState = game.requestedState = shell::kStateLand;
+        land::InitLandRecord(&record);
+        for (const char* category : {"balls", "Crockery", "Footware", "fruit", "Hats", "Sweets"}) {
+            const std::string folder = std::string("graphics/icons/") + category;
+            std::filesystem::create_directories(folder);
+            for (char n = '1'; n <= '6'; ++n) WritePicture(folder + "/" + n + "a.bmp", 20, 30);
+        }
+        std::filesystem::create_directories("graphics/lockstuff");
+        WritePicture("graphics/icons/sparkles.bmp", 36, 4);
+        WritePicture("graphics/lockstuff/keymini.bmp", 10, 10);
+        WritePicture("graphics/lockstuff/lemon.bmp", 240, 40);
+        WritePicture("graphics/lockstuff/redlight.bmp", 10, 10);
+        WritePicture("graphics/lockstuff/greenlight.bmp", 10, 10);
+        WritePicture("graphics/lockstuff/lever.bmp", 80, 50);
+        for (char c = 'A'; c <= 'G'; ++c) WritePicture(std::string("graphics/lockstuff/Fish") + c + ".bmp", 12, 8);
+        world_test::LevelWriter w;
+        WritePicture("lands/celtic/tiles.bmp", 64, 32);
+        w.Map("tiles.bmp", 32, 32, 40, 40, std::vector<int32_t>(1600, 0)).Images({}).Placements({});
+        w.Section(lnd::kIconSpots, 24).Zeros(lnd::kNameSize);
+        for (int i = 0; i < 24; ++i) w.I32(100 + 40 * i).I32(300 + 10 * i);
+        w.Save("lands/celtic/easy.lnd");
+        std::vector<xmidi::SequenceSpec> parts(24);
+        for (auto& part : parts) part.events = {0xFF, 0x2F, 0x00};
+        xmidi::WriteFileBytes("song.xmi", xmidi::SongFile(parts));
+        std::filesystem::create_directories("mainSub");
+        world_test::LevelWriter m = SmallMap("mainSub");
+        m.Images({}).Placements({}).Section(lnd::kIconSpots, 0).Name("\\keys.bmp");
+        m.Section(lnd::kZones, 2).Zone(10, 300, 60, 340, lnd::zone::kDenExit).Zone(500, 300, 560, 340,
+                                                                                  lnd::zone::kRoomExit);
+        m.Section(lnd::kActors, 2).Actor(lnd::actor::kLemon, "", 0, 200, 150).Actor(lnd::actor::kLever, "", 0, 460,
+                                                                                    150);
+        m.Save("mainSub/mainsub.lnd");
+        WriteMemberSheet(shell::kCeltic);
+        const auto reward = world::chars::MakeRewardTables(shell::kCeltic + 1);
+        std::string path = reward.file.substr(2);
+        for (char& c : path) c = c == '\\' ? '/' : c;
+        WritePicture(path, reward.width, reward.height);
+    }
+    void TearDown() override {
+        screen.reset();
+        LockTest::TearDown();
+    }
+
+    void Open(int keysNeededDifficulty = 1) {
+        game.requestedLand = game.currentLand = shell::kCeltic;
+        game.difficulty = keysNeededDifficulty;
+        screen = std::make_unique<land::LandScreen>(&game, &D());
+        ASSERT_EQ(screen->Load("lands\\celtic\\easy.lnd", "song.xmi", &record), 1);
+    }
+    // The dog walks into the lock room as the land screen takes it there.
+    MainSubRoom* EnterLockRoom() {
+        screen->place.group->Unlink(screen->player);
+        screen->currentRoom = land::kMainSubRoom;
+        screen->player->roomIndex = land::kMainSubRoom;
+        auto room = std::make_unique<MainSubRoom>();
+        MainSubRoom* raw = room.get();
+        screen->activeRoom = std::move(room);
+        raw->Enter(screen.get(), land::kMainSubRoom);
+        raw->waitForTime = [] { platform::manual_clock::Advance(10); };
+        return raw;
+    }
+    void Frames(int count, uint32_t step = 20) {
+        for (int i = 0; i < count && game.requestedState == shell::kStateLand; ++i) {
+            platform::manual_clock::Advance(step);
+            screen->Tick();
+        }
+    }
+
+    shell::GameApp game;
+    Sequencer sequencer;
+    land::LandRecord record{};
+    std::unique_ptr<land::LandScreen> screen;
+};
+
+TEST_F(LockRoomTest, AOneKeyLandIsCompletedFromTheKeyToTheDen) {
+    Open(1);
+    ASSERT_EQ(screen->keysNeeded, 1);
+    MainSubRoom* room = EnterLockRoom();
+    ASSERT_NE(room->place.lemon, nullptr);
+    ASSERT_NE(room->member, nullptr);
+    EXPECT_EQ(room->member->State(), screens::CaptiveMember::kIdleB);
+    const int progress = record.progress;
+
+    // The keys not yet in the lock are carried in and put down.
+    for (int k = 0; k < land::kKeyCount; ++k) {
+        LandSprite* key = screen->keys[k];
+        if (key->placed) continue;
+        screen->place.group->Unlink(key);
+        screen->player->carried = key;
+        EXPECT_EQ(room->Drop(key), 1);
+        EXPECT_EQ(screen->player->carried, nullptr);
+        EXPECT_EQ(record.slot[k], 0);
+    }
+    EXPECT_EQ(room->Drop(game.landSprites[0]), 0) << "icons are not taken here";
+
+    // Listen to the member: the hint voices name the combination.
+    Frames(800);  // 16 s: at least one full hint
+    for (int k = 0; k < 3; ++k) {
+        platform::DWORD f = 0;
+        fx->Slot(room->lock->HintVoice(k))->buffer->GetFrequency(&f);
+        const int semitones = int(std::lround(12.0 * std::log2(f / 22050.0)));
+        EXPECT_EQ(semitones, record.scale[record.target[k]]) << "hint " << k;
+    }
+    // The dog presses each slot's button until its key is right.
+    for (int k = 0; k < 3; ++k) {
+        for (int guard = 0; guard < 20 && record.slot[k] != record.target[k]; ++guard) {
+            screen->player->lockRequest = k + 1;
+            Frames(30);
+        }
+        EXPECT_EQ(record.slot[k], record.target[k]);
+    }
+    screen->player->lockRequest = 4;
+    Frames(400);
+    EXPECT_EQ(record.freed, 1);
+    EXPECT_EQ(record.bandWord, 6);
+    EXPECT_EQ(record.progress, progress + 1);
+    EXPECT_EQ(room->rewardShown, 1);
+    EXPECT_EQ(game.requestedState, shell::kStateDen);
+    EXPECT_EQ(game.requestedLand, -1);
+    int held = 0;
+    for (uint32_t s = 0; s < fx->SlotCount(); ++s) held += fx->Slot(int(s))->buffer ? 1 : 0;
+    EXPECT_EQ(held, 8) << "only the room's eight voices are left";
+    screen->activeRoom.reset();
+    held = 0;
+    for (uint32_t s = 0; s < fx->SlotCount(); ++s) held += fx->Slot(int(s))->buffer ? 1 : 0;
+    EXPECT_EQ(held, 0) << "leaving the room releases its voices";
+}
+
+TEST_F(LockRoomTest, AFreedLandsRoomShowsTheFreedPoseAndHumsNothing) {
+    Open(1);
+    record.freed = 1;
+    record.bandWord = 6;
+    MainSubRoom* room = EnterLockRoom();
+    EXPECT_EQ(room->member->State(), screens::CaptiveMember::kFreed);
+    Frames(1000);
+    EXPECT_EQ(room->lock->hintState, 0);
+    EXPECT_EQ(room->member->State(), screens::CaptiveMember::kFreed);
+    EXPECT_EQ(game.requestedState, shell::kStateLand) << "no second reward";
+}
+
+TEST_F(LockRoomTest, TheRewardRunsEveryStepAndGivesItsSoundBack) {
+    land::RewardShow reward(&D(), fx.get(), shell::kCeltic);
+    const uint32_t start = platform::timeGetTime();
+    reward.Start(start);
+    ASSERT_GE(reward.EffectSlot(), 0);
+    EXPECT_EQ(fx->Slot(reward.EffectSlot())->effect, 26 + shell::kCeltic);
+    const int slot = reward.EffectSlot();
+    reward.Run([] { return platform::timeGetTime(); }, [] { platform::manual_clock::Advance(10); });
+    EXPECT_EQ(reward.StepsShown(), world::chars::kRewardSteps[shell::kCeltic]);
+    EXPECT_NEAR(double(platform::timeGetTime() - start), 100.0 * reward.StepCount(), 20.0);
+    EXPECT_EQ(fx->Slot(slot)->buffer, nullptr);
+}
+
+}  // namespace

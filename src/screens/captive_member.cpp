@@ -1,6 +1,7 @@
 #include "screens/captive_member.h"
 
 #include "audio/fx_player.h"
+#include "platform/ddraw.h"
 #include "world/chars/captive_tables.h"
 
 namespace screens {
@@ -40,6 +41,12 @@ CaptiveMember::~CaptiveMember() {
     // The sequences go with this object; nothing may point at them after.
     sequence = nullptr;
     secondSequence = nullptr;
+    // A group keeps the picture of the members it holds; one made without a
+    // group gives its own picture back.
+    if (!group && surface) {
+        surface->Release();
+        surface = nullptr;
+    }
 }
 
 std::unique_ptr<CaptiveMember> CaptiveMember::ForLand(int land, sprites::SpriteWorld* world,

@@ -5,6 +5,7 @@
 #include "audio/land_sprite.h"
 #include "audio/sequencer.h"
 #include "display/display.h"
+#include "land/main_sub_room.h"
 #include "land/room.h"
 #include "land/room_rules.h"
 #include "platform/clock.h"
@@ -119,7 +120,7 @@ int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord
     if (game->restoreY != 0) {
         currentRoom = game->restoreRoom;
         player->roomIndex = currentRoom;
-        if (currentRoom >= 0 && currentRoom <= 2) {
+        if ((currentRoom >= 0 && currentRoom <= 2) || currentRoom == kMainSubRoom) {
             EnterRoom();
         } else {
             currentRoom = -1;  // the lock room is not shown yet: stand in the land
@@ -279,7 +280,8 @@ void LandScreen::EnterRoom() {
     place.group->Unlink(player);
     player->roomIndex = currentRoom;
     if (player->carried) player->carried->location = currentRoom;
-    activeRoom = std::make_unique<SubRoom>();
+    if (currentRoom == kMainSubRoom) activeRoom = std::make_unique<MainSubRoom>();
+    else activeRoom = std::make_unique<SubRoom>();
     activeRoom->Enter(this, currentRoom);
     player->enterRoomRequest = -1;
 }
@@ -338,7 +340,8 @@ void LandScreen::Tick() {
         fadeInPending = 1;
     }
     player->leaveRoomRequest = 0;
-    if (player->enterRoomRequest >= 0 && player->enterRoomRequest <= 2 && !activeRoom) {
+    const int request = player->enterRoomRequest;
+    if (((request >= 0 && request <= 2) || request == kMainSubRoom) && !activeRoom) {
         display->GPPageFlipFadeOut(1);
         currentRoom = player->enterRoomRequest;
         EnterRoom();

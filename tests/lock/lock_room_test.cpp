@@ -81,17 +81,13 @@ public:
         screen = std::make_unique<land::LandScreen>(&game, &D());
         ASSERT_EQ(screen->Load("lands\\celtic\\easy.lnd", "song.xmi", &record), 1);
     }
-    // The dog walks into the lock room as the land screen takes it there.
+    // The dog goes through the lock room's door.
     MainSubRoom* EnterLockRoom() {
-        screen->place.group->Unlink(screen->player);
-        screen->currentRoom = land::kMainSubRoom;
-        screen->player->roomIndex = land::kMainSubRoom;
-        auto room = std::make_unique<MainSubRoom>();
-        MainSubRoom* raw = room.get();
-        screen->activeRoom = std::move(room);
-        raw->Enter(screen.get(), land::kMainSubRoom);
-        raw->waitForTime = [] { platform::manual_clock::Advance(10); };
-        return raw;
+        screen->player->enterRoomRequest = land::kMainSubRoom;
+        screen->Tick();
+        auto* room = dynamic_cast<MainSubRoom*>(screen->activeRoom.get());
+        if (room) room->waitForTime = [] { platform::manual_clock::Advance(10); };
+        return room;
     }
     void Frames(int count, uint32_t step = 20) {
         for (int i = 0; i < count && game.requestedState == shell::kStateLand; ++i) {
@@ -110,6 +106,8 @@ TEST_F(LockRoomTest, AOneKeyLandIsCompletedFromTheKeyToTheDen) {
     Open(1);
     ASSERT_EQ(screen->keysNeeded, 1);
     MainSubRoom* room = EnterLockRoom();
+    ASSERT_NE(room, nullptr);
+    EXPECT_EQ(screen->currentRoom, land::kMainSubRoom);
     ASSERT_NE(room->place.lemon, nullptr);
     ASSERT_NE(room->member, nullptr);
     EXPECT_EQ(room->member->State(), screens::CaptiveMember::kIdleB);
@@ -165,6 +163,7 @@ TEST_F(LockRoomTest, AFreedLandsRoomShowsTheFreedPoseAndHumsNothing) {
     record.freed = 1;
     record.bandWord = 6;
     MainSubRoom* room = EnterLockRoom();
+    ASSERT_NE(room, nullptr);
     EXPECT_EQ(room->member->State(), screens::CaptiveMember::kFreed);
     Frames(1000);
     EXPECT_EQ(room->lock->hintState, 0);

@@ -144,25 +144,7 @@ void MainSubRoom::PullLever() {
 }
 
 void MainSubRoom::NearestIcon() {
-    world::PlayerDog* dog = land->player;
-    int32_t best = 50000;
-    int bestIndex = 0;
-    shell::GameApp* game = land->game;
-    for (int i = 0; i < game->landSpriteCount; ++i) {
-        LandSprite* s = game->landSprites[i];
-        if (s->location == kMainSubRoom) {
-            s->Unsilence();
-            const int32_t d = s->UpdateSound(dog->x, dog->y);
-            if (d < best) {
-                best = d;
-                bestIndex = i;
-            }
-        } else {
-            s->Silence();
-        }
-    }
-    dog->nearest = game->landSpriteCount > 0 ? game->landSprites[bestIndex] : nullptr;
-    dog->nearestDistance = best;
+    UpdateIconSounds(land, kMainSubRoom);
 }
 
 void MainSubRoom::StepFish(sprites::AnimatedSprite* fish, uint32_t now) {

@@ -30,6 +30,10 @@ public:
     sprites::SpriteWorld* World() const { return world_.get(); }
 
 protected:
+    // The land sprites lying at `location` sing by the dog's distance, all
+    // others are silenced; the nearest becomes the dog's nearest icon.
+    static void UpdateIconSounds(LandScreen* land, int location);
+
     std::unique_ptr<sprites::SpriteWorld> world_;
 };
 

@@ -194,25 +194,7 @@ void SubRoom::ReturnHome(LandSprite* sprite) {
 }
 
 void SubRoom::NearestIcon() {
-    world::PlayerDog* dog = land->player;
-    int32_t best = 50000;
-    int bestIndex = 0;
-    shell::GameApp* game = land->game;
-    for (int i = 0; i < game->landSpriteCount; ++i) {
-        LandSprite* s = game->landSprites[i];
-        if (s->location == index) {
-            s->Unsilence();
-            const int32_t d = s->UpdateSound(dog->x, dog->y);
-            if (d < best) {
-                best = d;
-                bestIndex = i;
-            }
-        } else {
-            s->Silence();
-        }
-    }
-    dog->nearest = game->landSpriteCount > 0 ? game->landSprites[bestIndex] : nullptr;
-    dog->nearestDistance = best;
+    UpdateIconSounds(land, index);
 }
 
 void SubRoom::Tick() {

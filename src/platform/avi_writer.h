@@ -38,7 +38,7 @@ struct MovieSpec {
     std::optional<MovieSound> sound;
 };
 
-// The file's bytes; empty when the spec is unusable (no frames, a frame of
+// The file's bytes; empty when the description is unusable (no frames, a frame of
 // the wrong size, a zero rate or scale, a size outside 1..4096).
 std::vector<uint8_t> WriteAvi(const MovieSpec& spec);
 // Writes the file at a plain path. Returns 1, or 0 with a message on stderr.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/avi_writer.h"
+#include "support/scratch_dir.h"
 
 namespace movies_test {
 
@@ -55,26 +56,6 @@ inline void Put32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[at + size_t(i)] = uint8_t(value >> (8 * i));
 }
 
-// A fresh folder that is the current directory while the object lives.
-class ScratchDir {
-public:
-    ScratchDir() {
-        char pattern[] = "/tmp/tw_movies_XXXXXX";
-        path_ = ::mkdtemp(pattern);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::current_path(previous_, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_, previous_;
-};
+using ScratchDir = test_support::ScratchDir;
 
 }  // namespace movies_test

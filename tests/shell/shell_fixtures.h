@@ -10,31 +10,11 @@
 #include <vector>
 
 #include "platform/avi_writer.h"
+#include "support/scratch_dir.h"
 
 namespace shell_test {
 
-// Makes a fresh folder, enters it, and on destruction goes back and removes it.
-class ScratchDir {
-public:
-    ScratchDir() {
-        char pattern[] = "/tmp/tw_shell_XXXXXX";
-        path_ = ::mkdtemp(pattern);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(path_);
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        std::filesystem::current_path(previous_, ec);
-        std::filesystem::remove_all(path_, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_, previous_;
-};
+using ScratchDir = test_support::ScratchDir;
 
 inline void WriteFile(const std::filesystem::path& path, const std::string& text) {
     std::filesystem::create_directories(path.parent_path());

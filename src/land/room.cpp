@@ -1,0 +1,32 @@
+#include "land/room.h"
+
+#include "audio/land_sprite.h"
+#include "land/land_screen.h"
+#include "shell/game_app.h"
+#include "world/player_dog.h"
+
+namespace land {
+
+void Room::UpdateIconSounds(LandScreen* land, int location) {
+    world::PlayerDog* dog = land->player;
+    shell::GameApp* game = land->game;
+    int32_t best = 50000;
+    int bestIndex = 0;
+    for (int i = 0; i < game->landSpriteCount; ++i) {
+        LandSprite* sprite = game->landSprites[i];
+        if (sprite->location == location) {
+            sprite->Unsilence();
+            const int32_t distance = sprite->UpdateSound(dog->x, dog->y);
+            if (distance < best) {
+                best = distance;
+                bestIndex = i;
+            }
+        } else {
+            sprite->Silence();
+        }
+    }
+    dog->nearest = game->landSpriteCount > 0 ? game->landSprites[bestIndex] : nullptr;
+    dog->nearestDistance = best;
+}
+
+}  // namespace land

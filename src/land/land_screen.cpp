@@ -123,7 +123,7 @@ int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord
         if ((currentRoom >= 0 && currentRoom <= 2) || currentRoom == kMainSubRoom) {
             EnterRoom();
         } else {
-            currentRoom = -1;  // the lock room is not shown yet: stand in the land
+            currentRoom = -1;  // no such room: stand in the land
             player->roomIndex = -1;
         }
         player->SetPosition(game->restoreX, game->restoreY);
@@ -136,11 +136,13 @@ int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord
             game->demoRunning = 1;
         }
     } else {
-        // The land opens at its start area until the lock room can be shown.
-        currentRoom = -1;
-        player->roomIndex = -1;
+        // A land always begins in the lock room, where the captive member is
+        // first seen, unless a position is restored.
+        currentRoom = kMainSubRoom;
+        player->roomIndex = kMainSubRoom;
+        platform::SetCursorPos(320, 300);
         firstArrival = 1;
-        map.CentreOn(player->x, player->y);
+        EnterRoom();
         player->Arrive();
     }
     player->leftByRoomHole = player->leftByMainHole = 0;
@@ -268,8 +270,11 @@ world::DogSurroundings LandScreen::LandSurroundings() {
 
 void LandScreen::MoveToWorld(sprites::Sprite* sprite, sprites::SpriteWorld* target) {
     if (!sprite || !target || sprite->world == target) return;
+    // A sprite that animated in its old world goes on animating in the new one.
+    const bool animated = sprite->world && sprite->world->animated.Contains(sprite);
     if (sprite->world) sprite->world->Forget(sprite);
     sprite->world = target;
+    if (animated) target->AddAnimated(sprite);
     if (auto* landSprite = dynamic_cast<LandSprite*>(sprite); landSprite && landSprite->sparkle) {
         landSprite->sparkle->world = target;
     }
@@ -284,6 +289,15 @@ void LandScreen::EnterRoom() {
     else activeRoom = std::make_unique<SubRoom>();
     activeRoom->Enter(this, currentRoom);
     player->enterRoomRequest = -1;
+}
+
+void LandScreen::ComeUpAtRoomHotSpot() {
+    Room* room = activeRoom.get();
+    if (!room) return;
+    player->SetPosition(room->place.hotSpot.left + 20, room->place.hotSpot.bottom + 60);
+    player->depth = sprites::DepthKey(player->x, player->y, player->hitBox.left, player->hitBox.top);
+    player->Resort();
+    player->Emerge();
 }
 
 void LandScreen::LeaveRoom() {
@@ -324,15 +338,27 @@ void LandScreen::LeaveRoom() {
 void LandScreen::Tick() {
     ++frames;
     if (!world_ || !world_->background || !player) return;
-    if (player->leftByRoomHole && activeRoom) {
-        // The hole leads to the lock room; until that room is shown the dog
-        // comes up beside the room's door in the land rather than stay in
-        // the hole for ever.
+    if (player->leftByRoomHole && activeRoom && currentRoom != kMainSubRoom) {
+        // A sub-room's hole leads straight to the lock room.
         display->GPPageFlipFadeOut(1);
         previousRoom = currentRoom;
         LeaveRoom();
-        player->Emerge();
-        fadeInPending = 1;
+        currentRoom = kMainSubRoom;
+        EnterRoom();
+        ComeUpAtRoomHotSpot();
+        player->leftByRoomHole = 0;
+        display->GPFadeIn();
+    }
+    if (player->leftByMainHole && activeRoom && currentRoom == kMainSubRoom && previousRoom >= 0 &&
+        previousRoom <= 2) {
+        // The lock room's hole leads back to the sub-room the dog came from.
+        display->GPPageFlipFadeOut(1);
+        LeaveRoom();
+        currentRoom = previousRoom;
+        EnterRoom();
+        ComeUpAtRoomHotSpot();
+        player->leftByMainHole = 0;
+        display->GPFadeIn();
     }
     if (player->leaveRoomRequest && activeRoom) {
         display->GPPageFlipFadeOut(1);

@@ -54,6 +54,8 @@ public:
     int SetUpIcons(const char* songFile);
     // Gives the dog the nearest free icon and marks what cannot be taken.
     void NearestIcon();
+    // Puts the dog at the active room's hole (its hot spot), coming up.
+    void ComeUpAtRoomHotSpot();
     // Copies the live icons and keys into the record.
     void WriteBack();
     // Room transitions: into the room `currentRoom` names, and back out to

@@ -84,6 +84,11 @@ TEST_F(LandPlayIntegration, CarryingSetZeroIntoTheFirstRoomRevealsItsKey) {
         land::LandRecord& record = game.Record(shell::kCeltic);
         ASSERT_EQ(screen->Load(level.c_str(), song.c_str(), &record), 1);
         ASSERT_EQ(screen->iconCount, 7);
+        // A first visit begins in the lock room; the dog walks out into the land.
+        ASSERT_EQ(screen->currentRoom, land::kMainSubRoom);
+        screen->player->leaveRoomRequest = 1;
+        screen->Tick();
+        ASSERT_EQ(screen->currentRoom, -1);
         Frames(screen.get(), 25);
         platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / "1_land.png").string());
 

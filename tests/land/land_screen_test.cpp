@@ -60,6 +60,11 @@ public:
         game.difficulty = difficulty;
         auto screen = std::make_unique<land::LandScreen>(&game, &D());
         loaded = screen->Load("lands\\celtic\\easy.lnd", song, &record);
+        // A first visit begins in the lock room; the dog walks out into the land.
+        if (screen->activeRoom && screen->firstArrival) {
+            screen->player->leaveRoomRequest = 1;
+            screen->Tick();
+        }
         return screen;
     }
 
@@ -182,16 +187,36 @@ TEST_F(LandScreenTest, SixIconsOfTheRoomsSetFinishThePedestalAndTheKeyAppearsAtF
     EXPECT_EQ(record.key[2].location, 0);
 }
 
-TEST_F(LandScreenTest, GoingDownARoomsHoleNeverLeavesTheDogInIt) {
+TEST_F(LandScreenTest, ASubRoomsHoleLeadsToTheLockRoomAndItsHoleBack) {
     auto screen = Open(shell::kCeltic, 1);
     ASSERT_EQ(loaded, 1);
     ASSERT_NE(EnterRoomZero(screen.get()), nullptr);
     screen->player->leftByRoomHole = 1;
     screen->Tick();
-    EXPECT_EQ(screen->activeRoom, nullptr);
+    EXPECT_EQ(screen->currentRoom, land::kMainSubRoom);
+    EXPECT_NE(screen->activeRoom, nullptr);
     EXPECT_EQ(screen->player->leftByRoomHole, 0);
     EXPECT_EQ(screen->player->mode, world::PlayerDog::kHoleOut);
     EXPECT_EQ(screen->previousRoom, 0);
+
+    screen->player->leftByMainHole = 1;
+    screen->Tick();
+    EXPECT_EQ(screen->currentRoom, 0);
+    EXPECT_NE(dynamic_cast<land::SubRoom*>(screen->activeRoom.get()), nullptr);
+    EXPECT_EQ(screen->player->leftByMainHole, 0);
+    EXPECT_EQ(screen->player->mode, world::PlayerDog::kHoleOut);
+}
+
+TEST_F(LandScreenTest, AFirstVisitBeginsInTheLockRoom) {
+    game.requestedLand = game.currentLand = shell::kCeltic;
+    game.difficulty = 1;
+    land::LandScreen screen(&game, &D());
+    ASSERT_EQ(screen.Load("lands\\celtic\\easy.lnd", "song.xmi", &record), 1);
+    EXPECT_EQ(screen.currentRoom, land::kMainSubRoom);
+    EXPECT_EQ(screen.firstArrival, 1);
+    ASSERT_NE(screen.activeRoom, nullptr);
+    // The dog keeps animating (and so is drawn and moves) in the room's world.
+    EXPECT_TRUE(screen.activeRoom->World()->animated.Contains(screen.player));
 }
 
 TEST_F(LandScreenTest, ReenteringAFullRoomWhoseKeyNeverAppearedRevealsItAtOnce) {

@@ -80,6 +80,11 @@ public:
         game.difficulty = keysNeededDifficulty;
         screen = std::make_unique<land::LandScreen>(&game, &D());
         ASSERT_EQ(screen->Load("lands\\celtic\\easy.lnd", "song.xmi", &record), 1);
+        // A first visit begins in the lock room; the tests go in by the door.
+        ASSERT_NE(dynamic_cast<MainSubRoom*>(screen->activeRoom.get()), nullptr);
+        screen->player->leaveRoomRequest = 1;
+        screen->Tick();
+        ASSERT_EQ(screen->activeRoom, nullptr);
     }
     // The dog goes through the lock room's door.
     MainSubRoom* EnterLockRoom() {

@@ -92,13 +92,7 @@ PlayerDog::~PlayerDog() {
 // ---- pairs, effects and depth ----
 
 void PlayerDog::SelectPair(const chars::DogPair& pair) {
-    auto pick = [this](int16_t index) -> AnimSequence* {
-        return index >= 0 && static_cast<size_t>(index) < sequences_.size() ? sequences_[index].get() : nullptr;
-    };
-    sequence = pick(pair.main);
-    secondSequence = pick(pair.overlay);
-    if (sequence) sequence->Set(AnimSequence::kFirst);
-    if (secondSequence) secondSequence->Set(AnimSequence::kFirst);
+    chars::StartSequencePair(sequences_, pair.main, pair.overlay, &sequence, &secondSequence);
 }
 
 void PlayerDog::Advance() {

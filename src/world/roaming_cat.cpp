@@ -48,13 +48,7 @@ RoamingCat::RoamingCat(sprites::SpriteWorld* world, sprites::SpriteGroup* group,
 RoamingCat::~RoamingCat() { sequence = secondSequence = nullptr; }
 
 void RoamingCat::SelectPair(const chars::CatPair& pair) {
-    auto pick = [this](int16_t index) -> AnimSequence* {
-        return index >= 0 && static_cast<size_t>(index) < sequences_.size() ? sequences_[index].get() : nullptr;
-    };
-    sequence = pick(pair.main);
-    secondSequence = pick(pair.overlay);
-    if (sequence) sequence->Set(AnimSequence::kFirst);
-    if (secondSequence) secondSequence->Set(AnimSequence::kFirst);
+    chars::StartSequencePair(sequences_, pair.main, pair.overlay, &sequence, &secondSequence);
 }
 
 void RoamingCat::Advance() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "common/headless_stage.h"
 #include "audio/land_sprite.h"
 #include "audio/sequencer.h"
 #include "display/display.h"
@@ -47,17 +48,6 @@ int Usage() {
     return 2;
 }
 
-platform::HWND MakeWindow() {
-    platform::WNDCLASS cls;
-    cls.lpfnWndProc = [](platform::HWND w, platform::UINT m, platform::WPARAM wp, platform::LPARAM lp) {
-        return platform::DefWindowProc(w, m, wp, lp);
-    };
-    cls.lpszClassName = "Tunewander";
-    platform::RegisterClass(cls);
-    return platform::CreateWindowEx(0, "Tunewander", "Tunewander", platform::WS_POPUP | platform::WS_SYSMENU, 0, 0,
-                                    640, 480);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -80,27 +70,11 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(out, ec);
 
-    platform::ScopedHeadless headless;
-    if (!platform::SetCurrentDirectory(data.c_str())) {
-        std::fprintf(stderr, "land_play: cannot enter %s\n", data.c_str());
-        return 1;
-    }
-    platform::HWND window = MakeWindow();
-    auto display = std::make_unique<display::Display>();
-    platform::DWORD flags = 0, buffers = 2;
-    const int32_t size[2] = {640, 480};
-    display->GPConfigure(&flags, size, nullptr, nullptr, nullptr, nullptr, &buffers, nullptr, nullptr, nullptr);
-    if (!display->GPInitDirectDraw(window) || !display->GPInitPageFlipping()) {
-        std::fprintf(stderr, "land_play: the display could not be set up\n");
-        return 1;
-    }
-    platform::IDirectSound* ds = nullptr;
-    if (platform::DirectSoundCreate(nullptr, &ds, nullptr) != platform::DS_OK) {
-        std::fprintf(stderr, "land_play: no sound device\n");
-        return 1;
-    }
-    ds->SetCooperativeLevel(window, platform::DSSCL_NORMAL);
-    platform::sound_card::SetOutputRate(kRate);
+    tool_support::HeadlessStage stage;
+    if (!stage.Open("land_play", data, kRate)) return 1;
+    platform::HWND window = stage.window;
+    std::unique_ptr<display::Display>& display = stage.display;
+    platform::IDirectSound* ds = stage.sound;
     int result = 0;
     {
         Sequencer sequencer(window, ds);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/headless_stage.h"
 #include "audio/fx_player.h"
 #include "audio/land_sprite.h"
 #include "audio/sequencer.h"
@@ -52,17 +53,6 @@ int Usage() {
                  "usage: world_walk <data folder> <out folder> [--land 0..5 | --room 1..3 | --all]\n"
                  "                  [--difficulty 1..3] [--seconds s] [--shots n]\n");
     return 2;
-}
-
-platform::HWND MakeWindow() {
-    platform::WNDCLASS cls;
-    cls.lpfnWndProc = [](platform::HWND w, platform::UINT m, platform::WPARAM wp, platform::LPARAM lp) {
-        return platform::DefWindowProc(w, m, wp, lp);
-    };
-    cls.lpszClassName = "Tunewander";
-    platform::RegisterClass(cls);
-    return platform::CreateWindowEx(0, "Tunewander", "Tunewander", platform::WS_POPUP | platform::WS_SYSMENU, 0, 0,
-                                    640, 480);
 }
 
 // The walk: each arrow combination held for a while, turning round the map.
@@ -380,27 +370,11 @@ int main(int argc, char** argv) {
     std::error_code ec;
     std::filesystem::create_directories(options.out, ec);
 
-    platform::ScopedHeadless headless;
-    if (!platform::SetCurrentDirectory(options.data.c_str())) {
-        std::fprintf(stderr, "world_walk: cannot enter %s\n", options.data.c_str());
-        return 1;
-    }
-    platform::HWND window = MakeWindow();
-    auto display = std::make_unique<display::Display>();
-    platform::DWORD flags = 0, buffers = 2;
-    const int32_t size[2] = {640, 480};
-    display->GPConfigure(&flags, size, nullptr, nullptr, nullptr, nullptr, &buffers, nullptr, nullptr, nullptr);
-    if (!display->GPInitDirectDraw(window) || !display->GPInitPageFlipping()) {
-        std::fprintf(stderr, "world_walk: the display could not be set up\n");
-        return 1;
-    }
-    platform::IDirectSound* ds = nullptr;
-    if (platform::DirectSoundCreate(nullptr, &ds, nullptr) != platform::DS_OK) {
-        std::fprintf(stderr, "world_walk: no sound device\n");
-        return 1;
-    }
-    ds->SetCooperativeLevel(window, platform::DSSCL_NORMAL);
-    platform::sound_card::SetOutputRate(kRate);
+    tool_support::HeadlessStage stage;
+    if (!stage.Open("world_walk", options.data, kRate)) return 1;
+    platform::HWND window = stage.window;
+    std::unique_ptr<display::Display>& display = stage.display;
+    platform::IDirectSound* ds = stage.sound;
 
     int failures = 0;
     for (int which : options.lands) {

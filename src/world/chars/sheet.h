@@ -86,4 +86,18 @@ private:
     int cursorX_ = 0, cursorY_ = 0, rowHeight_ = 0;
 };
 
+// Starts a character's sequence pair from its table: the main sequence and
+// its overlay (an index outside the table selects none) both go to their
+// first step.
+inline void StartSequencePair(const std::vector<std::unique_ptr<sprites::AnimSequence>>& sequences, int16_t main,
+                              int16_t overlay, sprites::AnimSequence** first, sprites::AnimSequence** second) {
+    auto pick = [&sequences](int16_t index) -> sprites::AnimSequence* {
+        return index >= 0 && static_cast<size_t>(index) < sequences.size() ? sequences[index].get() : nullptr;
+    };
+    *first = pick(main);
+    *second = pick(overlay);
+    if (*first) (*first)->Set(sprites::AnimSequence::kFirst);
+    if (*second) (*second)->Set(sprites::AnimSequence::kFirst);
+}
+
 }  // namespace world::chars

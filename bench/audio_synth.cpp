@@ -75,7 +75,7 @@ void BM_SongThroughSequencer(benchmark::State& state) {
     }
     VirtualSynth& synth = *seq.Synth();
     for (int p = 0; p < 16; ++p) PutTone(synth, p);
-    std::vector<xmidi::SequenceSpec> parts(16);
+    std::vector<xmidi::XmidiSequence> parts(16);
     for (int p = 0; p < 16; ++p) {
         xmidi::EventWriter w;
         w.Program(0, p);

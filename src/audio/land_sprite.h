@@ -20,20 +20,20 @@ public:
                int32_t iconIndex, int32_t homeValue, sprites::FrameRecord* sparkleFrames);
     ~LandSprite() override;
 
-    int SetPosition(int32_t x, int32_t y) override;     // 0
-    int UpdateScreenPos() override;                     // 2
-    int Draw() override;                                // 3
-    int DrawClipped(const sprites::RECT& clip) override; // 4
-    int GetRect(sprites::RECT* out) override;            // 15
-    int GetRectOnScreen(sprites::RECT* out) override;    // 16
-    virtual void Silence();                             // 20
-    virtual void Unsilence();                           // 21
+    int SetPosition(int32_t x, int32_t y) override;
+    int UpdateScreenPos() override;
+    int Draw() override;
+    int DrawClipped(const sprites::RECT& clip) override;
+    int GetRect(sprites::RECT* out) override;
+    int GetRectOnScreen(sprites::RECT* out) override;
+    virtual void Silence();
+    virtual void Unsilence();
     // Hands its own and the sparkle's area to the world's dirty list.
-    virtual void MarkDirty();                           // 22
+    virtual void MarkDirty();
     // Sets the track's volume and pan for a player at (px, py); returns the
     // distance from the player to the icon's top edge.
-    virtual int32_t UpdateSound(int32_t px, int32_t py); // 23
-    virtual void SetSequence(int32_t track);            // 24
+    virtual int32_t UpdateSound(int32_t px, int32_t py);
+    virtual void SetSequence(int32_t track);
 
     // The distance law: volume in hundredths of a decibel for a free icon at
     // distance d, or a placed one heard while the player is left of x 3000.

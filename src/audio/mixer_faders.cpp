@@ -12,7 +12,7 @@ const DWORD kComponentTypes[MixerFaders::kFaders] = {
     MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC};
 }
 
-MixerFaders::MixerFaders(shell::GameApp* game, HWND window) : game_(game), window_(window) {}
+MixerFaders::MixerFaders(HWND window) : window_(window) {}
 
 int MixerFaders::MixerFaders_Init() {
     const UINT devices = mixerGetNumDevs();

@@ -6,16 +6,12 @@
 
 #include "platform/mmmixer.h"
 
-namespace shell {
-class GameApp;
-}
-
 class MixerFaders {
 public:
     static constexpr int kFaders = 3;
     enum Fader { kMaster = 0, kWave = 1, kCompactDisc = 2 };
 
-    MixerFaders(shell::GameApp* game, platform::HWND window);
+    explicit MixerFaders(platform::HWND window);
 
     int MixerFaders_Init();
     int m_OnChangeFader(int fader, int up);
@@ -38,7 +34,6 @@ private:
     platform::MMRESULT WriteVolume(int fader, uint32_t* values);
     platform::MMRESULT WriteMute(int fader, uint32_t* values);
 
-    shell::GameApp* game_;
     platform::HWND window_;
     platform::UINT mixerId_ = 0;
     uint32_t step_[kFaders] = {};

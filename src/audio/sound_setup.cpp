@@ -67,7 +67,7 @@ SampleRate ChooseSampleRate(double megabytesPerSecond) {
     return {11025, 2};
 }
 
-int SoundSetUp(HWND window, shell::GameApp* game, uint32_t sampleRate, uint32_t rateStep, SoundObjects* objects) {
+int SoundSetUp(HWND window, uint32_t sampleRate, uint32_t rateStep, SoundObjects* objects) {
     IDirectSound* directSound = nullptr;
     if (DirectSoundCreate(nullptr, &directSound, nullptr) != DS_OK) return 0;
     if (directSound->SetCooperativeLevel(window, DSSCL_NORMAL) != DS_OK) {
@@ -90,7 +90,7 @@ int SoundSetUp(HWND window, shell::GameApp* game, uint32_t sampleRate, uint32_t 
     format.rateFactor = rateStep;
     if (!objects->sequencer->SQ_CreateVirtualSynth(format)) return 0;
     if (!objects->sequencer->SQ_LoadInstrumentLibrary(".\\seq\\wavelib.txt")) return 0;
-    objects->mixerFaders = std::make_unique<MixerFaders>(game, window);
+    objects->mixerFaders = std::make_unique<MixerFaders>(window);
     objects->mixerFaders->MixerFaders_Init();
     return 1;
 }

@@ -9,9 +9,6 @@
 #include "platform/win_types.h"
 
 class FxPlayer;
-namespace shell {
-class GameApp;
-}
 class MixerFaders;
 class Sequencer;
 
@@ -48,7 +45,7 @@ struct SoundObjects {
 // Sound device, the effect player with ".\seq\fxlib.txt", the sequencer and
 // its synthesiser, the instrument library ".\seq\wavelib.txt" and the mixer
 // faders. Returns 1, or 0 at the first step that fails. No message is shown.
-int SoundSetUp(platform::HWND window, shell::GameApp* game, uint32_t sampleRate, uint32_t rateStep,
+int SoundSetUp(platform::HWND window, uint32_t sampleRate, uint32_t rateStep,
                SoundObjects* objects);
 
 // Shutdown order of the sound objects: playback stopped, the sequencer (and

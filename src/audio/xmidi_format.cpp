@@ -166,7 +166,7 @@ std::vector<uint8_t> Typed(const char* type, std::initializer_list<std::vector<u
 }
 }  // namespace
 
-std::vector<uint8_t> SequenceForm(const SequenceSpec& sequence) {
+std::vector<uint8_t> SequenceForm(const XmidiSequence& sequence) {
     std::vector<uint8_t> timb;
     if (sequence.withTimbreChunk) {
         std::vector<uint8_t> body;
@@ -182,7 +182,7 @@ std::vector<uint8_t> SequenceForm(const SequenceSpec& sequence) {
     return Chunk("FORM", Typed("XMID", {timb, Chunk("EVNT", sequence.events)}));
 }
 
-std::vector<uint8_t> SongFile(const std::vector<SequenceSpec>& sequences) {
+std::vector<uint8_t> SongFile(const std::vector<XmidiSequence>& sequences) {
     if (sequences.size() == 1) return SequenceForm(sequences[0]);
     std::vector<uint8_t> forms;
     for (const auto& s : sequences) {

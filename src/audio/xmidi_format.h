@@ -73,7 +73,7 @@ struct TimbreEntry {
     uint8_t bank = 0;
 };
 
-struct SequenceSpec {
+struct XmidiSequence {
     std::vector<TimbreEntry> timbres;
     bool withTimbreChunk = true;
     std::vector<uint8_t> events;
@@ -82,10 +82,10 @@ struct SequenceSpec {
 // A chunk: tag, big-endian length, body.
 std::vector<uint8_t> Chunk(const char* tag, const std::vector<uint8_t>& body);
 // "FORM" of type "XMID" for one sequence.
-std::vector<uint8_t> SequenceForm(const SequenceSpec& sequence);
+std::vector<uint8_t> SequenceForm(const XmidiSequence& sequence);
 // A whole song file: one sequence as a single "FORM", several inside a
 // "CAT " preceded by a "FORM" of type "XDIR" that counts them.
-std::vector<uint8_t> SongFile(const std::vector<SequenceSpec>& sequences);
+std::vector<uint8_t> SongFile(const std::vector<XmidiSequence>& sequences);
 // Writes bytes to a game file name. Returns 1 / 0.
 int WriteFileBytes(const std::string& name, const std::vector<uint8_t>& bytes);
 

@@ -12,12 +12,13 @@
 #include "platform/crt_random.h"
 #include "platform/devices.h"
 #include "platform/files.h"
-#include "shell/game_app.h"
+#include "sprites/background.h"
 #include "sprites/loading_animation.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
 #include "world/actor_rules.h"
-#include "world/background.h"
+#include "world/game_services.h"
+#include "world/input_state.h"
 #include "world/player_dog.h"
 #include "world/roaming_cat.h"
 
@@ -56,35 +57,35 @@ void SetDepth(LandSprite* sprite) {
 
 }  // namespace
 
-LandScreen::LandScreen(shell::GameApp* owner, display::Display* screenDisplay)
-    : game(owner), display(screenDisplay ? screenDisplay : owner && owner->display ? owner->display.get() : nullptr) {}
+LandScreen::LandScreen(world::GameServices* owner, display::Display* screenDisplay)
+    : game(owner), display(screenDisplay ? screenDisplay : owner ? owner->Screen() : nullptr) {}
 
 LandScreen::~LandScreen() {
     Destroy();
 }
 
 bool LandScreen::Wetland() const {
-    return game && game->requestedLand == shell::kWetland;
+    return game && game->RequestedLand() == world::kWetland;
 }
 
-int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord) {
+int LandScreen::Load(const char* level, const char* song, world::LandRecord* landRecord) {
     levelPath = level;
     songFile = song;
     record = landRecord;
     if (!record || !display) return 0;
     platform::SetCursorPos(320, 300);
     world_ = std::make_unique<sprites::SpriteWorld>(display);
-    lockDemonstrated = record->icon[0].location != kNeverPlaced ? 1 : 0;
+    lockDemonstrated = record->icon[0].location != world::kNeverPlaced ? 1 : 0;
     {
         sprites::LoadingAnimation loading;
-        world::LoadLand(level, &loading, world::LandContext{world_.get(), game->difficulty, record}, &place);
+        world::LoadLand(level, &loading, world::LandContext{world_.get(), game->Difficulty(), record}, &place);
     }
     if (!place.group || !world_->background) return 0;
     if (Wetland()) std::memcpy(waterColours, display->basePalette + kFirstWaterEntry, sizeof waterColours);
-    world::Background& map = *world_->background;
+    sprites::Background& map = *world_->background;
     map.scrollX = map.scrollY = 0;
 
-    const bool jet = game->currentState == shell::kStateLand && Wetland();
+    const bool jet = game->CurrentState() == world::kStateLand && Wetland();
     const world::DogSurroundings around = LandSurroundings();
     player = new world::PlayerDog(world_.get(), place.group, game, place.startArea.left + 20,
                                   place.startArea.bottom + 50,
@@ -95,7 +96,7 @@ int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord
                                       jet ? ".\\Graphics\\chars\\blooncat.bmp" : ".\\Graphics\\chars\\sourpuss.bmp",
                                       jet ? world::chars::CatLayout::Balloon : world::chars::CatLayout::Ordinary);
     companion->dog = player;
-    if (game->demoRunning) {
+    if (game->DemoRunning()) {
         companion->SetPosition(-100, -100);
         looseCompanion_.reset(companion);
         world_->AddAnimated(companion);
@@ -106,40 +107,36 @@ int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord
     if (!SetUpIcons(song)) return 0;
     NearestIcon();
 
-    LiveKey live[kKeyCount];
-    for (int k = 0; k < kKeyCount; ++k) live[k] = LiveKey{keys[k]->location, keys[k]->placed, false};
+    LiveKey live[world::kKeyCount];
+    for (int k = 0; k < world::kKeyCount; ++k) live[k] = LiveKey{keys[k]->location, keys[k]->placed, false};
     PreInsertKeys(record, keysNeeded, live, &lockDemonstrated);
-    for (int k = 0; k < kKeyCount; ++k) {
+    for (int k = 0; k < world::kKeyCount; ++k) {
         keys[k]->location = live[k].location;
         keys[k]->placed = live[k].placed;
         if (live[k].hitBoxRemoved) keys[k]->hitBox = platform::RECT{0, 0, 0, 0};
     }
-    if (game->sequencer) game->sequencer->SQ_Play();
+    if (Sequencer* music = game->Music()) music->SQ_Play();
     startTime = platform::timeGetTime();
 
-    if (game->restoreY != 0) {
-        currentRoom = game->restoreRoom;
+    const world::RestorePosition restore = game->TakeRestorePosition();
+    if (restore.y != 0) {
+        currentRoom = restore.room;
         player->roomIndex = currentRoom;
-        if ((currentRoom >= 0 && currentRoom <= 2) || currentRoom == kMainSubRoom) {
+        if ((currentRoom >= 0 && currentRoom <= 2) || currentRoom == world::kMainSubRoom) {
             EnterRoom();
         } else {
             currentRoom = -1;  // no such room: stand in the land
             player->roomIndex = -1;
         }
-        player->SetPosition(game->restoreX, game->restoreY);
+        player->SetPosition(restore.x, restore.y);
         player->depth = sprites::DepthKey(player->x, player->y, player->hitBox.left, player->hitBox.top);
-        game->restoreX = game->restoreY = 0;
         map.CentreOn(player->x, player->y);
-        if (game->demoStart) {
-            game->demoStart = 0;
-            game->demoScratch = 0;
-            game->demoRunning = 1;
-        }
+        game->StartRequestedDemo();
     } else {
         // A land always begins in the lock room, where the captive member is
         // first seen, unless a position is restored.
-        currentRoom = kMainSubRoom;
-        player->roomIndex = kMainSubRoom;
+        currentRoom = world::kMainSubRoom;
+        player->roomIndex = world::kMainSubRoom;
         platform::SetCursorPos(320, 300);
         firstArrival = 1;
         EnterRoom();
@@ -151,17 +148,17 @@ int LandScreen::Load(const char* level, const char* song, LandRecord* landRecord
 }
 
 int LandScreen::SetUpIcons(const char* song) {
-    Sequencer* sequencer = game->sequencer;
+    Sequencer* sequencer = game->Music();
     sprites::SpriteGroup* layer = place.group;
-    game->landSpriteCount = 0;
+    world::LandSpriteTable& table = game->LandSprites();
+    table.count = 0;
     if (!sequencer || !layer || !sequencer->SQ_LoadSequenceFile(song)) return 0;
     sprites::FrameRecord* sparkles =
         LoadFrames(display, layer, ".\\graphics\\icons\\sparkles.bmp", LandSprite::kSparkleFrames);
-    const int landIndex = game->requestedLand;
-    iconCount = IconCount(landIndex, game->difficulty);
-    keysNeeded = KeysNeeded(landIndex, game->difficulty);
-    char saved[512] = {};
-    platform::GetCurrentDirectory(sizeof saved, saved);
+    const int landIndex = game->RequestedLand();
+    const int difficulty = game->Difficulty();
+    iconCount = world::IconCount(landIndex, difficulty);
+    keysNeeded = world::KeysNeeded(landIndex, difficulty);
     int count = 0;
     for (int i = 0; i < iconCount; ++i) {
         const int id = sequencer->SQ_CreateTrack(static_cast<uint32_t>(i));
@@ -169,14 +166,14 @@ int LandScreen::SetUpIcons(const char* song) {
         sequencer->SQ_SetTrackLoops(id, 0);
         sequencer->SQ_SetTrackChannel(id, id);
         char name[] = "1a.bmp";
-        if (game->difficulty >= 2) name[0] = static_cast<char>('1' + i % 6);
-        const int32_t category = record->category[game->difficulty >= 3 ? 0 : i / 6];
+        if (difficulty >= 2) name[0] = static_cast<char>('1' + i % 6);
+        const int32_t category = record->category[difficulty >= 3 ? 0 : i / 6];
         sprites::FrameRecord* frame = nullptr;
-        if (category >= 0 && category < 6 && platform::SetCurrentDirectory(kCategoryFolders[category])) {
-            frame = LoadFrames(display, layer, name, 1);
-            platform::SetCurrentDirectory(saved);
+        if (category >= 0 && category < 6) {
+            platform::ScopedCurrentDirectory iconFolder;
+            if (iconFolder.Enter(kCategoryFolders[category])) frame = LoadFrames(display, layer, name, 1);
         }
-        const LandEntry& entry = record->icon[i];
+        const world::LandEntry& entry = record->icon[i];
         auto* icon = new LandSprite(world_.get(), entry.x, entry.y, frame, sequencer, i, 0, sparkles);
         const int32_t w = frame ? frame->rect.right - frame->rect.left : 0;
         const int32_t h = frame ? frame->rect.bottom - frame->rect.top : 0;
@@ -186,23 +183,23 @@ int LandScreen::SetUpIcons(const char* song) {
         icon->location = entry.location;
         icon->placed = entry.placed;
         landSprites_.emplace_back(icon);
-        if (icon->location == kInLand) layer->Insert(icon);
+        if (icon->location == world::kInLand) layer->Insert(icon);
         else icon->Silence();
-        game->landSprites[count++] = icon;
+        table[count++] = icon;
     }
     sprites::FrameRecord* keyFrame = LoadFrames(display, layer, ".\\graphics\\lockstuff\\keymini.bmp", 1);
-    for (int k = 0; k < kKeyCount; ++k) {
-        const LandEntry& entry = record->key[k];
+    for (int k = 0; k < world::kKeyCount; ++k) {
+        const world::LandEntry& entry = record->key[k];
         auto* key = new LandKey(world_.get(), entry.x, entry.y, keyFrame, sparkles);
         key->location = entry.location;
         key->placed = entry.placed;
         SetDepth(key);
         landSprites_.emplace_back(key);
-        if (key->location == kInLand) layer->Insert(key);
+        if (key->location == world::kInLand) layer->Insert(key);
         keys[k] = key;
-        game->landSprites[count++] = key;
+        table[count++] = key;
     }
-    game->landSpriteCount = count;
+    table.count = count;
     sequencer->SQ_UnloadSequenceFile();
     sequencer->SQ_LoadTrackInstruments();
     return 1;
@@ -212,16 +209,17 @@ void LandScreen::NearestIcon() {
     if (!player) return;
     int32_t best = 50000;
     int bestIndex = 0;
-    const int count = game->landSpriteCount;
+    const world::LandSpriteTable& table = game->LandSprites();
+    const int count = table.count;
     if (player->carried) {
         bool found = false;
-        for (int i = 0; i < count; ++i) found = found || game->landSprites[i] == player->carried;
+        for (int i = 0; i < count; ++i) found = found || table[i] == player->carried;
         if (!found) return;
     }
     for (int i = 0; i < count; ++i) {
-        LandSprite* sprite = game->landSprites[i];
+        LandSprite* sprite = table[i];
         sprite->notTakeable = player->carried && sprite != player->carried ? 1 : 0;
-        if (sprite->location == kInLand) {
+        if (sprite->location == world::kInLand) {
             sprite->Unsilence();
             const int32_t d = sprite->UpdateSound(player->x, player->y);
             if (d < best) {
@@ -232,7 +230,7 @@ void LandScreen::NearestIcon() {
             sprite->Silence();
         }
     }
-    player->nearest = count > 0 ? game->landSprites[bestIndex] : nullptr;
+    player->nearest = count > 0 ? table[bestIndex] : nullptr;
     player->nearestDistance = best;
 }
 
@@ -281,11 +279,11 @@ void LandScreen::MoveToWorld(sprites::Sprite* sprite, sprites::SpriteWorld* targ
 }
 
 void LandScreen::EnterRoom() {
-    if (game->sequencer) game->sequencer->SQ_Stop();
+    if (Sequencer* music = game->Music()) music->SQ_Stop();
     place.group->Unlink(player);
     player->roomIndex = currentRoom;
     if (player->carried) player->carried->location = currentRoom;
-    if (currentRoom == kMainSubRoom) activeRoom = std::make_unique<MainSubRoom>();
+    if (currentRoom == world::kMainSubRoom) activeRoom = std::make_unique<MainSubRoom>();
     else activeRoom = std::make_unique<SubRoom>();
     activeRoom->Enter(this, currentRoom);
     player->enterRoomRequest = -1;
@@ -304,8 +302,9 @@ void LandScreen::LeaveRoom() {
     Room* room = activeRoom.get();
     if (room) {
         room->place.group->Unlink(player);
-        for (int i = 0; i < game->landSpriteCount; ++i) {
-            LandSprite* s = game->landSprites[i];
+        const world::LandSpriteTable& table = game->LandSprites();
+        for (int i = 0; i < table.count; ++i) {
+            LandSprite* s = table[i];
             if (s->location == currentRoom || s->world == room->World()) {
                 room->place.group->Unlink(s);
                 MoveToWorld(s, world_.get());
@@ -315,9 +314,9 @@ void LandScreen::LeaveRoom() {
     MoveToWorld(player, world_.get());
     if (player->carried) MoveToWorld(player->carried, world_.get());
     activeRoom.reset();
-    game->input = shell::InputState{};
+    game->Input() = world::InputState{};
     if (world_->background && world_->background->reloadPath[0]) display->GPLoadPalette(world_->background->reloadPath);
-    const int door = currentRoom == kMainSubRoom ? -1 : currentRoom;
+    const int door = currentRoom == world::kMainSubRoom ? -1 : currentRoom;
     const platform::RECT area = door >= 0 && door < 3 ? place.doors[door].area : place.mainDoor.area;
     player->place = LandSurroundings();
     player->SetPosition(area.left + 20, area.bottom + 20);
@@ -328,28 +327,28 @@ void LandScreen::LeaveRoom() {
     player->roomIndex = -1;
     player->leaveRoomRequest = 0;
     NearestIcon();
-    if (game->sequencer) {
-        game->sequencer->SQ_LimitAudibleTracks(8);
-        game->sequencer->SQ_Play();
+    if (Sequencer* music = game->Music()) {
+        music->SQ_LimitAudibleTracks(8);
+        music->SQ_Play();
     }
-    game->redrawFrames += 2;
+    game->AddRedrawFrames(2);
 }
 
 void LandScreen::Tick() {
     ++frames;
     if (!world_ || !world_->background || !player) return;
-    if (player->leftByRoomHole && activeRoom && currentRoom != kMainSubRoom) {
+    if (player->leftByRoomHole && activeRoom && currentRoom != world::kMainSubRoom) {
         // A sub-room's hole leads straight to the lock room.
         display->GPPageFlipFadeOut(1);
         previousRoom = currentRoom;
         LeaveRoom();
-        currentRoom = kMainSubRoom;
+        currentRoom = world::kMainSubRoom;
         EnterRoom();
         ComeUpAtRoomHotSpot();
         player->leftByRoomHole = 0;
         display->GPFadeIn();
     }
-    if (player->leftByMainHole && activeRoom && currentRoom == kMainSubRoom && previousRoom >= 0 &&
+    if (player->leftByMainHole && activeRoom && currentRoom == world::kMainSubRoom && previousRoom >= 0 &&
         previousRoom <= 2) {
         // The lock room's hole leads back to the sub-room the dog came from.
         display->GPPageFlipFadeOut(1);
@@ -367,7 +366,7 @@ void LandScreen::Tick() {
     }
     player->leaveRoomRequest = 0;
     const int request = player->enterRoomRequest;
-    if (((request >= 0 && request <= 2) || request == kMainSubRoom) && !activeRoom) {
+    if (((request >= 0 && request <= 2) || request == world::kMainSubRoom) && !activeRoom) {
         display->GPPageFlipFadeOut(1);
         currentRoom = player->enterRoomRequest;
         EnterRoom();
@@ -375,11 +374,11 @@ void LandScreen::Tick() {
         return;
     }
     if (player->enterRoomRequest >= 0) {
-        // The lock room opens with its own screen; until then the dog stays
-        // in the land with what it carries.
+        // No such room, or one is open already: the dog stays where it is
+        // with what it carries.
         player->enterRoomRequest = -1;
         player->roomIndex = currentRoom;
-        if (player->carried) player->carried->location = kInLand;
+        if (player->carried) player->carried->location = world::kInLand;
     }
     player->leftByRoomHole = player->leftByMainHole = 0;
     if (activeRoom) {
@@ -393,9 +392,10 @@ void LandScreen::Tick() {
     player->GetHitBox(&foot);
     world::UpdateProximity(place.proximity, foot);
     for (int k = 0; k < place.watcherCount; ++k) world::UpdateWatcher(place.watchers[k], player->x, player->y);
-    for (int i = 0; i < game->landSpriteCount; ++i) {
-        LandSprite* sprite = game->landSprites[i];
-        if (sprite->location == kInLand && sprite->sparkle && sprite != player->carried) {
+    const world::LandSpriteTable& table = game->LandSprites();
+    for (int i = 0; i < table.count; ++i) {
+        LandSprite* sprite = table[i];
+        if (sprite->location == world::kInLand && sprite->sparkle && sprite != player->carried) {
             sprite->sparkle->Animate(frameTime);
         }
     }
@@ -407,19 +407,20 @@ void LandScreen::Tick() {
     world_->AnimateAll(frameTime);
     world_->background->Follow(player->x, player->y, &scrollStepX, &scrollStepY);
     world_->DrawAll();
-    if (game->redrawFrames > 0) --game->redrawFrames;
-    if (game->sequencer) game->sequencer->SQ_LimitAudibleTracks(8);
+    game->CountRedrawFrame();
+    if (Sequencer* music = game->Music()) music->SQ_LimitAudibleTracks(8);
     display->GPPageFlip();
 }
 
 void LandScreen::WriteBack() {
     if (!record) return;
-    for (int i = 0; i < game->landSpriteCount && i < iconCount && i < kMaxIcons; ++i) {
-        const LandSprite* s = game->landSprites[i];
-        record->icon[i] = LandEntry{s->location, s->x, s->y, s->placed};
+    const world::LandSpriteTable& table = game->LandSprites();
+    for (int i = 0; i < table.count && i < iconCount && i < world::kMaxIcons; ++i) {
+        const LandSprite* s = table[i];
+        record->icon[i] = world::LandEntry{s->location, s->x, s->y, s->placed};
     }
-    for (int k = 0; k < kKeyCount; ++k) {
-        if (keys[k]) record->key[k] = LandEntry{keys[k]->location, keys[k]->x, keys[k]->y, keys[k]->placed};
+    for (int k = 0; k < world::kKeyCount; ++k) {
+        if (keys[k]) record->key[k] = world::LandEntry{keys[k]->location, keys[k]->x, keys[k]->y, keys[k]->placed};
     }
 }
 
@@ -427,15 +428,15 @@ void LandScreen::Destroy() {
     if (destroyed_) return;
     destroyed_ = true;
     if (activeRoom && player && world_) LeaveRoom();
-    if (game && game->keepRecords) {
-        game->keepRecords = 0;
+    if (game && game->TakeKeepRecords()) {
+        // Loading or a new game wrote the record; the live land is dropped.
     } else if (world_) {
         WriteBack();
     }
     if (record && record->progress == 0) record->progress = 1;
-    if (game && game->sequencer) {
-        game->sequencer->SQ_Stop();
-        for (int id = 0; id < kMaxTracks; ++id) game->sequencer->SQ_DeleteTrack(id);
+    if (Sequencer* music = game ? game->Music() : nullptr) {
+        music->SQ_Stop();
+        for (int id = 0; id < kMaxTracks; ++id) music->SQ_DeleteTrack(id);
     }
     for (auto& sprite : landSprites_) {
         if (place.group) place.group->Unlink(sprite.get());
@@ -445,10 +446,7 @@ void LandScreen::Destroy() {
         world_->RemoveAnimated(looseCompanion_.get());
         looseCompanion_.reset();
     }
-    if (game) {
-        for (int i = 0; i < game->landSpriteCount; ++i) game->landSprites[i] = nullptr;
-        game->landSpriteCount = 0;
-    }
+    if (game) game->LandSprites().Clear();
     player = nullptr;
     companion = nullptr;
     for (LandSprite*& key : keys) key = nullptr;

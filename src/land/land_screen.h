@@ -8,14 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "land/land_record.h"
 #include "platform/win_types.h"
+#include "world/land_record.h"
 #include "world/place.h"
 #include "world/player_dog.h"
 
-namespace shell {
-class GameApp;
-}
 namespace display {
 class Display;
 }
@@ -24,6 +21,7 @@ class SpriteWorld;
 struct FrameRecord;
 }
 namespace world {
+class GameServices;
 class PlayerDog;
 class RoamingCat;
 }
@@ -39,14 +37,14 @@ class LandScreen {
 public:
     // The display is the game's unless another is given; without one nothing
     // is loaded and Tick only counts frames.
-    explicit LandScreen(shell::GameApp* game, display::Display* display = nullptr);
+    explicit LandScreen(world::GameServices* game, display::Display* display = nullptr);
     ~LandScreen();
     LandScreen(const LandScreen&) = delete;
     LandScreen& operator=(const LandScreen&) = delete;
 
     // 1 on success; 0 when the level, the icons or the song could not be set
     // up. The screen then keeps running on what was set up.
-    int Load(const char* levelPath, const char* songFile, LandRecord* record);
+    int Load(const char* levelPath, const char* songFile, world::LandRecord* record);
     void Tick();
     void Destroy();
 
@@ -68,10 +66,10 @@ public:
     // One wetland colour step when it is due (only while fully faded in).
     void CycleWater(uint32_t now);
 
-    shell::GameApp* game;
+    world::GameServices* game;
     display::Display* display;
     std::string levelPath, songFile;
-    LandRecord* record = nullptr;
+    world::LandRecord* record = nullptr;
     int frames = 0;
 
     uint32_t startTime = 0, frameTime = 0;
@@ -82,7 +80,7 @@ public:
     int iconCount = 0, keysNeeded = 0;
     int currentRoom = -1, previousRoom = -1;
     platform::PaletteEntry waterColours[5] = {};
-    LandSprite* keys[kKeyCount] = {};
+    LandSprite* keys[world::kKeyCount] = {};
     world::PlayerDog* player = nullptr;
     world::RoamingCat* companion = nullptr;
     world::LandPlace place;

@@ -8,9 +8,9 @@
 #include <array>
 #include <cstdint>
 
-#include "land/land_record.h"
 #include "sprites/frame_record.h"
 #include "sprites/sprite.h"
+#include "world/land_record.h"
 
 class FxPlayer;
 
@@ -45,7 +45,7 @@ public:
         const sprites::FrameRecord* keyFrames = nullptr;  // kPositions, or none
     };
 
-    LockMechanism(LandRecord* record, FxPlayer* effects) : record_(record), effects_(effects) {}
+    LockMechanism(world::LandRecord* record, FxPlayer* effects) : record_(record), effects_(effects) {}
     ~LockMechanism() { ReleaseVoices(); }
     LockMechanism(const LockMechanism&) = delete;
     LockMechanism& operator=(const LockMechanism&) = delete;
@@ -96,7 +96,7 @@ private:
     void Sound(int voice, int32_t cents);
     int32_t ScaleCents(int position) const;
 
-    LandRecord* record_;
+    world::LandRecord* record_;
     FxPlayer* effects_;
     Parts parts_;
     std::array<sprites::Sprite*, kSlots> keys_{};

@@ -6,10 +6,11 @@
 #include "land/land_screen.h"
 #include "land/reward_show.h"
 #include "platform/clock.h"
-#include "shell/game_app.h"
+#include "sprites/background.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
-#include "world/background.h"
+#include "world/game_services.h"
+#include "world/input_state.h"
 #include "world/player_dog.h"
 
 namespace land {
@@ -21,7 +22,7 @@ void SetDepth(sprites::Sprite* s) { s->depth = sprites::DepthKey(s->x, s->y, s->
 MainSubRoom::~MainSubRoom() { Destroy(); }
 
 int MainSubRoom::KeySlot(const LandSprite* sprite) const {
-    for (int k = 0; k < kKeyCount; ++k) {
+    for (int k = 0; k < world::kKeyCount; ++k) {
         if (sprite && land->keys[k] == sprite) return k;
     }
     return -1;
@@ -30,10 +31,10 @@ int MainSubRoom::KeySlot(const LandSprite* sprite) const {
 int MainSubRoom::Enter(LandScreen* owner, int roomIndex) {
     land = owner;
     (void)roomIndex;  // always the lock room
-    shell::GameApp* game = land->game;
+    world::GameServices* game = land->game;
     world_ = std::make_unique<sprites::SpriteWorld>(land->display);
-    game->input = shell::InputState{};
-    world::LoadMainSubRoom(kLevelFile, world::RoomContext{world_.get(), game->difficulty, 0}, &place);
+    game->Input() = world::InputState{};
+    world::LoadMainSubRoom(kLevelFile, world::RoomContext{world_.get(), game->Difficulty(), 0}, &place);
     if (!place.group) place.group = world_->GetGroup(world_->AddGroup());
 
     world::PlayerDog* dog = land->player;
@@ -50,7 +51,7 @@ int MainSubRoom::Enter(LandScreen* owner, int roomIndex) {
     dog->place = around;
     if (dog->carried) LandScreen::MoveToWorld(dog->carried, world_.get());
 
-    lock = std::make_unique<LockMechanism>(land->record, game->effectsPlayer);
+    lock = std::make_unique<LockMechanism>(land->record, game->Effects());
     LockMechanism::Parts parts;
     parts.lemon = place.lemon;
     parts.pointer = place.lights[0];
@@ -58,7 +59,7 @@ int MainSubRoom::Enter(LandScreen* owner, int roomIndex) {
     parts.keyFrames = place.fishFrames;
     lock->Attach(parts);
 
-    member = screens::CaptiveMember::ForLand(game->currentLand, world_.get(), place.group, game->effectsPlayer);
+    member = screens::CaptiveMember::ForLand(game->CurrentLand(), world_.get(), place.group, game->Effects());
     if (place.lemon) {
         // The member stands just behind the lock, in the middle of it.
         const int32_t w = place.lemon->frame ? place.lemon->frame->Width() : 0;
@@ -74,17 +75,17 @@ int MainSubRoom::Enter(LandScreen* owner, int roomIndex) {
         world_->background->scrollX = kScrollX;
         world_->background->scrollY = kScrollY;
     }
-    for (int i = 0; i < game->landSpriteCount; ++i) {
-        LandSprite* s = game->landSprites[i];
-        if (s->location != kMainSubRoom || s == dog->carried || KeySlot(s) >= 0) continue;
+    for (int i = 0; i < game->LandSprites().count; ++i) {
+        LandSprite* s = game->LandSprites()[i];
+        if (s->location != world::kMainSubRoom || s == dog->carried || KeySlot(s) >= 0) continue;
         LandScreen::MoveToWorld(s, world_.get());
         SetDepth(s);
         place.group->Insert(s);
     }
-    for (int k = 0; k < kKeyCount; ++k) {
+    for (int k = 0; k < world::kKeyCount; ++k) {
         LandSprite* key = land->keys[k];
         if (!key || !key->placed || key == dog->carried) continue;
-        key->location = kMainSubRoom;
+        key->location = world::kMainSubRoom;
         LandScreen::MoveToWorld(key, world_.get());
         lock->ShowKey(k, key);
         place.group->Unlink(key);
@@ -95,26 +96,26 @@ int MainSubRoom::Enter(LandScreen* owner, int roomIndex) {
         if (fish) fish->paused = true;  // the room opens and closes them
     }
     NearestIcon();
-    if (game->sequencer) {
-        game->sequencer->SQ_LimitAudibleTracks(8);
-        game->sequencer->SQ_Play();
+    if (game->Music()) {
+        game->Music()->SQ_LimitAudibleTracks(8);
+        game->Music()->SQ_Play();
     }
     lock->LightRightSlots();
-    game->redrawFrames += 2;
+    game->AddRedrawFrames(2);
     return 1;
 }
 
 void MainSubRoom::Destroy() {
     if (destroyed_ || !land) return;
     destroyed_ = true;
-    shell::GameApp* game = land->game;
-    if (game && game->sequencer) game->sequencer->SQ_Stop();
+    world::GameServices* game = land->game;
+    if (game && game->Music()) game->Music()->SQ_Stop();
     if (lock) lock->ReleaseVoices();
     if (member && place.group) place.group->Unlink(member.get());
     member.reset();
     // Whatever still lies in this room's group belongs to the land.
-    for (int i = 0; game && i < game->landSpriteCount; ++i) {
-        LandSprite* s = game->landSprites[i];
+    for (int i = 0; game && i < game->LandSprites().count; ++i) {
+        LandSprite* s = game->LandSprites()[i];
         if (s->world == world_.get()) {
             if (place.group) place.group->Unlink(s);
             LandScreen::MoveToWorld(s, land->LandWorld());
@@ -128,7 +129,7 @@ int MainSubRoom::InsertKey(LandSprite* sprite) {
     if (place.group) place.group->Unlink(sprite);
     LandScreen::MoveToWorld(sprite, world_.get());
     lock->InsertKey(k, sprite);
-    sprite->location = kMainSubRoom;
+    sprite->location = world::kMainSubRoom;
     sprite->placed = 1;
     if (land->player && land->player->carried == sprite) land->player->carried = nullptr;
     if (place.group) place.group->Insert(sprite);
@@ -144,7 +145,7 @@ void MainSubRoom::PullLever() {
 }
 
 void MainSubRoom::NearestIcon() {
-    UpdateIconSounds(land, kMainSubRoom);
+    UpdateIconSounds(land, world::kMainSubRoom);
 }
 
 void MainSubRoom::StepFish(sprites::AnimatedSprite* fish, uint32_t now) {
@@ -179,10 +180,10 @@ void MainSubRoom::StepLever(uint32_t now) {
 }
 
 void MainSubRoom::PlayReward() {
-    shell::GameApp* game = land->game;
+    world::GameServices* game = land->game;
     display::Display* display = land->display;
     if (display) display->GPClear();
-    RewardShow reward(display, game->effectsPlayer, game->currentLand);
+    RewardShow reward(display, game->Effects(), game->CurrentLand());
     reward.Run([] { return platform::timeGetTime(); },
                waitForTime ? waitForTime : std::function<void()>([] {}));
     rewardShown = 1;
@@ -191,8 +192,8 @@ void MainSubRoom::PlayReward() {
 
 void MainSubRoom::Tick() {
     if (!lock || destroyed_) return;
-    shell::GameApp* game = land->game;
-    LandRecord* record = land->record;
+    world::GameServices* game = land->game;
+    world::LandRecord* record = land->record;
     uint32_t now = platform::timeGetTime();
     world::PlayerDog* dog = land->player;
 
@@ -207,25 +208,24 @@ void MainSubRoom::Tick() {
     StepFish(place.stripB, now);
     NearestIcon();
     StepLever(now);
-    if (game->sequencer) game->sequencer->SQ_LimitAudibleTracks(8);
+    if (game->Music()) game->Music()->SQ_LimitAudibleTracks(8);
     record->lockRoomVisited = 1;
     if (lock->checkStep) lock->AdvanceCheck(now, &land->lockDemonstrated);
     if (lock->OpenIfDue(now)) member->Free();
     if (record->freed && member->TakeFinished()) {
         PlayReward();
-        game->requestedState = shell::kStateDen;
-        game->requestedLand = -1;
+        game->RequestState(world::kStateDen, -1);
         return;
     }
     frameTime = now = platform::timeGetTime();
-    for (int i = 0; i < game->landSpriteCount; ++i) {
-        LandSprite* s = game->landSprites[i];
-        if (s->location == kMainSubRoom && s->sparkle && s != dog->carried && !s->placed) s->sparkle->Animate(now);
+    for (int i = 0; i < game->LandSprites().count; ++i) {
+        LandSprite* s = game->LandSprites()[i];
+        if (s->location == world::kMainSubRoom && s->sparkle && s != dog->carried && !s->placed) s->sparkle->Animate(now);
     }
     lock->HidePointerIfDue(now);
     world_->AnimateAll(now);
     world_->DrawAll();
-    if (game->redrawFrames > 0) --game->redrawFrames;
+    game->CountRedrawFrame();
     if (land->display) land->display->GPPageFlip();
 }
 

@@ -2,18 +2,18 @@
 
 #include "audio/land_sprite.h"
 #include "land/land_screen.h"
-#include "shell/game_app.h"
+#include "world/game_services.h"
 #include "world/player_dog.h"
 
 namespace land {
 
 void Room::UpdateIconSounds(LandScreen* land, int location) {
     world::PlayerDog* dog = land->player;
-    shell::GameApp* game = land->game;
+    world::GameServices* game = land->game;
     int32_t best = 50000;
     int bestIndex = 0;
-    for (int i = 0; i < game->landSpriteCount; ++i) {
-        LandSprite* sprite = game->landSprites[i];
+    for (int i = 0; i < game->LandSprites().count; ++i) {
+        LandSprite* sprite = game->LandSprites()[i];
         if (sprite->location == location) {
             sprite->Unsilence();
             const int32_t distance = sprite->UpdateSound(dog->x, dog->y);
@@ -25,7 +25,7 @@ void Room::UpdateIconSounds(LandScreen* land, int location) {
             sprite->Silence();
         }
     }
-    dog->nearest = game->landSpriteCount > 0 ? game->landSprites[bestIndex] : nullptr;
+    dog->nearest = game->LandSprites().count > 0 ? game->LandSprites()[bestIndex] : nullptr;
     dog->nearestDistance = best;
 }
 

@@ -8,7 +8,7 @@ const int32_t kSlotDy[6] = {-18, -18, -18, 11, 11, 11};
 constexpr int32_t kCellHeight = 65;
 constexpr int kSetCount = 3;
 
-void Bind(RoomEntry* room, int set) {
+void Bind(world::RoomEntry* room, int set) {
     room->bindingMarker = 0;
     room->bound = 1;
     room->set = set;
@@ -19,17 +19,17 @@ int IconSet(int iconIndex) {
     return iconIndex >= 0 && iconIndex < 18 ? iconIndex / 6 : -1;
 }
 
-DropOutcome DecideDrop(LandRecord* record, int difficulty, int roomIndex, int iconIndex, bool* bindingStarted) {
+DropOutcome DecideDrop(world::LandRecord* record, int difficulty, int roomIndex, int iconIndex, bool* bindingStarted) {
     *bindingStarted = false;
     if (iconIndex < 0) return DropOutcome::Refused;
-    if (roomIndex < 0 || roomIndex >= kSubRoomCount) return DropOutcome::Floating;
+    if (roomIndex < 0 || roomIndex >= world::kSubRoomCount) return DropOutcome::Floating;
     const int set = IconSet(iconIndex);
-    RoomEntry& room = record->room[roomIndex];
+    world::RoomEntry& room = record->room[roomIndex];
     if (difficulty >= 3) {
         if (set < 0) return DropOutcome::Floating;
         if (room.bound) return room.set == set ? DropOutcome::Placed : DropOutcome::Floating;
         int boundOthers = 0;
-        for (int r = 0; r < kSubRoomCount; ++r) {
+        for (int r = 0; r < world::kSubRoomCount; ++r) {
             if (r == roomIndex || !record->room[r].bound) continue;
             if (record->room[r].set == set) return DropOutcome::Floating;
             ++boundOthers;
@@ -40,13 +40,13 @@ DropOutcome DecideDrop(LandRecord* record, int difficulty, int roomIndex, int ic
             // The last unbound room can only take the set nobody holds.
             bool held[kSetCount] = {};
             int free = -1;
-            for (const RoomEntry& r : record->room) {
+            for (const world::RoomEntry& r : record->room) {
                 if (r.bound && r.set >= 0 && r.set < kSetCount) held[r.set] = true;
             }
             for (int s = 0; s < kSetCount; ++s) {
                 if (!held[s]) free = s;
             }
-            for (RoomEntry& r : record->room) {
+            for (world::RoomEntry& r : record->room) {
                 if (!r.bound && free >= 0) Bind(&r, free);
             }
         }
@@ -67,8 +67,8 @@ Spot KeySpot(int32_t pedestalX, int32_t pedestalY) {
     return Spot{pedestalX + 29, pedestalY + 25};
 }
 
-int PlacedCount(const LandRecord& record, int roomIndex, const int* placed, int count) {
-    if (roomIndex < 0 || roomIndex >= kSubRoomCount) return 0;
+int PlacedCount(const world::LandRecord& record, int roomIndex, const int* placed, int count) {
+    if (roomIndex < 0 || roomIndex >= world::kSubRoomCount) return 0;
     const int set = record.room[roomIndex].set;
     if (set < 0 || set >= kSetCount) return 0;
     int n = 0;
@@ -76,7 +76,7 @@ int PlacedCount(const LandRecord& record, int roomIndex, const int* placed, int 
     return n;
 }
 
-void PreInsertKeys(LandRecord* record, int keysNeeded, LiveKey live[kKeyCount], int* lockDemonstrated) {
+void PreInsertKeys(world::LandRecord* record, int keysNeeded, LiveKey live[world::kKeyCount], int* lockDemonstrated) {
     if (record->slot[0] != -1) return;
     if (keysNeeded >= 3) {
         *lockDemonstrated = 1;
@@ -85,9 +85,9 @@ void PreInsertKeys(LandRecord* record, int keysNeeded, LiveKey live[kKeyCount], 
     const int inserted = keysNeeded <= 1 ? 2 : 1;
     for (int k = 0; k < inserted; ++k) {
         record->slot[k] = record->target[k];
-        live[k].location = kMainSubRoom;
+        live[k].location = world::kMainSubRoom;
         live[k].placed = 1;
-        record->key[k].location = kMainSubRoom;
+        record->key[k].location = world::kMainSubRoom;
         record->key[k].placed = 0;
     }
     live[0].hitBoxRemoved = true;

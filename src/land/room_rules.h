@@ -3,7 +3,7 @@
 // rooms and the land screen share one version of them.
 #include <cstdint>
 
-#include "land/land_record.h"
+#include "world/land_record.h"
 
 namespace land {
 
@@ -22,7 +22,7 @@ int IconSet(int iconIndex);
 // the first accepted icon binds the room to its set, and once two rooms are
 // bound the third is bound to the remaining set. `bindingStarted` is set
 // when this drop bound the room (the pedestal starts animating).
-DropOutcome DecideDrop(LandRecord* record, int difficulty, int roomIndex, int iconIndex, bool* bindingStarted);
+DropOutcome DecideDrop(world::LandRecord* record, int difficulty, int roomIndex, int iconIndex, bool* bindingStarted);
 
 // Where an accepted icon stands on the pedestal: two staggered rows of three,
 // the slot chosen by icon index mod 6, centred on a 65-pixel cell.
@@ -37,7 +37,7 @@ inline int KeyOfRoom(int roomIndex) { return 2 - roomIndex; }
 
 // Placed icons of the room's set; `placed[i]` is icon i's placed flag for the
 // `count` icons of the land.
-int PlacedCount(const LandRecord& record, int roomIndex, const int* placed, int count);
+int PlacedCount(const world::LandRecord& record, int roomIndex, const int* placed, int count);
 
 // A live key as the land screen holds it after loading.
 struct LiveKey {
@@ -48,7 +48,7 @@ struct LiveKey {
 // On the first visit (slot 0 still empty) the lock starts with the keys the
 // player does not have to find: with 1 needed, keys 0 and 1 are inserted;
 // with 2, key 0; with 3 none, and the lock's demonstration is skipped.
-void PreInsertKeys(LandRecord* record, int keysNeeded, LiveKey live[kKeyCount], int* lockDemonstrated);
+void PreInsertKeys(world::LandRecord* record, int keysNeeded, LiveKey live[world::kKeyCount], int* lockDemonstrated);
 
 // The swaying rise of a refused icon, one step per frame.
 struct Float {

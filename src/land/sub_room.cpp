@@ -5,10 +5,11 @@
 #include "land/land_screen.h"
 #include "land/room.h"
 #include "platform/clock.h"
-#include "shell/game_app.h"
+#include "sprites/background.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
-#include "world/background.h"
+#include "world/game_services.h"
+#include "world/input_state.h"
 #include "world/player_dog.h"
 
 namespace land {
@@ -36,18 +37,18 @@ void SetDepth(sprites::Sprite* s) {
 const char* SubRoom::LevelFile(int roomIndex, int landIndex, int difficulty) {
     static const char* const kFiles[3] = {".\\Subroom1\\subroom1.lnd", ".\\Subroom2\\subroom2.lnd",
                                           ".\\Subroom3\\subroom3.lnd"};
-    if (roomIndex == 0 && landIndex == shell::kAussie && difficulty <= 1) return kFiles[2];
+    if (roomIndex == 0 && landIndex == world::kAussie && difficulty <= 1) return kFiles[2];
     return kFiles[std::clamp(roomIndex, 0, 2)];
 }
 
 SubRoom::~SubRoom() {
-    if (land && land->game && land->game->sequencer) land->game->sequencer->SQ_Stop();
+    if (land && land->game && land->game->Music()) land->game->Music()->SQ_Stop();
     if (floating) ReturnHome(floating);
     floating = nullptr;
     // Whatever still lies in this room's group belongs to the land.
     if (land) {
-        for (int i = 0; i < land->game->landSpriteCount; ++i) {
-            LandSprite* s = land->game->landSprites[i];
+        for (int i = 0; i < land->game->LandSprites().count; ++i) {
+            LandSprite* s = land->game->LandSprites()[i];
             if (s->world == world_.get()) {
                 if (place.group) place.group->Unlink(s);
                 LandScreen::MoveToWorld(s, land->LandWorld());
@@ -59,12 +60,12 @@ SubRoom::~SubRoom() {
 int SubRoom::Enter(LandScreen* owner, int roomIndex) {
     land = owner;
     index = roomIndex;
-    shell::GameApp* game = land->game;
+    world::GameServices* game = land->game;
     world_ = std::make_unique<sprites::SpriteWorld>(land->display);
-    game->input = shell::InputState{};
+    game->Input() = world::InputState{};
     solved = land->record->room[index].solved;
-    world::LoadSubRoom(LevelFile(index, game->currentLand, game->difficulty),
-                       world::RoomContext{world_.get(), game->difficulty, solved}, &place);
+    world::LoadSubRoom(LevelFile(index, game->CurrentLand(), game->Difficulty()),
+                       world::RoomContext{world_.get(), game->Difficulty(), solved}, &place);
     if (!place.group) place.group = world_->GetGroup(world_->AddGroup());
 
     world::PlayerDog* dog = land->player;
@@ -85,8 +86,8 @@ int SubRoom::Enter(LandScreen* owner, int roomIndex) {
     }
 
     const Spot keySpot = place.pedestal ? KeySpot(place.pedestal->x, place.pedestal->y) : Spot{0, 0};
-    for (int i = 0; i < game->landSpriteCount; ++i) {
-        LandSprite* s = game->landSprites[i];
+    for (int i = 0; i < game->LandSprites().count; ++i) {
+        LandSprite* s = game->LandSprites()[i];
         if (s->location != index || s == dog->carried) continue;
         LandScreen::MoveToWorld(s, world_.get());
         if (s->placed) BottomLineHitBox(s);
@@ -97,25 +98,25 @@ int SubRoom::Enter(LandScreen* owner, int roomIndex) {
     floating = nullptr;
     if (PlacedCount() == 6 && !solved) RevealKey();
     NearestIcon();
-    if (game->sequencer) {
-        game->sequencer->SQ_LimitAudibleTracks(8);
-        game->sequencer->SQ_Play();
+    if (game->Music()) {
+        game->Music()->SQ_LimitAudibleTracks(8);
+        game->Music()->SQ_Play();
     }
-    game->redrawFrames += 2;
+    game->AddRedrawFrames(2);
     return 1;
 }
 
 int SubRoom::PlacedCount() {
-    int placed[kMaxIcons] = {};
-    const int count = std::min(land->iconCount, kMaxIcons);
-    for (int i = 0; i < count && i < land->game->landSpriteCount; ++i) placed[i] = land->game->landSprites[i]->placed;
+    int placed[world::kMaxIcons] = {};
+    const int count = std::min(land->iconCount, world::kMaxIcons);
+    for (int i = 0; i < count && i < land->game->LandSprites().count; ++i) placed[i] = land->game->LandSprites()[i]->placed;
     return land::PlacedCount(*land->record, index, placed, count);
 }
 
 int SubRoom::Drop(LandSprite* sprite) {
     bool bound = false;
     const DropOutcome outcome =
-        DecideDrop(land->record, land->game->difficulty, index, sprite->iconIndex, &bound);
+        DecideDrop(land->record, land->game->Difficulty(), index, sprite->iconIndex, &bound);
     if (outcome == DropOutcome::Refused) return 0;
     world::PlayerDog* dog = land->player;
     if (outcome == DropOutcome::Placed && place.pedestal) {
@@ -128,7 +129,7 @@ int SubRoom::Drop(LandSprite* sprite) {
         floating = sprite;
         floatHomeX = dog->carriedHomeX;
         floatHomeY = dog->carriedHomeY;
-        floatHomeLocation = dog->carriedHomeLocation < 0 ? kInLand : dog->carriedHomeLocation;
+        floatHomeLocation = dog->carriedHomeLocation < 0 ? world::kInLand : dog->carriedHomeLocation;
         rise = Float{1, 0, 1};
     }
     SetDepth(sprite);
@@ -185,7 +186,7 @@ void SubRoom::ReturnHome(LandSprite* sprite) {
     sprite->SetPosition(floatHomeX, floatHomeY);
     sprite->location = floatHomeLocation;
     SetDepth(sprite);
-    if (sprite->location == kInLand) {
+    if (sprite->location == world::kInLand) {
         LandScreen::MoveToWorld(sprite, land->LandWorld());
         land->place.group->Insert(sprite);
     } else if (sprite->location == index) {
@@ -200,15 +201,15 @@ void SubRoom::NearestIcon() {
 void SubRoom::Tick() {
     const uint32_t now = platform::timeGetTime();
     NearestIcon();
-    if (land->game->sequencer) land->game->sequencer->SQ_LimitAudibleTracks(8);
+    if (land->game->Music()) land->game->Music()->SQ_LimitAudibleTracks(8);
     RoomLogic(now);
-    for (int i = 0; i < land->game->landSpriteCount; ++i) {
-        LandSprite* s = land->game->landSprites[i];
+    for (int i = 0; i < land->game->LandSprites().count; ++i) {
+        LandSprite* s = land->game->LandSprites()[i];
         if (s->location == index && s->sparkle && s != land->player->carried && !s->placed) s->sparkle->Animate(now);
     }
     world_->AnimateAll(now);
     world_->DrawAll();
-    if (land->game->redrawFrames > 0) --land->game->redrawFrames;
+    land->game->CountRedrawFrame();
     land->display->GPPageFlip();
 }
 

@@ -49,15 +49,15 @@ private:
     ByteWriter bytes_;
 };
 
-bool Usable(const MovieSpec& spec) {
-    if (spec.width < 1 || spec.width > kMaxSide || spec.height < 1 || spec.height > kMaxSide)
+bool Usable(const MovieDescription& movie) {
+    if (movie.width < 1 || movie.width > kMaxSide || movie.height < 1 || movie.height > kMaxSide)
         return false;
-    if (spec.frames.empty() || spec.rate == 0 || spec.scale == 0) return false;
-    const size_t pixels = size_t(spec.width) * size_t(spec.height);
-    for (const MovieFrame& frame : spec.frames)
+    if (movie.frames.empty() || movie.rate == 0 || movie.scale == 0) return false;
+    const size_t pixels = size_t(movie.width) * size_t(movie.height);
+    for (const MovieFrame& frame : movie.frames)
         if (frame.pixels.size() != pixels) return false;
-    if (spec.sound) {
-        const MovieSound& s = *spec.sound;
+    if (movie.sound) {
+        const MovieSound& s = *movie.sound;
         if ((s.channels != 1 && s.channels != 2) || (s.bitsPerSample != 8 && s.bitsPerSample != 16) ||
             s.samplesPerSec == 0)
             return false;
@@ -66,17 +66,17 @@ bool Usable(const MovieSpec& spec) {
 }
 
 // The frame as stored: RLE8 codes, or bottom-up rows padded to 4 bytes.
-std::vector<uint8_t> FrameData(const MovieSpec& spec, size_t index) {
-    const uint8_t* pixels = spec.frames[index].pixels.data();
-    if (spec.rle8) {
-        const uint8_t* previous = index ? spec.frames[index - 1].pixels.data() : nullptr;
-        return EncodeRle8(pixels, previous, spec.width, spec.height);
+std::vector<uint8_t> FrameData(const MovieDescription& movie, size_t index) {
+    const uint8_t* pixels = movie.frames[index].pixels.data();
+    if (movie.rle8) {
+        const uint8_t* previous = index ? movie.frames[index - 1].pixels.data() : nullptr;
+        return EncodeRle8(pixels, previous, movie.width, movie.height);
     }
-    const size_t stride = (size_t(spec.width) + 3) & ~size_t(3);
-    std::vector<uint8_t> data(stride * size_t(spec.height), 0);
-    for (int y = 0; y < spec.height; ++y)
-        std::memcpy(&data[size_t(spec.height - 1 - y) * stride], pixels + size_t(y) * spec.width,
-                    size_t(spec.width));
+    const size_t stride = (size_t(movie.width) + 3) & ~size_t(3);
+    std::vector<uint8_t> data(stride * size_t(movie.height), 0);
+    for (int y = 0; y < movie.height; ++y)
+        std::memcpy(&data[size_t(movie.height - 1 - y) * stride], pixels + size_t(y) * movie.width,
+                    size_t(movie.width));
     return data;
 }
 
@@ -90,32 +90,32 @@ std::vector<uint8_t> PaletteChangeData(const Palette& palette) {
 
 }  // namespace
 
-std::vector<uint8_t> WriteAvi(const MovieSpec& spec) {
-    if (!Usable(spec)) return {};
+std::vector<uint8_t> WriteAvi(const MovieDescription& movie) {
+    if (!Usable(movie)) return {};
     const int video = 0, audio = 1;
-    const uint32_t frameCount = uint32_t(spec.frames.size());
-    const uint64_t microSecPerFrame = uint64_t(spec.scale) * 1000000u / spec.rate;
+    const uint32_t frameCount = uint32_t(movie.frames.size());
+    const uint64_t microSecPerFrame = uint64_t(movie.scale) * 1000000u / movie.rate;
     const bool paletteChanges =
-        std::any_of(spec.frames.begin(), spec.frames.end(), [](const MovieFrame& f) { return f.palette.has_value(); });
+        std::any_of(movie.frames.begin(), movie.frames.end(), [](const MovieFrame& f) { return f.palette.has_value(); });
 
     std::vector<std::vector<uint8_t>> frames(frameCount);
     uint32_t largest = 0;
     for (uint32_t i = 0; i < frameCount; ++i) {
-        frames[i] = FrameData(spec, i);
+        frames[i] = FrameData(movie, i);
         largest = std::max<uint32_t>(largest, uint32_t(frames[i].size()));
     }
 
     // Sound is cut into one chunk per frame, whole sample frames each.
     uint16_t blockAlign = 0;
     std::vector<std::pair<size_t, size_t>> soundPieces(frameCount + 1, {0, 0});
-    if (spec.sound) {
-        const MovieSound& s = *spec.sound;
+    if (movie.sound) {
+        const MovieSound& s = *movie.sound;
         blockAlign = uint16_t(s.channels * s.bitsPerSample / 8);
         const size_t totalBlocks = s.pcm.size() / blockAlign;
         size_t done = 0;
         for (uint32_t i = 0; i <= frameCount; ++i) {
             size_t upTo = i == frameCount ? totalBlocks
-                                          : size_t(uint64_t(i + 1) * s.samplesPerSec * spec.scale / spec.rate);
+                                          : size_t(uint64_t(i + 1) * s.samplesPerSec * movie.scale / movie.rate);
             upTo = std::min(upTo, totalBlocks);
             soundPieces[i] = {done * blockAlign, (upTo - done) * blockAlign};
             done = upTo;
@@ -129,44 +129,44 @@ std::vector<uint8_t> WriteAvi(const MovieSpec& spec) {
 
     MainHeader main;
     main.microSecPerFrame = uint32_t(microSecPerFrame);
-    main.maxBytesPerSec = uint32_t(uint64_t(largest) * spec.rate / spec.scale);
+    main.maxBytesPerSec = uint32_t(uint64_t(largest) * movie.rate / movie.scale);
     main.flags = kAvifHasIndex;
     main.totalFrames = frameCount;
-    main.streams = spec.sound ? 2 : 1;
+    main.streams = movie.sound ? 2 : 1;
     main.suggestedBufferSize = largest;
-    main.width = uint32_t(spec.width);
-    main.height = uint32_t(spec.height);
+    main.width = uint32_t(movie.width);
+    main.height = uint32_t(movie.height);
     w.Chunk(kAvih, main);
 
     const size_t videoList = w.Begin(kList, kStrl);
     StreamHeader vh;
     vh.type = kVids;
     vh.flags = paletteChanges ? kStreamPaletteChanges : 0;
-    vh.scale = spec.scale;
-    vh.rate = spec.rate;
+    vh.scale = movie.scale;
+    vh.rate = movie.rate;
     vh.length = frameCount;
     vh.suggestedBufferSize = largest;
     vh.quality = 0xFFFFFFFFu;
-    vh.frameRight = int16_t(spec.width);
-    vh.frameBottom = int16_t(spec.height);
+    vh.frameRight = int16_t(movie.width);
+    vh.frameBottom = int16_t(movie.height);
     w.Chunk(kStrh, vh);
     {
         const size_t strf = w.Begin(kStrf);
         BitmapInfoHeader bih;
-        bih.width = spec.width;
-        bih.height = spec.height;
-        bih.compression = spec.rle8 ? kBiRle8 : kBiRgb;
-        bih.sizeImage = uint32_t(((size_t(spec.width) + 3) & ~size_t(3)) * size_t(spec.height));
+        bih.width = movie.width;
+        bih.height = movie.height;
+        bih.compression = movie.rle8 ? kBiRle8 : kBiRgb;
+        bih.sizeImage = uint32_t(((size_t(movie.width) + 3) & ~size_t(3)) * size_t(movie.height));
         bih.clrUsed = 256;
         w.bytes().Write(bih);
-        for (const PaletteEntry& e : spec.palette)
+        for (const PaletteEntry& e : movie.palette)
             w.bytes()(e.blue), w.bytes()(e.green), w.bytes()(e.red), w.bytes()(uint8_t(0));
         w.End(strf);
     }
     w.End(videoList);
 
-    if (spec.sound) {
-        const MovieSound& s = *spec.sound;
+    if (movie.sound) {
+        const MovieSound& s = *movie.sound;
         const size_t audioList = w.Begin(kList, kStrl);
         StreamHeader ah;
         ah.type = kAuds;
@@ -195,20 +195,20 @@ std::vector<uint8_t> WriteAvi(const MovieSpec& spec) {
         index.push_back({id, flags, uint32_t(w.size() - moviType), uint32_t(size)});
         w.Chunk(id, data.data() + from, size);
     };
-    const uint16_t frameKind = spec.rle8 ? kCompressedFrame : kUncompressedFrame;
+    const uint16_t frameKind = movie.rle8 ? kCompressedFrame : kUncompressedFrame;
     for (uint32_t i = 0; i < frameCount; ++i) {
-        if (spec.sound && soundPieces[i].second)
-            put(StreamChunkId(audio, kWaveBytes), spec.sound->pcm, soundPieces[i].first, soundPieces[i].second,
+        if (movie.sound && soundPieces[i].second)
+            put(StreamChunkId(audio, kWaveBytes), movie.sound->pcm, soundPieces[i].first, soundPieces[i].second,
                 kAviifKeyframe);
-        if (spec.frames[i].palette) {
-            const std::vector<uint8_t> change = PaletteChangeData(*spec.frames[i].palette);
+        if (movie.frames[i].palette) {
+            const std::vector<uint8_t> change = PaletteChangeData(*movie.frames[i].palette);
             put(StreamChunkId(video, kPaletteChange), change, 0, change.size(), 0);
         }
-        const bool key = i == 0 || !spec.rle8;
+        const bool key = i == 0 || !movie.rle8;
         put(StreamChunkId(video, frameKind), frames[i], 0, frames[i].size(), key ? kAviifKeyframe : 0);
     }
-    if (spec.sound && soundPieces[frameCount].second)
-        put(StreamChunkId(audio, kWaveBytes), spec.sound->pcm, soundPieces[frameCount].first,
+    if (movie.sound && soundPieces[frameCount].second)
+        put(StreamChunkId(audio, kWaveBytes), movie.sound->pcm, soundPieces[frameCount].first,
             soundPieces[frameCount].second, kAviifKeyframe);
     w.End(movi);
 
@@ -219,8 +219,8 @@ std::vector<uint8_t> WriteAvi(const MovieSpec& spec) {
     return out;
 }
 
-int WriteAviFile(const std::string& path, const MovieSpec& spec) {
-    const std::vector<uint8_t> bytes = WriteAvi(spec);
+int WriteAviFile(const std::string& path, const MovieDescription& movie) {
+    const std::vector<uint8_t> bytes = WriteAvi(movie);
     if (bytes.empty()) {
         std::fprintf(stderr, "avi: cannot write %s: unusable movie description\n", path.c_str());
         return 0;

@@ -27,7 +27,7 @@ struct MovieSound {
     std::vector<uint8_t> pcm;    // interleaved sample frames
 };
 
-struct MovieSpec {
+struct MovieDescription {
     int width = 0;
     int height = 0;
     uint32_t rate = 15;  // frames per second = rate / scale
@@ -40,8 +40,9 @@ struct MovieSpec {
 
 // The file's bytes; empty when the description is unusable (no frames, a frame of
 // the wrong size, a zero rate or scale, a size outside 1..4096).
-std::vector<uint8_t> WriteAvi(const MovieSpec& spec);
-// Writes the file at a plain path. Returns 1, or 0 with a message on stderr.
-int WriteAviFile(const std::string& path, const MovieSpec& spec);
+std::vector<uint8_t> WriteAvi(const MovieDescription& movie);
+// Writes the file at a plain host path (not resolved in the game's folder).
+// Returns 1, or 0 with a message on stderr.
+int WriteAviFile(const std::string& path, const MovieDescription& movie);
 
 }  // namespace platform::avi

@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -86,6 +89,48 @@ std::optional<std::string> ResolveFrom(const std::string& base, const std::vecto
     return std::nullopt;
 }
 
+// The game's current folder: absolute, or empty while it is not known yet.
+// Only touched with folderMutex held.
+std::mutex folderMutex;
+std::string keptFolder;
+
+// The process's working directory, or empty when it cannot be told.
+std::string ProcessDirectory() {
+    std::vector<char> buffer(4096);
+    while (!getcwd(buffer.data(), buffer.size())) {
+        if (errno != ERANGE || buffer.size() >= (size_t(1) << 20)) return {};
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
+std::string CurrentFolder() {
+    std::lock_guard<std::mutex> hold(folderMutex);
+    if (keptFolder.empty()) keptFolder = ProcessDirectory();
+    return keptFolder;
+}
+
+// Where relative names start: the game's folder, or the process's own while
+// that cannot be told.
+std::string RelativeStart() {
+    std::string folder = CurrentFolder();
+    return folder.empty() ? std::string(".") : folder;
+}
+
+void StoreFolder(const std::string& folder) {
+    std::lock_guard<std::mutex> hold(folderMutex);
+    keptFolder = folder;
+}
+
+// The absolute path without ".", ".." or links, or empty.
+std::string Normalised(const std::string& path) {
+    char* real = realpath(path.c_str(), nullptr);
+    if (!real) return {};
+    std::string result = real;
+    std::free(real);
+    return result;
+}
+
 // The folder a drive letter stands for, or none.
 std::optional<std::string> DriveRoot(char letter) {
     std::string root;
@@ -102,7 +147,7 @@ std::string ResolvePath(const char* name) {
     std::string path = name;
     for (char& c : path)
         if (c == '\\') c = '/';
-    std::string base(path[0] == '/' ? "/" : ".");
+    std::string base = path[0] == '/' ? std::string("/") : RelativeStart();
     size_t start = 0;
     if (path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':') {
         const char letter = char(std::toupper(static_cast<unsigned char>(path[0])));
@@ -138,24 +183,37 @@ bool FileExists(const char* name) {
 
 int SetCurrentDirectory(const char* name) {
     const std::string path = ResolvePath(name);
-    if (path.empty() || !IsDirectory(path)) return 0;
-    return chdir(path.c_str()) == 0 ? 1 : 0;
+    if (path.empty() || !IsDirectory(path) || access(path.c_str(), X_OK) != 0) return 0;
+    const std::string folder = Normalised(path);
+    if (folder.empty()) return 0;
+    StoreFolder(folder);
+    return 1;
 }
 
 DWORD GetCurrentDirectory(DWORD size, char* buffer) {
-    std::vector<char> cwd(4096);
-    if (!getcwd(cwd.data(), cwd.size())) return 0;
-    const size_t length = std::strlen(cwd.data());
+    const std::string folder = CurrentFolder();
+    if (folder.empty()) return 0;
+    const size_t length = folder.size();
     if (!buffer || size <= length) {
         if (buffer && size > 0) buffer[0] = '\0';
         return 0;
     }
-    std::memcpy(buffer, cwd.data(), length + 1);
+    std::memcpy(buffer, folder.c_str(), length + 1);
     return DWORD(length);
 }
 
+void ResetCurrentDirectory() { StoreFolder(std::string()); }
+
+ScopedCurrentDirectory::ScopedCurrentDirectory() : saved_(CurrentFolder()) {}
+
+// Put back as it was, even if the folder has gone since: the game then gets
+// "not found" for its files rather than files from somewhere else.
+ScopedCurrentDirectory::~ScopedCurrentDirectory() { StoreFolder(saved_); }
+
+int ScopedCurrentDirectory::Enter(const char* name) { return SetCurrentDirectory(name); }
+
 UINT GetDriveType(const char* root) {
-    if (!root) return DRIVE_FIXED;  // the current directory's drive
+    if (!root) return DRIVE_FIXED;  // the game folder's drive
     const size_t length = std::strlen(root);
     if (length < 2 || length > 3 || !std::isalpha(static_cast<unsigned char>(root[0])) || root[1] != ':' ||
         (length == 3 && root[2] != '\\' && root[2] != '/'))

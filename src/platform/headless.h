@@ -62,6 +62,8 @@ int ForegroundRequests();
 //   close               WM_CLOSE, as when the user closes the window
 // Returns 1, or 0 with a message naming the bad line in *error.
 int LoadScript(const std::string& text, std::string* error);
+// The script file and its screenshot files are host paths: relative ones
+// start at the process's working directory, not at the game's folder.
 int LoadScriptFile(const std::string& path, std::string* error);
 // True when every scripted event has happened.
 bool ScriptFinished();

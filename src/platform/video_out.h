@@ -29,7 +29,8 @@ struct Screenshot {
     std::vector<uint8_t> rgb;
 };
 Screenshot CaptureScreen();
-// Writes a PNG (8-bit RGB, no interlace). Returns 1 / 0.
+// Writes a PNG (8-bit RGB, no interlace). Returns 1 / 0. PNG paths are host
+// paths (relative ones start at the process's working directory).
 int WritePng(const Screenshot& shot, const std::string& path);
 // Reads a PNG written by WritePng (used by golden-image tests). Returns 1 / 0.
 int ReadPng(const std::string& path, Screenshot* shot);

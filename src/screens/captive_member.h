@@ -39,7 +39,7 @@ public:
     void Free();
     int TakeFinished();
     void SetFreed();
-    int Animate(uint32_t now) override;  // 5
+    int Animate(uint32_t now) override;
 
     int State() const { return state_; }
     int EffectSlot() const { return effectSlot_; }

@@ -1,20 +1,20 @@
 #pragma once
 // The den (state 2). Placeholder: it keeps the state machine running end to
 // end and counts its frames; the den with its band replaces it.
-namespace shell {
-class GameApp;
+namespace world {
+class GameServices;
 }
 
 namespace screens {
 
 class DenScreen {
 public:
-    explicit DenScreen(shell::GameApp* game) : game(game) {}
+    explicit DenScreen(world::GameServices* game) : game(game) {}
     // Nothing is loaded yet, so set-up reports failure (the switch goes on).
     int Setup();
     void Tick();
 
-    shell::GameApp* game;
+    world::GameServices* game;
     int frames = 0;
 };
 

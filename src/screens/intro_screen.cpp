@@ -2,7 +2,7 @@
 
 namespace screens {
 
-int IntroScreen::Setup(shell::GameApp* owner) {
+int IntroScreen::Setup(world::GameServices* owner) {
     game = owner;
     return 0;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The title screen (state 8). Placeholder: it keeps the state machine running
 // end to end and counts its frames; the title, splash and demo replace it.
-namespace shell {
-class GameApp;
+namespace world {
+class GameServices;
 }
 
 namespace screens {
@@ -11,10 +11,10 @@ class IntroScreen {
 public:
     IntroScreen() = default;
     // Nothing is loaded yet, so set-up reports failure (the switch goes on).
-    int Setup(shell::GameApp* game);
+    int Setup(world::GameServices* game);
     void Tick();
 
-    shell::GameApp* game = nullptr;
+    world::GameServices* game = nullptr;
     int frames = 0;
 };
 

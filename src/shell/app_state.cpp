@@ -65,7 +65,7 @@ void ResetApp() {
     app.active = 1;
     app.moviePhase = kNoMovie;
     app.startup = StartupPrefs{};
-    app.poll = PollMemory{};
+    app.poll = world::PollMemory{};
 }
 
 platform::LRESULT WindowProc(platform::HWND window, platform::UINT message, platform::WPARAM wParam,

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "platform/win_types.h"
-#include "shell/input_state.h"
 #include "shell/startup_prefs.h"
+#include "world/input_state.h"
 
 namespace shell {
 
@@ -35,7 +35,7 @@ struct AppState {
     std::unique_ptr<GameApp> game;
     std::unique_ptr<PrefsFile> prefs;  // kept for the run: texts point into it
     StartupPrefs startup;
-    PollMemory poll;
+    world::PollMemory poll;
 };
 
 AppState& App();

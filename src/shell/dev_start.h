@@ -1,8 +1,8 @@
 #pragma once
 // Development switch: TUNEWANDER_START_LAND=<0..5> (and optionally
 // TUNEWANDER_DIFFICULTY=<1..3>) starts the game in that land, as if the
-// player had walked through its den door, until the den and menus exist to
-// get there.
+// player had walked through its den door: a shortcut past the den and the
+// menus for trying a land.
 
 namespace shell {
 

@@ -21,24 +21,10 @@ namespace shell {
 
 namespace {
 
-struct LandFiles {
-    const char* folder;
-    const char* song;
-    int recordSlot;  // where the land's record sits in GameApp::landRecords
-};
-
-// By land index: celtic, funland, aussie, jazzland, eastern, wetland. The
-// records are kept as aussie, eastern, celtic, wetland, funland, jazzland.
-constexpr LandFiles kLands[kLandCount] = {
-    {".\\graphics\\lands\\celtic\\", ".\\seq\\maze.xmi", 2},
-    {".\\graphics\\lands\\funland\\", ".\\seq\\fun.xmi", 4},
-    {".\\graphics\\lands\\aussie\\", ".\\seq\\aussie.xmi", 0},
-    {".\\graphics\\lands\\jazzland\\", ".\\seq\\jazz.xmi", 5},
-    {".\\graphics\\lands\\eastern\\", ".\\seq\\palace.xmi", 1},
-    {".\\graphics\\lands\\wetland\\", ".\\seq\\wet.xmi", 3},
-};
-
-constexpr const char* kDifficultyFiles[] = {"easy.lnd", "medium.lnd", "hard.lnd"};
+// Where each land's record sits in GameApp::landRecords, by land index
+// (celtic, funland, aussie, jazzland, eastern, wetland): the records are kept
+// as aussie, eastern, celtic, wetland, funland, jazzland.
+constexpr int kRecordSlots[kLandCount] = {2, 4, 0, 5, 1, 3};
 
 // Frames after a switch, a menu change or an activation that redraw the
 // whole screen instead of scrolling.
@@ -56,23 +42,58 @@ void LowerPriority() {
 
 }  // namespace
 
-bool LevelFiles(int landIndex, int difficulty, std::string* levelPath, std::string* songFile) {
-    if (landIndex < 0 || landIndex >= kLandCount || difficulty < 1 || difficulty > 3) return false;
-    *levelPath = std::string(kLands[landIndex].folder) + kDifficultyFiles[difficulty - 1];
-    *songFile = kLands[landIndex].song;
-    return true;
-}
-
 GameApp::GameApp(platform::HWND mainWindow) : window(mainWindow) {
-    for (land::LandRecord& record : landRecords) land::InitLandRecord(&record);
+    for (world::LandRecord& record : landRecords) world::InitLandRecord(&record);
 }
 
 GameApp::~GameApp() {
     Destroy();
 }
 
-land::LandRecord& GameApp::Record(int landIndex) {
-    return landRecords[kLands[landIndex].recordSlot];
+world::LandRecord& GameApp::Record(int landIndex) {
+    return landRecords[kRecordSlots[landIndex]];
+}
+
+void GameApp::RequestState(int state, int landIndex) {
+    requestedState = state;
+    requestedLand = landIndex;
+}
+
+void GameApp::RequestMenu() {
+    if (!optionsMenu) openMenuRequest = 1;
+}
+
+void GameApp::CountRedrawFrame() {
+    if (redrawFrames > 0) --redrawFrames;
+}
+
+world::RestorePosition GameApp::TakeRestorePosition() {
+    const world::RestorePosition position{restoreX, restoreY, restoreRoom};
+    if (restoreY != 0) restoreX = restoreY = 0;
+    return position;
+}
+
+int GameApp::TakeKeepRecords() {
+    const int kept = keepRecords;
+    keepRecords = 0;
+    return kept;
+}
+
+void GameApp::StartRequestedDemo() {
+    if (!demoStart) return;
+    demoStart = 0;
+    demoScratch = 0;
+    demoRunning = 1;
+}
+
+void GameApp::ResetDemo() {
+    demoScratch = 0;
+    demoRunning = 0;
+}
+
+void GameApp::FinishDemo() {
+    demoRunning = 0;
+    returnToTitle = 1;
 }
 
 int GameApp::Init() {
@@ -131,7 +152,7 @@ int GameApp::RunSpeedTest(double* megabytesPerSecond) {
 }
 
 int GameApp::InitSound() {
-    const int result = SoundSetUp(window, this, static_cast<uint32_t>(sampleRate),
+    const int result = SoundSetUp(window, static_cast<uint32_t>(sampleRate),
                                   static_cast<uint32_t>(rateStep), &sound);
     sequencer = sound.sequencer.get();
     effectsPlayer = sound.fxPlayer.get();
@@ -152,8 +173,7 @@ void GameApp::Tick() {
 
     if (openMenuRequest) OpenMenuOnRequest();
     if (closeMenuRequest) CloseMenuOnRequest();
-    // An open menu runs instead of the screen. Menus arrive with their own
-    // subsystem; until then none is ever open.
+    // An open menu runs instead of the screen.
     if (optionsMenu == nullptr) TickCurrentScreen();
 
     if (returnToTitle) {
@@ -167,14 +187,13 @@ void GameApp::Tick() {
 }
 
 void GameApp::OpenMenuOnRequest() {
-    // The in-game options menu takes the request when it exists; until then
-    // the request stays set for it.
+    // No options menu class is built yet, so nothing opens: the request
+    // stays set.
 }
 
 void GameApp::CloseMenuOnRequest() {
     closeMenuRequest = 0;
-    // With a menu open this fades it out, destroys it and fades the screen's
-    // palette back in; no menu can be open before the options menu exists.
+    // No menu can be open yet, so there is nothing to fade out or destroy.
 }
 
 void GameApp::TickCurrentScreen() {

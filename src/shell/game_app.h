@@ -7,17 +7,17 @@
 #include <string>
 
 #include "audio/sound_setup.h"
-#include "land/land_record.h"
 #include "platform/win_types.h"
-#include "shell/input_state.h"
+#include "world/game_services.h"
+#include "world/input_state.h"
+#include "world/land_files.h"
+#include "world/land_record.h"
 
-// Collaborators that arrive with their own subsystems; until then their
-// pointers stay null and the steps that use them do nothing.
 class MixerFaders;
+// The options menu: null while none is open.
 class OptionsMenu;
 class Sequencer;
 class FxPlayer;
-class LandSprite;
 
 namespace display {
 class Display;
@@ -33,25 +33,20 @@ class DenScreen;
 
 namespace shell {
 
-// GameState values.
-constexpr int kStateNone = 0;  // written by loading and new game to force a switch
-constexpr int kStateDen = 2;
-constexpr int kStateLand = 4;
-constexpr int kStateIntro = 8;
-constexpr int kStateStart = 9;  // before the first switch
+using world::kStateDen;
+using world::kStateIntro;
+using world::kStateLand;
+using world::kStateNone;
+using world::kStateStart;
+using world::kAussie, world::kCeltic, world::kEastern, world::kFunland, world::kJazzland, world::kWetland;
+using world::kLandCount;
 
-// Land indices.
-constexpr int kCeltic = 0, kFunland = 1, kAussie = 2, kJazzland = 3, kEastern = 4, kWetland = 5;
-constexpr int kLandCount = 6;
+using world::LevelFiles;
 
-// The level file and song of a land at a difficulty (1 easy, 2 medium, 3
-// hard). False for an index or difficulty outside the tables.
-bool LevelFiles(int landIndex, int difficulty, std::string* levelPath, std::string* songFile);
-
-class GameApp {
+class GameApp final : public world::GameServices {
 public:
     explicit GameApp(platform::HWND window);
-    ~GameApp();
+    ~GameApp() override;
     GameApp(const GameApp&) = delete;
     GameApp& operator=(const GameApp&) = delete;
 
@@ -69,7 +64,33 @@ public:
     void Destroy();
 
     // The record of a land index (the records are kept in their own order).
-    land::LandRecord& Record(int landIndex);
+    world::LandRecord& Record(int landIndex) override;
+
+    // What the screens, rooms and characters use of the game.
+    Sequencer* Music() override { return sequencer; }
+    FxPlayer* Effects() override { return effectsPlayer; }
+    display::Display* Screen() override { return display.get(); }
+    platform::HWND Window() override { return window; }
+    world::InputState& Input() override { return input; }
+    world::LandSpriteTable& LandSprites() override { return landSprites; }
+    int Difficulty() const override { return difficulty; }
+    int CurrentState() const override { return currentState; }
+    int CurrentLand() const override { return currentLand; }
+    int RequestedLand() const override { return requestedLand; }
+    int OpenDenDoors() const override { return openDenDoors; }
+    void RequestState(int state, int landIndex) override;
+    void RequestMenu() override;
+    void AddRedrawFrames(int frames) override { redrawFrames += frames; }
+    void CountRedrawFrame() override;
+    world::RestorePosition TakeRestorePosition() override;
+    int TakeKeepRecords() override;
+    uint8_t* DemoData() override { return demoData.get(); }
+    int DemoRunning() const override { return demoRunning; }
+    int DemoRecording() const override { return demoScratch; }
+    void StartRequestedDemo() override;
+    void ResetDemo() override;
+    void StopDemoRecording() override { demoScratch = 0; }
+    void FinishDemo() override;
 
     // Fields, in this order.
     int requestedState = kStateStart;
@@ -89,9 +110,9 @@ public:
     int restoreX = 0, restoreY = 0;
     int restoreRoom = -1;
     int currentState = kStateStart;
-    InputState input{};
+    world::InputState input{};
     // aussie, eastern, celtic, wetland, funland, jazzland
-    land::LandRecord landRecords[kLandCount];
+    world::LandRecord landRecords[kLandCount];
     std::unique_ptr<uint8_t[]> demoData;
     int demoStart = 0;
     int returnToTitle = 0;
@@ -99,8 +120,7 @@ public:
     int demoScratch = 0;
     int keepRecords = 0;
     std::unique_ptr<land::LandScreen> landScreen;
-    LandSprite* landSprites[128] = {};
-    int landSpriteCount = 0;
+    world::LandSpriteTable landSprites;  // the table and the count of its entries in use
     int redrawFrames = 0;
     // Owned by `sound` below; null until the sound set-up made them.
     Sequencer* sequencer = nullptr;

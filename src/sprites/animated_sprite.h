@@ -16,9 +16,9 @@ public:
     // frames, frameCount and frameDelay.
     AnimatedSprite(SpriteWorld* world, int32_t x, int32_t y, FrameRecord* frame, int32_t depth);
 
-    int Animate(uint32_t now) override;        // 5
-    virtual int TimeDue(uint32_t now);         // 20
-    virtual int FrameChanged(uint32_t now);    // 21
+    int Animate(uint32_t now) override;
+    virtual int TimeDue(uint32_t now);
+    virtual int FrameChanged(uint32_t now);
 
     int32_t frameCount = 0;
     int32_t frameIndex = 0;

@@ -12,14 +12,14 @@ public:
     CharacterSprite(SpriteWorld* world, SpriteGroup* group, int32_t x, int32_t y, const char* bitmapFile,
                     int32_t depth, int32_t frameDelay);
 
-    int UpdateScreenPos() override;             // 2
-    int Draw() override;                        // 3
-    int DrawClipped(const RECT& clip) override; // 4
-    int Animate(uint32_t now) override;         // 5
-    virtual int TimeDue(uint32_t now);          // 20
-    virtual int FrameChanged(uint32_t now);     // 21
+    int UpdateScreenPos() override;
+    int Draw() override;
+    int DrawClipped(const RECT& clip) override;
+    int Animate(uint32_t now) override;
+    virtual int TimeDue(uint32_t now);
+    virtual int FrameChanged(uint32_t now);
     // Called after the new frame is chosen, before the rectangle moves.
-    virtual int FrameHook(uint32_t now);        // 22
+    virtual int FrameHook(uint32_t now);
 
     // The frame table a derived class built over `surface`; frame numbers
     // outside it leave the sprite without a picture.

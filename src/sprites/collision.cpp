@@ -63,7 +63,7 @@ int Sprite::CollideBoxes(SpriteGroup* group, int32_t* dx, int32_t* dy) {
         }
     }
     if (world && world->background) {
-        const world::Background& map = *world->background;
+        const sprites::Background& map = *world->background;
         *dx = ClampAxis(x, *dx, 0, map.MapWidth(), map.MapWidth());
         *dy = ClampAxis(y, *dy, 0, map.MapHeight(), map.MapHeight());
     }
@@ -145,7 +145,7 @@ int Sprite::CollidePixels(SpriteGroup* group, int32_t* dx, int32_t* dy) {
     *dy = newDy;
     if (world && world->background) {
         // Characters keep a margin from the map's edges.
-        const world::Background& map = *world->background;
+        const sprites::Background& map = *world->background;
         *dx = ClampAxis(x, *dx, 30, map.MapWidth() - 30, map.MapWidth());
         *dy = ClampAxis(y, *dy, 60, map.MapHeight() - 10, map.MapHeight());
     }

@@ -73,18 +73,6 @@ int Sprite::GetFrame(FrameRecord* out) {
     return frame ? 1 : 0;
 }
 
-int Sprite::HookA(int, int b, int* out) {
-    if (out) *out = 0;
-    return b;
-}
-int Sprite::HookB(int, int b, int* out) {
-    if (out) *out = 0;
-    return b;
-}
-int Sprite::HookC(int, int b, int* out) {
-    if (out) *out = 0;
-    return b;
-}
 
 int Sprite::GetHitBox(RECT* out) {
     *out = Offset(hitBox, x, y);

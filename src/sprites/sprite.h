@@ -1,8 +1,8 @@
 #pragma once
 // The base of everything drawn in a sprite world: a position in world
 // coordinates, a current frame, a hit box, a depth and the links of its
-// group's depth list. The virtual operations are declared in their fixed slot
-// order; character classes override them in part.
+// group's depth list. Character classes override the drawing, animation and
+// rectangle operations in part.
 #include <cstdint>
 
 #include "sprites/frame_record.h"
@@ -18,29 +18,26 @@ public:
     Sprite(const Sprite&) = delete;
     Sprite& operator=(const Sprite&) = delete;
 
-    virtual int SetPosition(int32_t x, int32_t y);                                  // 0
+    virtual int SetPosition(int32_t x, int32_t y);
     // Frames and surfaces belong to the group; the sprite only leaves the
     // lists that point at it.
-    virtual ~Sprite();                                                             // 1
-    virtual int UpdateScreenPos();                                                 // 2
+    virtual ~Sprite();
+    virtual int UpdateScreenPos();
     // 0 when the blit met lost surfaces (the group reloads and retries).
-    virtual int Draw();                                                            // 3
-    virtual int DrawClipped(const RECT& clip);                                     // 4
-    virtual int Animate(uint32_t now);                                             // 5
-    virtual int GetFrame(FrameRecord* out);                                        // 6
-    virtual int CollideBoxes(SpriteGroup* group, int32_t* dx, int32_t* dy);        // 7
-    virtual int CollidePixels(SpriteGroup* group, int32_t* dx, int32_t* dy);       // 8
-    virtual int32_t PixelGapRight(Sprite* other, int32_t dx, int* hit);            // 9
-    virtual int HookA(int a, int b, int* out);                                     // 10
-    virtual int HookB(int a, int b, int* out);                                     // 11
-    virtual int HookC(int a, int b, int* out);                                     // 12
-    virtual int GetHitBox(RECT* out);                                              // 13
-    virtual int GetHitBoxOnScreen(RECT* out);                                      // 14
-    virtual int GetRect(RECT* out);                                                // 15
-    virtual int GetRectOnScreen(RECT* out);                                        // 16
-    virtual int GetRectVirtual(RECT* out);                                         // 17
-    virtual int GetRectOnScreenVirtual(RECT* out);                                 // 18
-    virtual int ClipToView(RECT* out, const RECT& view);                           // 19
+    virtual int Draw();
+    virtual int DrawClipped(const RECT& clip);
+    virtual int Animate(uint32_t now);
+    virtual int GetFrame(FrameRecord* out);
+    virtual int CollideBoxes(SpriteGroup* group, int32_t* dx, int32_t* dy);
+    virtual int CollidePixels(SpriteGroup* group, int32_t* dx, int32_t* dy);
+    virtual int32_t PixelGapRight(Sprite* other, int32_t dx, int* hit);
+    virtual int GetHitBox(RECT* out);
+    virtual int GetHitBoxOnScreen(RECT* out);
+    virtual int GetRect(RECT* out);
+    virtual int GetRectOnScreen(RECT* out);
+    virtual int GetRectVirtual(RECT* out);
+    virtual int GetRectOnScreenVirtual(RECT* out);
+    virtual int ClipToView(RECT* out, const RECT& view);
 
     // Moves the sprite along its depth list after its depth changed.
     void Resort();

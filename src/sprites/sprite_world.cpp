@@ -5,7 +5,7 @@
 namespace sprites {
 
 SpriteWorld::SpriteWorld(display::Display* display)
-    : display(display), background(std::make_unique<world::Background>(display)) {
+    : display(display), background(std::make_unique<sprites::Background>(display)) {
     RefreshView();
 }
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "display/display.h"
+#include "sprites/background.h"
 #include "sprites/ptr_list.h"
 #include "sprites/sprite_group.h"
-#include "world/background.h"
 
 namespace sprites {
 
@@ -55,7 +55,7 @@ public:
     RECT dirty[kDirtyCapacity];
     int32_t dirtyCount = 0;
     display::Display* display;
-    std::unique_ptr<world::Background> background;
+    std::unique_ptr<sprites::Background> background;
     RECT view;
 
 private:

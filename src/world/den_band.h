@@ -41,9 +41,9 @@ public:
     void Stop(int k);
     void Play(int k);
 
-    int Animate(uint32_t now) override;                    // 5
-    int Draw() override;                                   // 3
-    int DrawClipped(const sprites::RECT& clip) override;   // 4
+    int Animate(uint32_t now) override;
+    int Draw() override;
+    int DrawClipped(const sprites::RECT& clip) override;
 
     // For the den and the tests.
     MemberState& State(int k);

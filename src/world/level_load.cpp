@@ -42,13 +42,11 @@ LevelLoad::LevelLoad(const char* fileName, sprites::SpriteWorld* world, lnd::Rea
     place_->complete = 0;
     place_->folder = FolderOf(fileName ? fileName : "");
     if (!in_.Open() || !world_) return;
-    savedDirectory_ = CurrentDirectory();
-    changedDirectory_ = platform::SetCurrentDirectory(place_->folder.c_str()) != 0;
+    changedDirectory_ = directory_.Enter(place_->folder.c_str()) != 0;
 }
 
-LevelLoad::~LevelLoad() {
-    if (changedDirectory_) platform::SetCurrentDirectory(savedDirectory_.c_str());
-}
+// directory_ puts the folder of the moment of construction back.
+LevelLoad::~LevelLoad() = default;
 
 sprites::FrameRecord* LevelLoad::NewFrames(int32_t count) {
     auto table = std::make_unique<sprites::FrameRecord[]>(static_cast<size_t>(std::max(count, 1)));
@@ -71,10 +69,9 @@ platform::dd::Surface* LevelLoad::LoadKeyed(const std::string& name) {
 
 platform::dd::Surface* LevelLoad::LoadKeyedFromGame(const std::string& name) {
     if (!changedDirectory_) return LoadKeyed(name);
-    platform::SetCurrentDirectory(savedDirectory_.c_str());
-    platform::dd::Surface* surface = LoadKeyed(name);
-    platform::SetCurrentDirectory(place_->folder.c_str());
-    return surface;
+    platform::ScopedCurrentDirectory placeFolder;  // back to the place's folder afterwards
+    placeFolder.Enter(directory_.Saved().c_str());
+    return LoadKeyed(name);
 }
 
 Strip LevelLoad::LoadStrip(const std::string& name, int32_t frameCount, bool fromGame) {
@@ -125,7 +122,7 @@ bool LevelLoad::Opening(sprites::LoadingAnimation* loading, int32_t imageTarget,
     const int32_t tileWidth = in_.I32(), tileHeight = in_.I32();
     const int32_t columns = in_.I32(), rows = in_.I32();
     if (!in_.Ok()) return false;
-    world::Background& map = *world_->background;
+    sprites::Background& map = *world_->background;
     map.Clear();
     if (display) display->GPLoadPalette(tileName.c_str());
     platform::dd::Surface* tiles = display ? display->GPLoadBitmap(tileName.c_str(), 0, 0) : nullptr;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "sprites/animated_sprite.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
@@ -80,7 +81,7 @@ private:
     sprites::SpriteWorld* world_;
     lnd::Reader reader_;
     PlaceCommon* place_;
-    std::string savedDirectory_;
+    platform::ScopedCurrentDirectory directory_;  // the folder before the place's
     bool changedDirectory_ = false;
 };
 

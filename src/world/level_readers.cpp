@@ -3,10 +3,10 @@
 #include <ctime>
 #include <memory>
 
-#include "land/land_record.h"
 #include "platform/clock.h"
 #include "platform/crt_random.h"
 #include "sprites/loading_animation.h"
+#include "world/land_record.h"
 #include "world/level_load.h"
 
 namespace world {
@@ -42,13 +42,13 @@ void ShuffleSpots(std::vector<lnd::Spot>& spots) {
 
 // A fresh icon table (first slot at location 100) takes its 24 positions from
 // the spots and draws the land's eight categories.
-void SeedIconTable(land::LandRecord* record, const std::vector<lnd::Spot>& spots) {
+void SeedIconTable(LandRecord* record, const std::vector<lnd::Spot>& spots) {
     if (!record || record->icon[0].location != 100) return;
     for (int i = 0; i < lnd::kLandIconSlots; ++i) {
         // A level with fewer than 24 spots reuses them rather than inventing
         // positions; one without spots puts the icons at the map's corner.
         const lnd::Spot spot = spots.empty() ? lnd::Spot{} : spots[i % spots.size()];
-        record->icon[i] = land::LandEntry{-1, spot.x, spot.y, 0};
+        record->icon[i] = LandEntry{-1, spot.x, spot.y, 0};
     }
     platform::srand(platform::timeGetTime());
     int32_t* c = record->category;

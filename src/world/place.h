@@ -17,12 +17,15 @@ class SpriteGroup;
 class SpriteWorld;
 class LoadingAnimation;
 }  // namespace sprites
-namespace land {
-struct LandRecord;
-}
-
 namespace world {
 
+// Scroll positions on entering a place (lands start at (0, 0) and are then
+// centred on the player).
+inline constexpr int32_t kSubRoomScrollX = -120, kSubRoomScrollY = -90;
+inline constexpr int32_t kMainSubRoomScrollX = -120, kMainSubRoomScrollY = 0;
+inline constexpr int32_t kDenScrollX = 0, kDenScrollY = 0;
+
+struct LandRecord;
 using platform::RECT;
 
 struct DoorSlot {
@@ -92,7 +95,7 @@ struct DenPlace : PlaceCommon {
 struct LandContext {
     sprites::SpriteWorld* world = nullptr;
     int difficulty = 1;                    // 1, 2, 3
-    land::LandRecord* record = nullptr;    // the icon table and categories
+    LandRecord* record = nullptr;    // the icon table and categories
 };
 
 struct RoomContext {

@@ -9,10 +9,11 @@
 #include "platform/crt_random.h"
 #include "platform/devices.h"
 #include "platform/dialogs.h"
-#include "shell/game_app.h"
 #include "sprites/rect_math.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
+#include "world/game_services.h"
+#include "world/input_state.h"
 
 namespace world {
 
@@ -45,7 +46,7 @@ void WriteI32(uint8_t* p, int32_t v) { std::memcpy(p, &v, 4); }
 
 }  // namespace
 
-PlayerDog::PlayerDog(sprites::SpriteWorld* world, sprites::SpriteGroup* group, shell::GameApp* game, int32_t x,
+PlayerDog::PlayerDog(sprites::SpriteWorld* world, sprites::SpriteGroup* group, GameServices* game, int32_t x,
                      int32_t y, const char* sheetFile, chars::DogLayout layout, DogSurroundings surroundings)
     : TwoPartSprite(world, group, x, y, sheetFile, 0, kFrameDelay),
       game(game),
@@ -61,16 +62,13 @@ PlayerDog::PlayerDog(sprites::SpriteWorld* world, sprites::SpriteGroup* group, s
     hitBox = footprint_;
     lastMoveTime = lastTime = platform::timeGetTime();
 
-    FxPlayer* fx = game ? game->effectsPlayer : nullptr;
+    FxPlayer* fx = game ? game->Effects() : nullptr;
     for (int i = 0; i < kEffectCount; ++i) {
         effectSlots[i] = fx ? fx->FxPlayer_Load(kEffectNumbers[i]) : -1;
         if (effectSlots[i] < 0) noSound = 1;
         else fx->FxPlayer_SetVolume(effectSlots[i], -600);
     }
-    if (game) {
-        game->demoScratch = 0;
-        game->demoRunning = 0;
-    }
+    if (game) game->ResetDemo();
     direction = kDown;
     SelectPair(tables_.roles.stand[DirectionSlot(kDown)]);
     UpdateDepth();
@@ -78,7 +76,7 @@ PlayerDog::PlayerDog(sprites::SpriteWorld* world, sprites::SpriteGroup* group, s
 }
 
 PlayerDog::~PlayerDog() {
-    FxPlayer* fx = game ? game->effectsPlayer : nullptr;
+    FxPlayer* fx = game ? game->Effects() : nullptr;
     if (fx) {
         for (int slot : effectSlots) {
             if (slot >= 0) fx->FxPlayer_Release(slot);
@@ -103,12 +101,12 @@ void PlayerDog::Advance() {
 bool PlayerDog::AtLastStep() const { return !sequence || sequence->IsLast(); }
 
 void PlayerDog::Play(Effect effect, int loop) {
-    FxPlayer* fx = game ? game->effectsPlayer : nullptr;
+    FxPlayer* fx = game ? game->Effects() : nullptr;
     if (fx && effectSlots[effect] >= 0) fx->FxPlayer_Play(effectSlots[effect], loop);
 }
 
 void PlayerDog::StopEffect(Effect effect) {
-    FxPlayer* fx = game ? game->effectsPlayer : nullptr;
+    FxPlayer* fx = game ? game->Effects() : nullptr;
     if (fx && effectSlots[effect] >= 0) fx->FxPlayer_Stop(effectSlots[effect]);
 }
 
@@ -218,7 +216,7 @@ void PlayerDog::ReadInput() {
     previousInput = input;
     input = 0;
     if (game) {
-        shell::InputState& in = game->input;
+        InputState& in = game->Input();
         if (in.fire) {
             input = kFireInput;
             in.fire = 0;
@@ -234,14 +232,14 @@ void PlayerDog::ReadInput() {
 }
 
 void PlayerDog::RecordDemo() {
-    if (!game || !game->demoScratch || !game->demoData) return;
+    if (!game || !game->DemoRecording() || !game->DemoData()) return;
     // The buffer holds exactly 1000 records; the next one has no room.
     if (recordingIndex >= kDemoRecords) {
-        platform::MessageBox(game->window, "Out of Space", "Demo Mode", platform::MB_OK);
-        game->demoScratch = 0;
+        platform::MessageBox(game->Window(), "Out of Space", "Demo Mode", platform::MB_OK);
+        game->StopDemoRecording();
         return;
     }
-    uint8_t* record = game->demoData.get() + kDemoRecordOffset + 16 * recordingIndex;
+    uint8_t* record = game->DemoData() + kDemoRecordOffset + 16 * recordingIndex;
     WriteI32(record, x);
     WriteI32(record + 4, y);
     WriteI32(record + 8, input);
@@ -251,11 +249,10 @@ void PlayerDog::RecordDemo() {
 
 void PlayerDog::PlayDemo() {
     playbackFrame_ = 0;
-    if (!game || !game->demoRunning || !game->demoData) return;
-    const uint8_t* records = game->demoData.get() + kDemoRecordOffset;
+    if (!game || !game->DemoRunning() || !game->DemoData()) return;
+    const uint8_t* records = game->DemoData() + kDemoRecordOffset;
     if (recordingIndex >= kDemoRecords) {
-        game->demoRunning = 0;
-        game->returnToTitle = 1;
+        game->FinishDemo();
         return;
     }
     const uint8_t* record = records + 16 * recordingIndex;
@@ -265,8 +262,7 @@ void PlayerDog::PlayDemo() {
     playbackFrame_ = static_cast<int16_t>(ReadI32(record + 12));
     ++recordingIndex;
     if (recordingIndex >= kDemoRecords || ReadI32(records + 16 * recordingIndex + 12) == -1) {
-        game->demoRunning = 0;
-        game->returnToTitle = 1;
+        game->FinishDemo();
     }
 }
 
@@ -531,13 +527,13 @@ void PlayerDog::TestDoors() {
     switch (place.kind) {
         case DogPlace::Den: {
             if (!place.den) return;
-            const int open = std::min(game ? game->openDenDoors : 0, 6);
+            const int open = std::min(game ? game->OpenDenDoors() : 0, 6);
             for (int k = 0; k < open; ++k) {
                 if (sprites::Overlaps(test, place.den->rects[k])) return TakeDoor(1, k, place.den->rects[k]);
             }
             const RECT& menu = place.den->rects[6];
             if (sprites::Overlaps(test, menu)) {
-                if (game && !game->optionsMenu) game->openMenuRequest = 1;
+                if (game) game->RequestMenu();
                 SetPosition(x, menu.bottom + 20);
                 UpdateDepth();
                 Stand();
@@ -589,10 +585,7 @@ void PlayerDog::EndDoor() {
     };
     switch (doorKind) {
         case 1:
-            if (game) {
-                game->requestedState = shell::kStateLand;
-                game->requestedLand = doorIndex;
-            }
+            if (game) game->RequestState(kStateLand, doorIndex);
             Stand();
             break;
         case 2:
@@ -612,10 +605,7 @@ void PlayerDog::EndDoor() {
                 sprite->depth = sprites::DepthKey(sprite->x, sprite->y, sprite->hitBox.left, sprite->hitBox.top);
                 if (place.spriteGroup && place.kind == DogPlace::Land) place.spriteGroup->Insert(sprite);
             }
-            if (game) {
-                game->requestedState = shell::kStateDen;
-                game->requestedLand = -1;
-            }
+            if (game) game->RequestState(kStateDen, -1);
             platform::SetCursorPos(320, 300);
             Stand();
             break;

@@ -15,11 +15,10 @@
 #include "world/place.h"
 
 class LandSprite;
-namespace shell {
-class GameApp;
-}
 
 namespace world {
+
+class GameServices;
 
 enum class DogPlace { Land, Room, MainRoom, Den };
 
@@ -59,16 +58,16 @@ public:
     };
     static const int kEffectNumbers[kEffectCount];
 
-    PlayerDog(sprites::SpriteWorld* world, sprites::SpriteGroup* group, shell::GameApp* game, int32_t x, int32_t y,
+    PlayerDog(sprites::SpriteWorld* world, sprites::SpriteGroup* group, GameServices* game, int32_t x, int32_t y,
               const char* sheetFile, chars::DogLayout layout, DogSurroundings surroundings);
     ~PlayerDog() override;
 
-    int SetPosition(int32_t x, int32_t y) override;           // 0
-    int Draw() override;                                      // 3
-    int DrawClipped(const sprites::RECT& clip) override;      // 4
-    int Animate(uint32_t now) override;                       // 5
-    int FrameChanged(uint32_t now) override;                  // 21
-    int FrameHook(uint32_t now) override;                     // 22
+    int SetPosition(int32_t x, int32_t y) override;
+    int Draw() override;
+    int DrawClipped(const sprites::RECT& clip) override;
+    int Animate(uint32_t now) override;
+    int FrameChanged(uint32_t now) override;
+    int FrameHook(uint32_t now) override;
 
     void Move(uint32_t now);
     void ReadInput();
@@ -89,7 +88,7 @@ public:
     // The hot spot a hole leads to.
     static int HolePartner(int index, int hotSpotCount);
 
-    shell::GameApp* game;
+    GameServices* game;
     DogSurroundings place;
     chars::DogLayout layout;
     int carryState = kEmpty;

@@ -94,7 +94,7 @@ bool RoamingCat::BoxedIn() {
 }
 
 bool RoamingCat::InsideMap() const {
-    const world::Background* map = world ? world->background.get() : nullptr;
+    const sprites::Background* map = world ? world->background.get() : nullptr;
     if (!map) return true;
     return x > 0 && y > 0 && x < map->MapWidth() && y < map->MapHeight();
 }
@@ -107,7 +107,7 @@ bool RoamingCat::InView() {
 }
 
 int RoamingCat::MoveToRandomPlace() {
-    const world::Background* map = world ? world->background.get() : nullptr;
+    const sprites::Background* map = world ? world->background.get() : nullptr;
     const int32_t width = map ? map->MapWidth() : 0, height = map ? map->MapHeight() : 0;
     if (width <= 0 || height <= 0) return 0;
     const int32_t oldX = x, oldY = y;

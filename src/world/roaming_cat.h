@@ -29,7 +29,7 @@ public:
                chars::CatLayout layout);
     ~RoamingCat() override;
 
-    int Animate(uint32_t now) override;     // 5
+    int Animate(uint32_t now) override;
     int FrameHook(uint32_t now) override;   // 22: the move
 
     // The whole behaviour of one due tick, without the frame change.

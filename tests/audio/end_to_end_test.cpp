@@ -30,7 +30,7 @@ struct SongFiles {
         EXPECT_TRUE(audio_test::WriteMonoWave(wave, cosine));
         library = dir / "wavelib.txt";
         EXPECT_TRUE(audio_test::WriteText(library, "0 0 " + wave + " 69 0 0 50 4950 1 220\n"));
-        xmidi::SequenceSpec melody, answer;
+        xmidi::XmidiSequence melody, answer;
         melody.timbres = {{0, 0}};
         melody.events = EventWriter().Note(0, kRoot + 7, 127, 30).Wait(120).End().Bytes();
         answer.timbres = {{0, 0}};

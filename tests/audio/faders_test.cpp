@@ -36,7 +36,7 @@ protected:
 TEST_F(FadersTest, StepsClampAndMoveBothChannels) {
     SetSystemVolume(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, 65000, 100);
     SetSystemVolume(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, 1000, 1000);
-    MixerFaders faders(nullptr, nullptr);
+    MixerFaders faders(nullptr);
     ASSERT_EQ(faders.MixerFaders_Init(), 1);
     uint32_t minimum = 1, maximum = 0, step = 0;
     ASSERT_EQ(faders.MixerFaders_GetRange(MixerFaders::kWave, &minimum, &maximum, &step), 1);
@@ -61,7 +61,7 @@ TEST_F(FadersTest, StepsClampAndMoveBothChannels) {
 
 TEST_F(FadersTest, RestorePutsBackWhatWasFoundAtStartUp) {
     SetSystemVolume(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, 30000, 30000);
-    MixerFaders faders(nullptr, nullptr);
+    MixerFaders faders(nullptr);
     faders.MixerFaders_Init();
     for (int i = 0; i < 5; ++i) faders.m_OnChangeFader(MixerFaders::kWave, 0);
     faders.m_OnChangeFader(MixerFaders::kMaster, 0);
@@ -75,7 +75,7 @@ TEST_F(FadersTest, RestorePutsBackWhatWasFoundAtStartUp) {
 TEST_F(FadersTest, MissingLinesAndStepLessControlsAreUnavailable) {
     system_mixer::SetLinePresent(MIXERLINE_COMPONENTTYPE_SRC_COMPACTDISC, false);
     system_mixer::SetVolumeSteps(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, 0);
-    MixerFaders faders(nullptr, nullptr);
+    MixerFaders faders(nullptr);
     ASSERT_EQ(faders.MixerFaders_Init(), 1);
     EXPECT_FALSE(faders.VolumeAvailable(MixerFaders::kCompactDisc));
     EXPECT_FALSE(faders.MuteAvailable(MixerFaders::kCompactDisc));

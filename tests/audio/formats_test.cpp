@@ -66,7 +66,7 @@ TEST_F(RiffTest, DescendsIntoWaveChunksAndStopsAtTruncatedOnes) {
 }
 
 std::vector<uint8_t> OneNote(uint8_t program) {
-    xmidi::SequenceSpec s;
+    xmidi::XmidiSequence s;
     s.timbres = {{program, 0}};
     s.events = xmidi::EventWriter().Note(0, 60, 100, 10).Wait(10).End().Bytes();
     return xmidi::SequenceForm(s);
@@ -77,7 +77,7 @@ TEST(SongFile, FindsSequencesInFormAndCatFiles) {
     EXPECT_EQ(xmidi::FindSequence(single.data(), single.size(), 0), 0);
     EXPECT_EQ(xmidi::FindSequence(single.data(), single.size(), 1), -1);
 
-    xmidi::SequenceSpec a, b, c;
+    xmidi::XmidiSequence a, b, c;
     a.events = xmidi::EventWriter().Program(0, 1).End().Bytes();
     b.events = xmidi::EventWriter().Program(0, 2).End().Bytes();
     c.events = xmidi::EventWriter().Program(0, 3).End().Bytes();
@@ -100,7 +100,7 @@ TEST(SongFile, FindsSequencesInFormAndCatFiles) {
 }
 
 TEST(SongFile, DamagedFilesFailCleanly) {
-    xmidi::SequenceSpec a, b;
+    xmidi::XmidiSequence a, b;
     a.events = xmidi::EventWriter().Note(0, 60, 100, 4).Wait(4).End().Bytes();
     b = a;
     auto file = xmidi::SongFile({a, b});

@@ -31,7 +31,7 @@ protected:
     }
     void TearDown() override { seq_.reset(); }
 
-    int Load(const std::vector<xmidi::SequenceSpec>& sequences) {
+    int Load(const std::vector<xmidi::XmidiSequence>& sequences) {
         std::string path = dir_ / ("song" + std::to_string(songs_++) + ".xmi");
         EXPECT_TRUE(audio_test::WriteBytes(path, xmidi::SongFile(sequences)));
         return seq_->SQ_LoadSequenceFile(path.c_str());
@@ -39,7 +39,7 @@ protected:
     // Loads a one-sequence song, makes its track as the screens do, and
     // unloads the file.
     int OneTrack(const std::vector<uint8_t>& events, bool timbre = true) {
-        xmidi::SequenceSpec s;
+        xmidi::XmidiSequence s;
         s.events = events;
         s.withTimbreChunk = timbre;
         EXPECT_EQ(Load({s}), 1);
@@ -183,7 +183,7 @@ TEST_F(SequencerTest, VolumePanMuteAndChannelSettings) {
 }
 
 TEST_F(SequencerTest, LimitAudibleTracksKeepsTheLoudestInAStableOrder) {
-    xmidi::SequenceSpec s;
+    xmidi::XmidiSequence s;
     s.events = EventWriter().Wait(10).End().Bytes();
     ASSERT_EQ(Load({s, s, s, s}), 1);
     int ids[4];
@@ -213,9 +213,9 @@ TEST_F(SequencerTest, SongFilesTrackSlotsAndTheirLimits) {
     audio_test::WriteText(dir_ / "empty.xmi", "");
     EXPECT_EQ(seq_->SQ_LoadSequenceFile((dir_ / "empty.xmi").c_str()), 0);
 
-    xmidi::SequenceSpec s;
+    xmidi::XmidiSequence s;
     s.events = EventWriter().Wait(1).End().Bytes();
-    ASSERT_EQ(Load(std::vector<xmidi::SequenceSpec>(130, s)), 1);
+    ASSERT_EQ(Load(std::vector<xmidi::XmidiSequence>(130, s)), 1);
     EXPECT_EQ(seq_->SequenceCount(), 128u) << "sequences beyond the table are ignored";
     EXPECT_EQ(Load({s}), 0) << "a song is already loaded";
     EXPECT_EQ(seq_->SQ_CreateTrack(128), -1);
@@ -240,7 +240,7 @@ TEST_F(SequencerTest, TrackInstrumentsAreMarkedLoadedAndSwept) {
     ASSERT_EQ(seq_->SQ_LoadInstrumentLibrary(lib.c_str()), 1);
     ASSERT_EQ(synth_->VS_load_instrument(0, 9), 1);  // loaded, but no track wants it
 
-    xmidi::SequenceSpec a, b;
+    xmidi::XmidiSequence a, b;
     a.timbres = {{1, 0}, {3, 2}, {7, 16}, {200, 0}};  // the last two are out of range
     a.events = EventWriter().Wait(1).End().Bytes();
     b.withTimbreChunk = false;  // a sequence without one needs nothing

@@ -1,6 +1,5 @@
 // The speed test and the creation and shutdown of the sound objects.
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "audio/fx_player.h"
 #include "audio/mixer_faders.h"
@@ -57,22 +56,18 @@ TEST(SpeedTest, CopiesIntoTheFrontBufferOrFailsWithoutOne) {
 class SoundSetUpTest : public audio_test::HeadlessAudioTest {
 protected:
     void SetUp() override {
-        char cwd[4096];
-        ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-        previous_ = cwd;
         ASSERT_EQ(::mkdir((dir_ / "seq").c_str(), 0755), 0);
-        ASSERT_EQ(SetCurrentDirectory(dir_.path().c_str()), 1);
+        ASSERT_EQ(folder_.Enter(dir_.path().c_str()), 1);
         ASSERT_TRUE(audio_test::WriteMonoWave(dir_ / "seq/Bark.wav", audio_test::Sine(300, 22050, 200)));
     }
-    void TearDown() override { SetCurrentDirectory(previous_.c_str()); }
-    std::string previous_;
+    ScopedCurrentDirectory folder_;  // the previous folder comes back
 };
 
 TEST_F(SoundSetUpTest, CreatesEveryObjectAndShutsDownRestoringTheMixer) {
     ASSERT_TRUE(audio_test::WriteText(dir_ / "seq/fxlib.txt", "1 .\\seq\\bark.wav\n"));
     ASSERT_TRUE(audio_test::WriteText(dir_ / "seq/WaveLib.txt", "0 0 .\\seq\\BARK.WAV 60\n"));
     SoundObjects sound;
-    ASSERT_EQ(SoundSetUp(nullptr, nullptr, 11025, 2, &sound), 1);
+    ASSERT_EQ(SoundSetUp(nullptr, 11025, 2, &sound), 1);
     ASSERT_TRUE(sound.fxPlayer && sound.sequencer && sound.mixerFaders);
     EXPECT_EQ(sound.sequencer->Synth()->OutputRate(), 11025u);
     EXPECT_EQ(sound.sequencer->Synth()->RateFactor(), 2u);
@@ -92,14 +87,14 @@ TEST_F(SoundSetUpTest, CreatesEveryObjectAndShutsDownRestoringTheMixer) {
 
 TEST_F(SoundSetUpTest, AMissingLibraryEndsTheSetUpKeepingWhatWasMade) {
     SoundObjects none;
-    EXPECT_EQ(SoundSetUp(nullptr, nullptr, 22050, 1, &none), 0) << "no fxlib.txt";
+    EXPECT_EQ(SoundSetUp(nullptr, 22050, 1, &none), 0) << "no fxlib.txt";
     EXPECT_TRUE(none.fxPlayer);
     EXPECT_FALSE(none.sequencer);
     SoundShutdown(&none);
 
     ASSERT_TRUE(audio_test::WriteText(dir_ / "seq/fxlib.txt", "1 .\\seq\\bark.wav\n"));
     SoundObjects partial;
-    EXPECT_EQ(SoundSetUp(nullptr, nullptr, 22050, 1, &partial), 0) << "no wavelib.txt";
+    EXPECT_EQ(SoundSetUp(nullptr, 22050, 1, &partial), 0) << "no wavelib.txt";
     EXPECT_TRUE(partial.fxPlayer && partial.sequencer);
     EXPECT_FALSE(partial.mixerFaders);
     ASSERT_EQ(headless::MessageBoxLog().size(), 1u);

@@ -19,9 +19,10 @@
 #include "platform/dsound_card.h"
 #include "platform/files.h"
 #include "platform/video_out.h"
-#include "shell/game_app.h"
 #include "sprites/sprite_group.h"
 #include "support/display_support.h"
+#include "support/test_game.h"
+#include "world/land_files.h"
 #include "world/player_dog.h"
 
 namespace {
@@ -40,7 +41,7 @@ void Frames(land::LandScreen* screen, int n) {
 // The dog picks up icon i where it lies in the land.
 void PickUp(land::LandScreen* screen, int i) {
     world::PlayerDog* dog = screen->player;
-    LandSprite* icon = screen->game->landSprites[i];
+    LandSprite* icon = screen->game->LandSprites()[i];
     dog->SetPosition(icon->x, icon->y + 20);
     Frames(screen, 1);
     dog->carriedHomeX = icon->x;
@@ -72,20 +73,21 @@ TEST_F(LandPlayIntegration, CarryingSetZeroIntoTheFirstRoomRevealsItsKey) {
         format.outputRate = kRate;
         ASSERT_TRUE(sequencer.SQ_CreateVirtualSynth(format));
         ASSERT_TRUE(sequencer.SQ_LoadInstrumentLibrary(".\\seq\\wavelib.txt"));
-        shell::GameApp game(Window());
+        TestGame game;
+        game.window = Window();
         game.sequencer = &sequencer;
         game.difficulty = 1;
-        game.requestedLand = game.currentLand = shell::kCeltic;
-        game.requestedState = game.currentState = shell::kStateLand;
+        game.requestedLand = game.currentLand = world::kCeltic;
+        game.requestedState = game.currentState = world::kStateLand;
         std::string level, song;
-        ASSERT_TRUE(shell::LevelFiles(shell::kCeltic, 1, &level, &song));
+        ASSERT_TRUE(world::LevelFiles(world::kCeltic, 1, &level, &song));
         platform::sound_card::StartCapture();
         auto screen = std::make_unique<land::LandScreen>(&game, &D());
-        land::LandRecord& record = game.Record(shell::kCeltic);
+        world::LandRecord& record = game.Record(world::kCeltic);
         ASSERT_EQ(screen->Load(level.c_str(), song.c_str(), &record), 1);
         ASSERT_EQ(screen->iconCount, 7);
         // A first visit begins in the lock room; the dog walks out into the land.
-        ASSERT_EQ(screen->currentRoom, land::kMainSubRoom);
+        ASSERT_EQ(screen->currentRoom, world::kMainSubRoom);
         screen->player->leaveRoomRequest = 1;
         screen->Tick();
         ASSERT_EQ(screen->currentRoom, -1);

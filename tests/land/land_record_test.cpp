@@ -4,13 +4,13 @@
 #include <cstring>
 #include <set>
 
-#include "land/land_record.h"
 #include "platform/crt_random.h"
+#include "world/land_record.h"
 
 namespace {
 
 TEST(LandRecord, ByteLayoutIsLittleEndianWordsAtFixedOffsets) {
-    land::LandRecord record{};
+    world::LandRecord record{};
     record.progress = 0x01020304;
     record.noteTable = -2;
     record.icon[23].placed = 7;
@@ -19,7 +19,7 @@ TEST(LandRecord, ByteLayoutIsLittleEndianWordsAtFixedOffsets) {
     record.scale[6] = 11;
     record.key[2].placed = 0x7F;
     uint8_t bytes[sizeof record];
-    land::WriteRecordBytes(record, bytes);
+    world::WriteRecordBytes(record, bytes);
     EXPECT_EQ(bytes[32], 0x04);
     EXPECT_EQ(bytes[35], 0x01);
     EXPECT_EQ(bytes[36], 0xFE);
@@ -30,18 +30,18 @@ TEST(LandRecord, ByteLayoutIsLittleEndianWordsAtFixedOffsets) {
     EXPECT_EQ(bytes[500 + 24], 11);
     EXPECT_EQ(bytes[583 - 3], 0x7F);
 
-    land::LandRecord back{};
-    land::ReadRecordBytes(bytes, &back);
+    world::LandRecord back{};
+    world::ReadRecordBytes(bytes, &back);
     EXPECT_EQ(std::memcmp(&back, &record, sizeof record), 0);
 }
 
 TEST(LandRecord, InitGivesFirstVisitValuesAndKeepsTheNoteTable) {
     for (unsigned seed = 1; seed < 60; ++seed) {
         platform::srand(seed);
-        land::LandRecord record;
+        world::LandRecord record;
         std::memset(&record, 0x5A, sizeof record);
         record.noteTable = 1234;
-        land::InitLandRecord(&record);
+        world::InitLandRecord(&record);
         EXPECT_EQ(record.noteTable, 1234);
         EXPECT_EQ(record.icon[0].location, 100);
         EXPECT_EQ(record.bandWord, -1);
@@ -62,8 +62,8 @@ TEST(LandRecord, InitGivesFirstVisitValuesAndKeepsTheNoteTable) {
             targets.insert(record.target[k]);
         }
         EXPECT_EQ(targets.size(), 3u) << "seed " << seed;
-        const bool major = std::memcmp(record.scale, land::kScaleRows[0], sizeof record.scale) == 0;
-        const bool minor = std::memcmp(record.scale, land::kScaleRows[1], sizeof record.scale) == 0;
+        const bool major = std::memcmp(record.scale, world::kScaleRows[0], sizeof record.scale) == 0;
+        const bool minor = std::memcmp(record.scale, world::kScaleRows[1], sizeof record.scale) == 0;
         EXPECT_TRUE(major || minor);
     }
 }
@@ -72,15 +72,15 @@ TEST(LandRecord, IconCountsAndKeysNeededPerLandAndDifficulty) {
     const int easy[6] = {7, 12, 15, 20, 22, 24};
     const int keys[6] = {1, 2, 2, 3, 3, 3};
     for (int land = 0; land < 6; ++land) {
-        EXPECT_EQ(land::IconCount(land, 1), easy[land]);
-        EXPECT_EQ(land::KeysNeeded(land, 1), keys[land]);
+        EXPECT_EQ(world::IconCount(land, 1), easy[land]);
+        EXPECT_EQ(world::KeysNeeded(land, 1), keys[land]);
         for (int difficulty : {2, 3}) {
-            EXPECT_EQ(land::IconCount(land, difficulty), 19 + land);
-            EXPECT_EQ(land::KeysNeeded(land, difficulty), 3);
+            EXPECT_EQ(world::IconCount(land, difficulty), 19 + land);
+            EXPECT_EQ(world::KeysNeeded(land, difficulty), 3);
         }
     }
-    EXPECT_LE(land::IconCount(99, 1), land::kMaxIcons);
-    EXPECT_LE(land::IconCount(-5, 3), land::kMaxIcons);
+    EXPECT_LE(world::IconCount(99, 1), world::kMaxIcons);
+    EXPECT_LE(world::IconCount(-5, 3), world::kMaxIcons);
 }
 
 }  // namespace

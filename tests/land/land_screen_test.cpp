@@ -11,8 +11,9 @@
 #include "land/land_screen.h"
 #include "land/room.h"
 #include "platform/clock.h"
-#include "shell/game_app.h"
+#include "support/test_game.h"
 #include "world/land_file_format.h"
+#include "world/land_files.h"
 #include "world/player_dog.h"
 #include "world/world_fixture.h"
 
@@ -20,17 +21,17 @@ namespace {
 
 class LandScreenTest : public world_test::WorldTest, public ::testing::Test {
 public:
-    LandScreenTest() : game(nullptr), sequencer(nullptr, nullptr) {
+    LandScreenTest() : sequencer(nullptr, nullptr) {
         EXPECT_TRUE(Start());
         game.sequencer = &sequencer;
-        game.currentState = game.requestedState = shell::kStateLand;
-        land::InitLandRecord(&record);
+        game.currentState = game.requestedState = world::kStateLand;
+        world::InitLandRecord(&record);
         for (const char* category : {"balls", "Crockery", "Footware", "fruit", "Hats", "Sweets"}) {
             const std::string folder = std::string("graphics/icons/") + category;
-            std::filesystem::create_directories(folder);
+            std::filesystem::create_directories(test_support::InGameFolder(folder));
             for (char n = '1'; n <= '6'; ++n) WritePicture(folder + "/" + n + "a.bmp", 20, 30);
         }
-        std::filesystem::create_directories("graphics/lockstuff");
+        std::filesystem::create_directories(test_support::InGameFolder("graphics/lockstuff"));
         WritePicture("graphics/icons/sparkles.bmp", 36, 4);
         WritePicture("graphics/lockstuff/keymini.bmp", 10, 10);
         world_test::LevelWriter w;
@@ -39,12 +40,12 @@ public:
         w.Section(world::lnd::kIconSpots, 24).Zeros(world::lnd::kNameSize);
         for (int i = 0; i < 24; ++i) w.I32(100 + 40 * i).I32(300 + 10 * i);
         w.Save("lands/celtic/easy.lnd");
-        std::vector<xmidi::SequenceSpec> parts(24);
+        std::vector<xmidi::XmidiSequence> parts(24);
         for (auto& part : parts) part.events = {0xFF, 0x2F, 0x00};
         xmidi::WriteFileBytes("song.xmi", xmidi::SongFile(parts));
         // A sub-room: exit at the left, pedestal in the middle.
         for (const char* room : {"Subroom1", "Subroom3"}) {
-            std::filesystem::create_directories(room);
+            std::filesystem::create_directories(test_support::InGameFolder(room));
             world_test::LevelWriter r;
             WritePicture(std::string(room) + "/tiles.bmp", 64, 32);
             r.Map("tiles.bmp", 32, 32, 20, 15, std::vector<int32_t>(300, 0)).Images({}).Placements({});
@@ -68,18 +69,18 @@ public:
         return screen;
     }
 
-    shell::GameApp game;
+    TestGame game;
     Sequencer sequencer;
-    land::LandRecord record{};
+    world::LandRecord record{};
     int loaded = -1;
 };
 
 TEST_F(LandScreenTest, LoadSetsUpIconsKeysAndTheFirstVisitLock) {
-    auto screen = Open(shell::kCeltic, 1);
+    auto screen = Open(world::kCeltic, 1);
     ASSERT_EQ(loaded, 1);
     EXPECT_EQ(screen->iconCount, 7);
     EXPECT_EQ(screen->keysNeeded, 1);
-    EXPECT_EQ(game.landSpriteCount, 10);
+    EXPECT_EQ(game.landSprites.count, 10);
     EXPECT_EQ(screen->lockDemonstrated, 0);  // first visit, one key needed
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(game.landSprites[i]->iconIndex, i);
@@ -97,7 +98,7 @@ TEST_F(LandScreenTest, LoadSetsUpIconsKeysAndTheFirstVisitLock) {
 }
 
 TEST_F(LandScreenTest, FramesRunAndTheRecordGetsTheLiveIconsBack) {
-    auto screen = Open(shell::kCeltic, 2);
+    auto screen = Open(world::kCeltic, 2);
     ASSERT_EQ(loaded, 1);
     EXPECT_EQ(screen->iconCount, 19);
     EXPECT_EQ(screen->lockDemonstrated, 1);  // three keys to find: no demonstration
@@ -114,18 +115,18 @@ TEST_F(LandScreenTest, FramesRunAndTheRecordGetsTheLiveIconsBack) {
     EXPECT_EQ(record.icon[3].location, 1);
     EXPECT_EQ(record.icon[3].placed, 1);
     EXPECT_EQ(record.progress, 1);
-    EXPECT_EQ(game.landSpriteCount, 0);
+    EXPECT_EQ(game.landSprites.count, 0);
 }
 
 TEST_F(LandScreenTest, KeepRecordsLeavesTheRecordAsItWas) {
-    auto screen = Open(shell::kCeltic, 1);
+    auto screen = Open(world::kCeltic, 1);
     ASSERT_EQ(loaded, 1);
-    const land::LandRecord before = record;
+    const world::LandRecord before = record;
     game.landSprites[0]->SetPosition(5, 5);
     game.keepRecords = 1;
     screen.reset();
     EXPECT_EQ(game.keepRecords, 0);
-    land::LandRecord expected = before;
+    world::LandRecord expected = before;
     expected.progress = 1;
     EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0);
 }
@@ -139,7 +140,7 @@ land::SubRoom* EnterRoomZero(land::LandScreen* screen) {
 
 // The dog puts down `icon` in the active room as if it had carried it there.
 int PutDown(land::LandScreen* screen, int icon) {
-    LandSprite* sprite = screen->game->landSprites[icon];
+    LandSprite* sprite = screen->game->LandSprites()[icon];
     screen->player->carriedHomeX = sprite->x;
     screen->player->carriedHomeY = sprite->y;
     screen->player->carriedHomeLocation = sprite->location;
@@ -149,7 +150,7 @@ int PutDown(land::LandScreen* screen, int icon) {
 }
 
 TEST_F(LandScreenTest, SixIconsOfTheRoomsSetFinishThePedestalAndTheKeyAppearsAtFrameThree) {
-    auto screen = Open(shell::kCeltic, 1);
+    auto screen = Open(world::kCeltic, 1);
     ASSERT_EQ(loaded, 1);
     land::SubRoom* room = EnterRoomZero(screen.get());
     ASSERT_NE(room, nullptr);
@@ -188,12 +189,12 @@ TEST_F(LandScreenTest, SixIconsOfTheRoomsSetFinishThePedestalAndTheKeyAppearsAtF
 }
 
 TEST_F(LandScreenTest, ASubRoomsHoleLeadsToTheLockRoomAndItsHoleBack) {
-    auto screen = Open(shell::kCeltic, 1);
+    auto screen = Open(world::kCeltic, 1);
     ASSERT_EQ(loaded, 1);
     ASSERT_NE(EnterRoomZero(screen.get()), nullptr);
     screen->player->leftByRoomHole = 1;
     screen->Tick();
-    EXPECT_EQ(screen->currentRoom, land::kMainSubRoom);
+    EXPECT_EQ(screen->currentRoom, world::kMainSubRoom);
     EXPECT_NE(screen->activeRoom, nullptr);
     EXPECT_EQ(screen->player->leftByRoomHole, 0);
     EXPECT_EQ(screen->player->mode, world::PlayerDog::kHoleOut);
@@ -208,11 +209,11 @@ TEST_F(LandScreenTest, ASubRoomsHoleLeadsToTheLockRoomAndItsHoleBack) {
 }
 
 TEST_F(LandScreenTest, AFirstVisitBeginsInTheLockRoom) {
-    game.requestedLand = game.currentLand = shell::kCeltic;
+    game.requestedLand = game.currentLand = world::kCeltic;
     game.difficulty = 1;
     land::LandScreen screen(&game, &D());
     ASSERT_EQ(screen.Load("lands\\celtic\\easy.lnd", "song.xmi", &record), 1);
-    EXPECT_EQ(screen.currentRoom, land::kMainSubRoom);
+    EXPECT_EQ(screen.currentRoom, world::kMainSubRoom);
     EXPECT_EQ(screen.firstArrival, 1);
     ASSERT_NE(screen.activeRoom, nullptr);
     // The dog keeps animating (and so is drawn and moves) in the room's world.
@@ -220,7 +221,7 @@ TEST_F(LandScreenTest, AFirstVisitBeginsInTheLockRoom) {
 }
 
 TEST_F(LandScreenTest, ReenteringAFullRoomWhoseKeyNeverAppearedRevealsItAtOnce) {
-    auto screen = Open(shell::kCeltic, 1);
+    auto screen = Open(world::kCeltic, 1);
     ASSERT_EQ(loaded, 1);
     ASSERT_NE(EnterRoomZero(screen.get()), nullptr);
     for (int i = 0; i < 6; ++i) PutDown(screen.get(), i);
@@ -233,7 +234,7 @@ TEST_F(LandScreenTest, ReenteringAFullRoomWhoseKeyNeverAppearedRevealsItAtOnce) 
 }
 
 TEST_F(LandScreenTest, AnIconOfAnotherSetFloatsUpAndGoesHomeToTheLand) {
-    auto screen = Open(shell::kCeltic, 2);
+    auto screen = Open(world::kCeltic, 2);
     ASSERT_EQ(loaded, 1);
     land::SubRoom* room = EnterRoomZero(screen.get());
     ASSERT_NE(room, nullptr);
@@ -259,7 +260,7 @@ TEST_F(LandScreenTest, ARestoredPositionInASubRoomEntersItBeforeTheFirstFrame) {
     game.restoreX = 150;
     game.restoreY = 260;
     game.restoreRoom = 0;
-    auto screen = Open(shell::kCeltic, 1);
+    auto screen = Open(world::kCeltic, 1);
     ASSERT_EQ(loaded, 1);
     ASSERT_NE(screen->activeRoom, nullptr);
     EXPECT_EQ(screen->currentRoom, 0);
@@ -270,13 +271,13 @@ TEST_F(LandScreenTest, ARestoredPositionInASubRoomEntersItBeforeTheFirstFrame) {
 }
 
 TEST_F(LandScreenTest, TheAussieLandOnEasyShowsTheThirdLayoutInItsFirstRoom) {
-    EXPECT_STREQ(land::SubRoom::LevelFile(0, shell::kAussie, 1), ".\\Subroom3\\subroom3.lnd");
-    EXPECT_STREQ(land::SubRoom::LevelFile(0, shell::kAussie, 2), ".\\Subroom1\\subroom1.lnd");
-    EXPECT_STREQ(land::SubRoom::LevelFile(0, shell::kCeltic, 1), ".\\Subroom1\\subroom1.lnd");
+    EXPECT_STREQ(land::SubRoom::LevelFile(0, world::kAussie, 1), ".\\Subroom3\\subroom3.lnd");
+    EXPECT_STREQ(land::SubRoom::LevelFile(0, world::kAussie, 2), ".\\Subroom1\\subroom1.lnd");
+    EXPECT_STREQ(land::SubRoom::LevelFile(0, world::kCeltic, 1), ".\\Subroom1\\subroom1.lnd");
 }
 
 TEST_F(LandScreenTest, AMissingSongFailsLoadButFramesStaySafe) {
-    auto screen = Open(shell::kCeltic, 1, "nosuch.xmi");
+    auto screen = Open(world::kCeltic, 1, "nosuch.xmi");
     EXPECT_EQ(loaded, 0);
     for (int f = 0; f < 3; ++f) {
         platform::manual_clock::Advance(40);
@@ -287,7 +288,7 @@ TEST_F(LandScreenTest, AMissingSongFailsLoadButFramesStaySafe) {
 }
 
 TEST_F(LandScreenTest, WaterCycleTouchesOnlyEntries114To118AndOnlyInTheWetland) {
-    for (int landIndex : {shell::kCeltic, shell::kWetland}) {
+    for (int landIndex : {world::kCeltic, world::kWetland}) {
         auto screen = Open(landIndex, 1);
         ASSERT_EQ(loaded, 1);
         for (int j = 0; j < 5; ++j) {
@@ -303,7 +304,7 @@ TEST_F(LandScreenTest, WaterCycleTouchesOnlyEntries114To118AndOnlyInTheWetland) 
         screen->CycleWater(200000);
         D().palette->GetEntries(0, 256, after);
         for (int e = 0; e < 256; ++e) {
-            const bool water = landIndex == shell::kWetland && e >= 114 && e <= 118;
+            const bool water = landIndex == world::kWetland && e >= 114 && e <= 118;
             if (water) {
                 EXPECT_EQ(after[e].red, 10 * ((e - 114 + 1) % 5) + 1) << e;
             } else {

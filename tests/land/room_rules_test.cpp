@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "land/land_record.h"
 #include "land/room_rules.h"
+#include "world/land_record.h"
 
 namespace {
 
 using land::DropOutcome;
 
-land::LandRecord Fresh() {
-    land::LandRecord record{};
-    land::InitLandRecord(&record);
+world::LandRecord Fresh() {
+    world::LandRecord record{};
+    world::InitLandRecord(&record);
     record.target[0] = 4;
     record.target[1] = 1;
     record.target[2] = 6;
@@ -18,7 +18,7 @@ land::LandRecord Fresh() {
 
 TEST(RoomRules, EasyAndMediumTakeOnlyTheRoomsOwnSet) {
     for (int difficulty : {1, 2}) {
-        land::LandRecord record = Fresh();
+        world::LandRecord record = Fresh();
         bool bound = false;
         EXPECT_EQ(land::DecideDrop(&record, difficulty, 0, 7, &bound), DropOutcome::Floating);
         EXPECT_EQ(record.room[0].set, -1);
@@ -32,7 +32,7 @@ TEST(RoomRules, EasyAndMediumTakeOnlyTheRoomsOwnSet) {
 
 TEST(RoomRules, KeysAreNeverAccepted) {
     for (int difficulty : {1, 2, 3}) {
-        land::LandRecord record = Fresh();
+        world::LandRecord record = Fresh();
         bool bound = false;
         EXPECT_EQ(land::DecideDrop(&record, difficulty, 0, -1, &bound), DropOutcome::Refused);
         EXPECT_EQ(record.room[0].bound, 0);
@@ -40,7 +40,7 @@ TEST(RoomRules, KeysAreNeverAccepted) {
 }
 
 TEST(RoomRules, HardBindsOnTheFirstIconAndTheThirdRoomAfterTwo) {
-    land::LandRecord record = Fresh();
+    world::LandRecord record = Fresh();
     bool bound = false;
     EXPECT_EQ(land::DecideDrop(&record, 3, 1, 20, &bound), DropOutcome::Floating);  // no set
     EXPECT_EQ(land::DecideDrop(&record, 3, 1, 14, &bound), DropOutcome::Placed);
@@ -62,7 +62,7 @@ TEST(RoomRules, HardBindsOnTheFirstIconAndTheThirdRoomAfterTwo) {
 }
 
 TEST(RoomRules, PlacedCountCountsTheRoomsSetOnly) {
-    land::LandRecord record = Fresh();
+    world::LandRecord record = Fresh();
     int placed[24] = {};
     for (int i = 6; i < 12; ++i) placed[i] = 1;
     placed[0] = 1;
@@ -87,7 +87,7 @@ TEST(RoomRules, PedestalSpotsFormTwoStaggeredRowsCentredOnTheCell) {
 
 TEST(RoomRules, PreInsertKeysForOneTwoAndThreeKeysNeeded) {
     {
-        land::LandRecord record = Fresh();
+        world::LandRecord record = Fresh();
         land::LiveKey live[3];
         int demonstrated = 0;
         land::PreInsertKeys(&record, 1, live, &demonstrated);
@@ -106,7 +106,7 @@ TEST(RoomRules, PreInsertKeysForOneTwoAndThreeKeysNeeded) {
         EXPECT_EQ(demonstrated, 0);
     }
     {
-        land::LandRecord record = Fresh();
+        world::LandRecord record = Fresh();
         land::LiveKey live[3];
         int demonstrated = 0;
         land::PreInsertKeys(&record, 2, live, &demonstrated);
@@ -116,7 +116,7 @@ TEST(RoomRules, PreInsertKeysForOneTwoAndThreeKeysNeeded) {
         EXPECT_EQ(record.key[1].location, 100);
     }
     {
-        land::LandRecord record = Fresh();
+        world::LandRecord record = Fresh();
         land::LiveKey live[3];
         int demonstrated = 0;
         land::PreInsertKeys(&record, 3, live, &demonstrated);
@@ -124,7 +124,7 @@ TEST(RoomRules, PreInsertKeysForOneTwoAndThreeKeysNeeded) {
         EXPECT_EQ(demonstrated, 1);
     }
     {  // a later visit leaves the lock alone
-        land::LandRecord record = Fresh();
+        world::LandRecord record = Fresh();
         record.slot[0] = 2;
         land::LiveKey live[3];
         int demonstrated = 0;

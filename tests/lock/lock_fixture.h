@@ -48,14 +48,14 @@ protected:
         return platform::WriteWaveFile(path.c_str(), f, s.data(), platform::DWORD(s.size() * 2)) == 1;
     }
     static void WriteFile(const std::string& path, const std::string& text) {
-        std::ofstream(path, std::ios::binary) << text;
+        std::ofstream(test_support::InGameFolder(path), std::ios::binary) << text;
     }
     // The member sheet of a land as a plain picture at its game path.
     void WriteMemberSheet(int land) {
         const auto sheet = world::chars::MakeCaptiveSheet(land);
         std::string path = sheet.file.substr(2);  // without ".\"
         for (char& c : path) c = c == '\\' ? '/' : c;
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::filesystem::create_directories(test_support::InGameFolder(std::filesystem::path(path).parent_path()));
         WritePicture(path, sheet.width, sheet.height);
     }
     int Playing(int slot) const {

@@ -64,7 +64,7 @@ protected:
     }
     bool Lit(int k) const { return lights[k].x == lock->LightX(k); }
 
-    land::LandRecord record{};
+    world::LandRecord record{};
     sprites::FrameRecord keyFrames[7] = {};
     sprites::Sprite lemon{nullptr, 200, 100, nullptr, 5000};
     sprites::Sprite pointer{nullptr, -500, 90, nullptr, 0};

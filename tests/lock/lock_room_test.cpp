@@ -14,9 +14,10 @@
 #include "land/reward_show.h"
 #include "lock/lock_fixture.h"
 #include "platform/clock.h"
-#include "shell/game_app.h"
+#include "support/test_game.h"
 #include "world/chars/reward_tables.h"
 #include "world/land_file_format.h"
+#include "world/land_files.h"
 #include "world/player_dog.h"
 
 namespace {
@@ -26,20 +27,20 @@ using land::MainSubRoom;
 
 class LockRoomTest : public lock_test::LockTest {
 public:
-    LockRoomTest() : game(nullptr), sequencer(nullptr, nullptr) {}
+    LockRoomTest() : sequencer(nullptr, nullptr) {}
 
     void SetUp() override {
         LockTest::SetUp();
         game.sequencer = &sequencer;
         game.effectsPlayer = fx.get();
-        game.currentState = game.requestedState = shell::kStateLand;
-        land::InitLandRecord(&record);
+        game.currentState = game.requestedState = world::kStateLand;
+        world::InitLandRecord(&record);
         for (const char* category : {"balls", "Crockery", "Footware", "fruit", "Hats", "Sweets"}) {
             const std::string folder = std::string("graphics/icons/") + category;
-            std::filesystem::create_directories(folder);
+            std::filesystem::create_directories(test_support::InGameFolder(folder));
             for (char n = '1'; n <= '6'; ++n) WritePicture(folder + "/" + n + "a.bmp", 20, 30);
         }
-        std::filesystem::create_directories("graphics/lockstuff");
+        std::filesystem::create_directories(test_support::InGameFolder("graphics/lockstuff"));
         WritePicture("graphics/icons/sparkles.bmp", 36, 4);
         WritePicture("graphics/lockstuff/keymini.bmp", 10, 10);
         WritePicture("graphics/lockstuff/lemon.bmp", 240, 40);
@@ -53,10 +54,10 @@ public:
         w.Section(lnd::kIconSpots, 24).Zeros(lnd::kNameSize);
         for (int i = 0; i < 24; ++i) w.I32(100 + 40 * i).I32(300 + 10 * i);
         w.Save("lands/celtic/easy.lnd");
-        std::vector<xmidi::SequenceSpec> parts(24);
+        std::vector<xmidi::XmidiSequence> parts(24);
         for (auto& part : parts) part.events = {0xFF, 0x2F, 0x00};
         xmidi::WriteFileBytes("song.xmi", xmidi::SongFile(parts));
-        std::filesystem::create_directories("mainSub");
+        std::filesystem::create_directories(test_support::InGameFolder("mainSub"));
         world_test::LevelWriter m = SmallMap("mainSub");
         m.Images({}).Placements({}).Section(lnd::kIconSpots, 0).Name("\\keys.bmp");
         m.Section(lnd::kZones, 2).Zone(10, 300, 60, 340, lnd::zone::kDenExit).Zone(500, 300, 560, 340,
@@ -64,8 +65,8 @@ public:
         m.Section(lnd::kActors, 2).Actor(lnd::actor::kLemon, "", 0, 200, 150).Actor(lnd::actor::kLever, "", 0, 460,
                                                                                     150);
         m.Save("mainSub/mainsub.lnd");
-        WriteMemberSheet(shell::kCeltic);
-        const auto reward = world::chars::MakeRewardTables(shell::kCeltic + 1);
+        WriteMemberSheet(world::kCeltic);
+        const auto reward = world::chars::MakeRewardTables(world::kCeltic + 1);
         std::string path = reward.file.substr(2);
         for (char& c : path) c = c == '\\' ? '/' : c;
         WritePicture(path, reward.width, reward.height);
@@ -76,7 +77,7 @@ public:
     }
 
     void Open(int keysNeededDifficulty = 1) {
-        game.requestedLand = game.currentLand = shell::kCeltic;
+        game.requestedLand = game.currentLand = world::kCeltic;
         game.difficulty = keysNeededDifficulty;
         screen = std::make_unique<land::LandScreen>(&game, &D());
         ASSERT_EQ(screen->Load("lands\\celtic\\easy.lnd", "song.xmi", &record), 1);
@@ -88,22 +89,22 @@ public:
     }
     // The dog goes through the lock room's door.
     MainSubRoom* EnterLockRoom() {
-        screen->player->enterRoomRequest = land::kMainSubRoom;
+        screen->player->enterRoomRequest = world::kMainSubRoom;
         screen->Tick();
         auto* room = dynamic_cast<MainSubRoom*>(screen->activeRoom.get());
         if (room) room->waitForTime = [] { platform::manual_clock::Advance(10); };
         return room;
     }
     void Frames(int count, uint32_t step = 20) {
-        for (int i = 0; i < count && game.requestedState == shell::kStateLand; ++i) {
+        for (int i = 0; i < count && game.requestedState == world::kStateLand; ++i) {
             platform::manual_clock::Advance(step);
             screen->Tick();
         }
     }
 
-    shell::GameApp game;
+    TestGame game;
     Sequencer sequencer;
-    land::LandRecord record{};
+    world::LandRecord record{};
     std::unique_ptr<land::LandScreen> screen;
 };
 
@@ -112,14 +113,14 @@ TEST_F(LockRoomTest, AOneKeyLandIsCompletedFromTheKeyToTheDen) {
     ASSERT_EQ(screen->keysNeeded, 1);
     MainSubRoom* room = EnterLockRoom();
     ASSERT_NE(room, nullptr);
-    EXPECT_EQ(screen->currentRoom, land::kMainSubRoom);
+    EXPECT_EQ(screen->currentRoom, world::kMainSubRoom);
     ASSERT_NE(room->place.lemon, nullptr);
     ASSERT_NE(room->member, nullptr);
     EXPECT_EQ(room->member->State(), screens::CaptiveMember::kIdleB);
     const int progress = record.progress;
 
     // The keys not yet in the lock are carried in and put down.
-    for (int k = 0; k < land::kKeyCount; ++k) {
+    for (int k = 0; k < world::kKeyCount; ++k) {
         LandSprite* key = screen->keys[k];
         if (key->placed) continue;
         screen->place.group->Unlink(key);
@@ -152,7 +153,7 @@ TEST_F(LockRoomTest, AOneKeyLandIsCompletedFromTheKeyToTheDen) {
     EXPECT_EQ(record.bandWord, 6);
     EXPECT_EQ(record.progress, progress + 1);
     EXPECT_EQ(room->rewardShown, 1);
-    EXPECT_EQ(game.requestedState, shell::kStateDen);
+    EXPECT_EQ(game.requestedState, world::kStateDen);
     EXPECT_EQ(game.requestedLand, -1);
     int held = 0;
     for (uint32_t s = 0; s < fx->SlotCount(); ++s) held += fx->Slot(int(s))->buffer ? 1 : 0;
@@ -173,18 +174,18 @@ TEST_F(LockRoomTest, AFreedLandsRoomShowsTheFreedPoseAndHumsNothing) {
     Frames(1000);
     EXPECT_EQ(room->lock->hintState, 0);
     EXPECT_EQ(room->member->State(), screens::CaptiveMember::kFreed);
-    EXPECT_EQ(game.requestedState, shell::kStateLand) << "no second reward";
+    EXPECT_EQ(game.requestedState, world::kStateLand) << "no second reward";
 }
 
 TEST_F(LockRoomTest, TheRewardRunsEveryStepAndGivesItsSoundBack) {
-    land::RewardShow reward(&D(), fx.get(), shell::kCeltic);
+    land::RewardShow reward(&D(), fx.get(), world::kCeltic);
     const uint32_t start = platform::timeGetTime();
     reward.Start(start);
     ASSERT_GE(reward.EffectSlot(), 0);
-    EXPECT_EQ(fx->Slot(reward.EffectSlot())->effect, 26 + shell::kCeltic);
+    EXPECT_EQ(fx->Slot(reward.EffectSlot())->effect, 26 + world::kCeltic);
     const int slot = reward.EffectSlot();
     reward.Run([] { return platform::timeGetTime(); }, [] { platform::manual_clock::Advance(10); });
-    EXPECT_EQ(reward.StepsShown(), world::chars::kRewardSteps[shell::kCeltic]);
+    EXPECT_EQ(reward.StepsShown(), world::chars::kRewardSteps[world::kCeltic]);
     EXPECT_NEAR(double(platform::timeGetTime() - start), 100.0 * reward.StepCount(), 20.0);
     EXPECT_EQ(fx->Slot(slot)->buffer, nullptr);
 }

@@ -21,9 +21,10 @@
 #include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/video_out.h"
-#include "shell/game_app.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
+#include "support/test_game.h"
+#include "world/land_files.h"
 #include "world/player_dog.h"
 
 namespace {
@@ -62,32 +63,32 @@ TEST(LockShots, LockRoomAndReward) {
         FxPlayer fx(nullptr, ds, 30);
         ASSERT_EQ(fx.LoadFXLib(".\\seq\\fxlib.txt"), 1);
         Sequencer sequencer(nullptr, nullptr);
-        shell::GameApp game(nullptr);
+        TestGame game;
         game.sequencer = &sequencer;
         game.effectsPlayer = &fx;
         game.difficulty = 1;
         game.requestedLand = game.currentLand = landIndex;
-        game.requestedState = game.currentState = shell::kStateLand;
+        game.requestedState = game.currentState = world::kStateLand;
         std::string level, song;
-        shell::LevelFiles(landIndex, 1, &level, &song);
+        world::LevelFiles(landIndex, 1, &level, &song);
         land::LandScreen screen(&game, &display);
         screen.Load(level.c_str(), song.c_str(), &game.Record(landIndex));
         screen.place.group->Unlink(screen.player);
-        screen.currentRoom = screen.player->roomIndex = land::kMainSubRoom;
+        screen.currentRoom = screen.player->roomIndex = world::kMainSubRoom;
         screen.activeRoom = std::make_unique<land::MainSubRoom>();
         auto* room = static_cast<land::MainSubRoom*>(screen.activeRoom.get());
-        room->Enter(&screen, land::kMainSubRoom);
-        for (int k = 0; k < land::kKeyCount; ++k) {
+        room->Enter(&screen, world::kMainSubRoom);
+        for (int k = 0; k < world::kKeyCount; ++k) {
             if (!screen.keys[k]->placed) room->InsertKey(screen.keys[k]);
         }
         auto tick = [&](int frames) {
-            for (int i = 0; i < frames && game.requestedState == shell::kStateLand; ++i) {
+            for (int i = 0; i < frames && game.requestedState == world::kStateLand; ++i) {
                 platform::manual_clock::Advance(40);
                 screen.Tick();
             }
         };
         tick(30);
-        land::LandRecord& record = game.Record(landIndex);
+        world::LandRecord& record = game.Record(landIndex);
         for (int k = 0; k < 3; ++k) {
             while (record.slot[k] != record.target[k]) {
                 screen.player->lockRequest = k + 1;
@@ -103,7 +104,7 @@ TEST(LockShots, LockRoomAndReward) {
             if (++waits == 250) platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), out + "/reward.png");
         };
         tick(200);
-        EXPECT_EQ(game.requestedState, shell::kStateDen);
+        EXPECT_EQ(game.requestedState, world::kStateDen);
         EXPECT_EQ(record.freed, 1);
     }
     ds->Release();

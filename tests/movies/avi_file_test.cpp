@@ -37,10 +37,10 @@ std::vector<std::vector<uint8_t>> DecodeAll(const AviFile& file) {
 }
 
 TEST(AviFile, WriterMadeMovieReadsBackWithItsSizeRatePaletteAndFrames) {
-    MovieSpec spec = TinyMovie(3);
-    spec.rate = 25;
-    spec.scale = 2;  // 12.5 frames a second
-    const AviFile file = Parse(WriteAvi(spec));
+    MovieDescription movie = TinyMovie(3);
+    movie.rate = 25;
+    movie.scale = 2;  // 12.5 frames a second
+    const AviFile file = Parse(WriteAvi(movie));
     EXPECT_EQ(file.width, 8);
     EXPECT_EQ(file.height, 8);
     EXPECT_TRUE(file.rle8);
@@ -52,38 +52,38 @@ TEST(AviFile, WriterMadeMovieReadsBackWithItsSizeRatePaletteAndFrames) {
     EXPECT_FALSE(file.hasSound);
     const auto frames = DecodeAll(file);
     ASSERT_EQ(frames.size(), 3u);
-    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(frames[i], spec.frames[i].pixels) << "frame " << i;
+    for (size_t i = 0; i < 3; ++i) EXPECT_EQ(frames[i], movie.frames[i].pixels) << "frame " << i;
 }
 
 TEST(AviFile, UncompressedFramesWithPaddedRowsComeOutTopDown) {
-    MovieSpec spec = TinyMovie(2, 5, 3, /*rle8=*/false);
-    spec.frames[1].pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-    const AviFile file = Parse(WriteAvi(spec));
+    MovieDescription movie = TinyMovie(2, 5, 3, /*rle8=*/false);
+    movie.frames[1].pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    const AviFile file = Parse(WriteAvi(movie));
     EXPECT_FALSE(file.rle8);
     const auto frames = DecodeAll(file);
     ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0], spec.frames[0].pixels);
-    EXPECT_EQ(frames[1], spec.frames[1].pixels);
+    EXPECT_EQ(frames[0], movie.frames[0].pixels);
+    EXPECT_EQ(frames[1], movie.frames[1].pixels);
 }
 
 TEST(AviFile, PaletteChangesTakeEffectFromTheirFrameAndSoundIsCollected) {
-    MovieSpec spec = TinyMovie(3);
-    Palette bright = spec.palette;
+    MovieDescription movie = TinyMovie(3);
+    Palette bright = movie.palette;
     bright[1] = {250, 250, 250, 0};
-    spec.frames[2].palette = bright;
+    movie.frames[2].palette = bright;
     std::vector<uint8_t> pcm;
     for (int i = 0; i < 3001; ++i) pcm.push_back(uint8_t(i * 7));
-    spec.sound = MovieSound{1, 11025, 8, pcm};  // odd-sized chunks, with pad bytes
+    movie.sound = MovieSound{1, 11025, 8, pcm};  // odd-sized chunks, with pad bytes
 
-    const AviFile file = Parse(WriteAvi(spec));
+    const AviFile file = Parse(WriteAvi(movie));
     FrameDecoder decoder(file);
     ASSERT_TRUE(decoder.DecodeNext());
     ASSERT_TRUE(decoder.DecodeNext());
-    EXPECT_EQ(decoder.palette()[1], spec.palette[1]);
+    EXPECT_EQ(decoder.palette()[1], movie.palette[1]);
     ASSERT_TRUE(decoder.DecodeNext());
     EXPECT_EQ(decoder.palette()[1], (PaletteEntry{250, 250, 250, 0}));
     decoder.Rewind();
-    EXPECT_EQ(decoder.palette()[1], spec.palette[1]);
+    EXPECT_EQ(decoder.palette()[1], movie.palette[1]);
 
     ASSERT_TRUE(file.hasSound);
     EXPECT_EQ(file.sound.channels, 1);
@@ -93,21 +93,21 @@ TEST(AviFile, PaletteChangesTakeEffectFromTheirFrameAndSoundIsCollected) {
 }
 
 TEST(AviFile, TheIndexIsOptional) {
-    const MovieSpec spec = TinyMovie(3);
-    std::vector<uint8_t> bytes = WriteAvi(spec);
+    const MovieDescription movie = TinyMovie(3);
+    std::vector<uint8_t> bytes = WriteAvi(movie);
     const size_t idx1 = Find(bytes, "idx1");
     ASSERT_NE(idx1, std::string::npos);
     bytes.resize(idx1);
     Put32(bytes, 4, uint32_t(bytes.size() - 8));
     const auto frames = DecodeAll(Parse(bytes));
     ASSERT_EQ(frames.size(), 3u);
-    EXPECT_EQ(frames[2], spec.frames[2].pixels);
+    EXPECT_EQ(frames[2], movie.frames[2].pixels);
 }
 
 TEST(AviFile, EveryCutShortFileIsRefused) {
-    MovieSpec spec = TinyMovie(3);
-    spec.sound = MovieSound{1, 8000, 16, std::vector<uint8_t>(400, 9)};
-    const std::vector<uint8_t> whole = WriteAvi(spec);
+    MovieDescription movie = TinyMovie(3);
+    movie.sound = MovieSound{1, 8000, 16, std::vector<uint8_t>(400, 9)};
+    const std::vector<uint8_t> whole = WriteAvi(movie);
     ASSERT_TRUE(Parses(whole));
     for (size_t cut = 0; cut < whole.size(); ++cut) {
         std::vector<uint8_t> part(whole.begin(), whole.begin() + ptrdiff_t(cut));
@@ -154,9 +154,9 @@ TEST(AviFile, CorruptHeadersAndFramesAreRefused) {
 TEST(AviFile, ArbitraryFieldDamageNeverReadsOutOfBounds) {
     // Every 32-bit word set to extreme values: the parser may accept or
     // refuse, but must stay within the data (the sanitizer build checks).
-    MovieSpec spec = TinyMovie(2);
-    spec.sound = MovieSound{1, 8000, 8, std::vector<uint8_t>(50, 128)};
-    const std::vector<uint8_t> good = WriteAvi(spec);
+    MovieDescription movie = TinyMovie(2);
+    movie.sound = MovieSound{1, 8000, 8, std::vector<uint8_t>(50, 128)};
+    const std::vector<uint8_t> good = WriteAvi(movie);
     for (uint32_t value : {0u, 1u, 0xFFFFFFFFu, 0x80000000u, 0x7FFFFFFFu}) {
         for (size_t at = 0; at + 4 <= good.size(); at += 2) {
             std::vector<uint8_t> bytes = good;
@@ -201,19 +201,20 @@ protected:
 TEST_F(MovieDeviceOpen, MissingDamagedAndForeignFilesGiveTheirErrors) {
     EXPECT_EQ(Open(".\\Movie\\none.avi"), MCIERR_FILE_NOT_FOUND);
     EXPECT_EQ(Open("Q:\\Movie\\none.avi"), MCIERR_FILE_NOT_FOUND);
-    std::filesystem::create_directories("Movie/folder.avi");
+    std::filesystem::create_directories(scratch.Path() / "Movie/folder.avi");
     EXPECT_EQ(Open(".\\Movie\\folder.avi"), MCIERR_FILE_NOT_FOUND);
-    movies_test::WriteBytes("Movie/text.avi", {'h', 'e', 'l', 'l', 'o'});
+    movies_test::WriteBytes(scratch.Path() / "Movie/text.avi", {'h', 'e', 'l', 'l', 'o'});
     EXPECT_EQ(Open(".\\Movie\\text.avi"), MCIERR_INVALID_FILE);
-    movies_test::WriteBytes("Movie/empty.avi", {});
+    movies_test::WriteBytes(scratch.Path() / "Movie/empty.avi", {});
     EXPECT_EQ(Open(".\\Movie\\empty.avi"), MCIERR_INVALID_FILE);
 
     const std::vector<uint8_t> whole = WriteAvi(TinyMovie(2));
     for (size_t cut = 0; cut < whole.size(); cut += 13) {
-        movies_test::WriteBytes("Movie/cut.avi", std::vector<uint8_t>(whole.begin(), whole.begin() + ptrdiff_t(cut)));
+        movies_test::WriteBytes(scratch.Path() / "Movie/cut.avi",
+                                std::vector<uint8_t>(whole.begin(), whole.begin() + ptrdiff_t(cut)));
         EXPECT_EQ(Open(".\\Movie\\cut.avi"), MCIERR_INVALID_FILE) << "cut at " << cut;
     }
-    movies_test::WriteBytes("Movie/good.avi", whole);
+    movies_test::WriteBytes(scratch.Path() / "Movie/good.avi", whole);
     EXPECT_EQ(Open(".\\Movie\\good.avi", nullptr, "waveaudio"), MCIERR_INVALID_DEVICE_NAME);
     EXPECT_EQ(Open(".\\Movie\\good.avi", nullptr, "cdaudio"), MCIERR_NO_DEVICE);
     EXPECT_TRUE(opened.empty());
@@ -222,7 +223,7 @@ TEST_F(MovieDeviceOpen, MissingDamagedAndForeignFilesGiveTheirErrors) {
 }
 
 TEST_F(MovieDeviceOpen, NamesResolveAnyCaseWithBackslashesAndIdsCountFromOne) {
-    movies_test::WriteBytes("Movie/logo.avi", WriteAvi(TinyMovie(2)));
+    movies_test::WriteBytes(scratch.Path() / "Movie/logo.avi", WriteAvi(TinyMovie(2)));
     MCIDEVICEID first = 0, second = 0, third = 0;
     ASSERT_EQ(Open(".\\MOVIE\\Logo.AVI", &first), 0u);
     ASSERT_EQ(Open((scratch.Path().string() + "/movie/LOGO.avi").c_str(), &second), 0u);
@@ -234,7 +235,7 @@ TEST_F(MovieDeviceOpen, NamesResolveAnyCaseWithBackslashesAndIdsCountFromOne) {
     EXPECT_EQ(third, 1u);  // the lowest free id again
 
     // A disc in a CD-ROM drive is opened through its drive letter.
-    movies_test::WriteBytes("disc/MOVIE/Logo.avi", WriteAvi(TinyMovie(2)));
+    movies_test::WriteBytes(scratch.Path() / "disc/MOVIE/Logo.avi", WriteAvi(TinyMovie(2)));
     headless::SetDrive('D', DRIVE_CDROM, (scratch.Path() / "disc").string());
     MCIDEVICEID fromDisc = 0;
     EXPECT_EQ(Open("D:\\Movie\\logo.avi", &fromDisc), 0u);

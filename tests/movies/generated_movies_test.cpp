@@ -1,7 +1,7 @@
-// The content generator is a program of its own; its movie sources are
-// compiled into this test so that it can call them directly.
-#include "assetgen/movies.cpp"
-#include "assetgen/movies_canvas.cpp"
+// The generator's two start-up movies, written and played back through the
+// game's own movie device.
+#include "assetgen/generators.h"
+#include "assetgen/movies_palette.h"
 
 #include <gtest/gtest.h>
 
@@ -24,8 +24,8 @@ LRESULT QuietProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 TEST(GeneratedMovies, AreDeterministicValidAndOfTheRightLength) {
     movies_test::ScratchDir scratch;
-    ASSERT_EQ(assetgen::WriteMovies("one"), 1);
-    ASSERT_EQ(assetgen::WriteMovies("two"), 1);
+    ASSERT_EQ(assetgen::WriteMovies((scratch.Path() / "one").string()), 1);
+    ASSERT_EQ(assetgen::WriteMovies((scratch.Path() / "two").string()), 1);
     const struct {
         const char* name;
         uint64_t durationMs;
@@ -61,7 +61,7 @@ TEST(GeneratedMovies, AreDeterministicValidAndOfTheRightLength) {
         EXPECT_NE(first, middle);
         // Backdrop ramps sit below the figures' colours (paw, dog, notes, letters).
         const long figures = std::count_if(middle.begin(), middle.end(),
-                                           [](uint8_t p) { return p >= assetgen::kWhite; });
+                                           [](uint8_t p) { return p >= assetgen::movie_palette::kWhite; });
         EXPECT_GT(figures, 320 * 240 / 20);
     }
 }
@@ -69,7 +69,7 @@ TEST(GeneratedMovies, AreDeterministicValidAndOfTheRightLength) {
 TEST(GeneratedMovies, TheLogoPlaysThroughTheMovieDeviceInThreeSeconds) {
     ScopedHeadless headless;
     movies_test::ScratchDir scratch;
-    ASSERT_EQ(assetgen::WriteMovies("."), 1);
+    ASSERT_EQ(assetgen::WriteMovies(scratch.Path().string()), 1);
     WNDCLASS windowClass;
     windowClass.lpfnWndProc = QuietProc;
     windowClass.lpszClassName = "Tunewander";

@@ -33,7 +33,7 @@ protected:
         ASSERT_EQ(RegisterClass(windowClass), 1);
         window = CreateWindowEx(0, "Tunewander", "Tunewander", WS_POPUP, 0, 0, 640, 480);
         ASSERT_NE(window, nullptr);
-        movies_test::WriteBytes("Movie/tiny.avi", avi::WriteAvi(movies_test::TinyMovie(4)));
+        movies_test::WriteBytes(scratch.Path() / "Movie/tiny.avi", avi::WriteAvi(movies_test::TinyMovie(4)));
         MCI_OPEN_PARMS open;
         open.lpstrDeviceType = "avivideo";
         open.lpstrElementName = ".\\Movie\\tiny.avi";

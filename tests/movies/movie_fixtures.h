@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the movie tests: tiny movies whose frames are told apart by
-// colour, a scratch folder as current directory, and byte-level file access.
+// colour, a scratch folder as the game's current folder, and byte-level file access.
 #include <unistd.h>
 
 #include <cstring>
@@ -17,21 +17,21 @@ namespace movies_test {
 
 // Frame i: top half colour i + 1, bottom half colour 200. Colour k is
 // (k, 255 - k, 7); colour 200 is (1, 2, 3).
-inline platform::avi::MovieSpec TinyMovie(int frames, int width = 8, int height = 8, bool rle8 = true) {
-    platform::avi::MovieSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.rate = 10;
-    spec.scale = 1;
-    spec.rle8 = rle8;
-    for (int k = 0; k < 256; ++k) spec.palette[k] = {uint8_t(k), uint8_t(255 - k), 7, 0};
-    spec.palette[200] = {1, 2, 3, 0};
+inline platform::avi::MovieDescription TinyMovie(int frames, int width = 8, int height = 8, bool rle8 = true) {
+    platform::avi::MovieDescription movie;
+    movie.width = width;
+    movie.height = height;
+    movie.rate = 10;
+    movie.scale = 1;
+    movie.rle8 = rle8;
+    for (int k = 0; k < 256; ++k) movie.palette[k] = {uint8_t(k), uint8_t(255 - k), 7, 0};
+    movie.palette[200] = {1, 2, 3, 0};
     for (int i = 0; i < frames; ++i) {
         std::vector<uint8_t> pixels(size_t(width) * height, 200);
         std::fill(pixels.begin(), pixels.begin() + ptrdiff_t(width * (height / 2)), uint8_t(i + 1));
-        spec.frames.push_back({pixels, std::nullopt});
+        movie.frames.push_back({pixels, std::nullopt});
     }
-    return spec;
+    return movie;
 }
 
 inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {

@@ -53,22 +53,17 @@ inline std::vector<uint8_t> ReadBytes(const std::string& name) {
     return bytes;
 }
 
-// A headless platform with the data folder as the current directory.
+// A headless platform with the data folder as the game's current folder.
 class DataFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
         ASSERT_TRUE(std::filesystem::exists(DataDir() + "/seq/wavelib.txt"))
             << "no generated data in " << DataDir() << ": run assetgen first (./test.sh does)";
-        ASSERT_EQ(platform::SetCurrentDirectory(DataDir().c_str()), 1);
+        ASSERT_EQ(folder_.Enter(DataDir().c_str()), 1);
         platform::headless::ClearMessageBoxLog();
     }
-    void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::current_path(previous_, ignored);
-    }
     platform::ScopedHeadless platform_;
-    std::filesystem::path previous_;
+    platform::ScopedCurrentDirectory folder_;  // the previous folder comes back
 };
 
 }  // namespace music_test

@@ -33,15 +33,3 @@ public:
 private:
     std::filesystem::path path_;
 };
-
-// Runs the test body in the given current directory and comes back.
-class ScopedCurrentDirectory {
-public:
-    explicit ScopedCurrentDirectory(const std::string& path) : old_(std::filesystem::current_path()) {
-        std::filesystem::current_path(path);
-    }
-    ~ScopedCurrentDirectory() { std::filesystem::current_path(old_); }
-
-private:
-    std::filesystem::path old_;
-};

@@ -42,7 +42,7 @@ TEST(Boot, GeneratedPreferencesHoldEveryStartupKey) {
     const std::string generator = std::string(TW_BINARY_DIR) + "/assetgen";
     ASSERT_TRUE(std::filesystem::exists(generator)) << generator;
     shell_test::ScratchDir dir;
-    ASSERT_EQ(std::system(("'" + generator + "' data > /dev/null").c_str()), 0);
+    ASSERT_EQ(std::system(("'" + generator + "' '" + (dir.Path() / "data").string() + "' > /dev/null").c_str()), 0);
     platform::ScopedHeadless headless;
     shell::PrefsFile prefs("data/prefs.ini");
     const shell::StartupPrefs values = shell::ReadStartupPrefs(prefs, nullptr);

@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the shell tests: a scratch folder that is the current directory
+// Helpers of the shell tests: a scratch folder that is the game's current folder
 // for the test's lifetime, file writing, tiny movies.
 #include <unistd.h>
 
@@ -30,15 +30,15 @@ inline void WriteSoundLibraries(const std::filesystem::path& root) {
 // A 4 x 4 movie of `frames` frames at 10 frames a second, one colour.
 inline bool WriteTinyMovie(const std::filesystem::path& path, int frames, uint8_t red) {
     std::filesystem::create_directories(path.parent_path());
-    platform::avi::MovieSpec spec;
-    spec.width = 4;
-    spec.height = 4;
-    spec.rate = 10;
-    spec.palette[1] = {red, 0, 0, 0};
+    platform::avi::MovieDescription movie;
+    movie.width = 4;
+    movie.height = 4;
+    movie.rate = 10;
+    movie.palette[1] = {red, 0, 0, 0};
     for (int i = 0; i < frames; ++i) {
-        spec.frames.push_back({std::vector<uint8_t>(16, 1), std::nullopt});
+        movie.frames.push_back({std::vector<uint8_t>(16, 1), std::nullopt});
     }
-    return platform::avi::WriteAviFile(path.string(), spec) == 1;
+    return platform::avi::WriteAviFile(path.string(), movie) == 1;
 }
 
 inline void WriteBothMovies(const std::filesystem::path& root) {

@@ -10,7 +10,7 @@
 
 using platform::RECT;
 using platform::dd::Surface;
-using world::Background;
+using sprites::Background;
 namespace emu = platform::dd::emulation;
 
 namespace {

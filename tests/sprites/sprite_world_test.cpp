@@ -3,10 +3,11 @@
 // surfaces and tearing everything down.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <filesystem>
 
 #include "platform/ddraw_emulation.h"
 #include "sprites/animated_sprite.h"
+#include "support/game_folder.h"
 #include "support/sprites_support.h"
 
 using namespace sprites;
@@ -187,7 +188,7 @@ TEST_F(World, ALostGroupSurfaceIsReloadedDuringDrawAll) {
     EXPECT_EQ(Back(11, 11), 9);
     EXPECT_EQ(Debug().Texts(), (Texts{"Got lost one...", "...restored...", "...reloaded.\n"}));
 
-    std::remove("pic.bmp");   // now the reload fails; the frame goes on
+    std::filesystem::remove(test_support::InGameFolder("pic.bmp"));  // now the reload fails; the frame goes on
     picture->MarkLost();
     Debug().Clear();
     EXPECT_EQ(W().DrawAll(), 0);

@@ -1,11 +1,14 @@
 #pragma once
-// A fresh folder under /tmp that is the current directory while the object
-// lives; afterwards the previous directory is current again and the folder
-// is removed.
+// A fresh folder under /tmp that is the game's current folder while the
+// object lives; afterwards the previous folder is current again and the
+// folder is removed. The process's working directory is left alone, so
+// files the test itself writes go under Path().
 #include <stdlib.h>
 
 #include <filesystem>
 #include <system_error>
+
+#include "platform/files.h"
 
 namespace test_support {
 
@@ -14,12 +17,10 @@ public:
     ScratchDir() {
         char pattern[] = "/tmp/tw_test_XXXXXX";
         path_ = ::mkdtemp(pattern);
-        previous_ = std::filesystem::current_path();
-        std::filesystem::current_path(path_);
+        game_.Enter(path_.c_str());
     }
     ~ScratchDir() {
         std::error_code ec;
-        std::filesystem::current_path(previous_, ec);
         std::filesystem::remove_all(path_, ec);
     }
     ScratchDir(const ScratchDir&) = delete;
@@ -28,7 +29,8 @@ public:
     const std::filesystem::path& Path() const { return path_; }
 
 private:
-    std::filesystem::path path_, previous_;
+    std::filesystem::path path_;
+    platform::ScopedCurrentDirectory game_;  // puts the previous folder back
 };
 
 }  // namespace test_support

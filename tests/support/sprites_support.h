@@ -1,7 +1,7 @@
 #pragma once
 // A headless display set up as the game does it, a sprite world over it, the
 // debugger output captured, and small pictures made in memory or written as
-// 8-bit bitmap files into a private current directory.
+// 8-bit bitmap files into a private folder, the game's current folder.
 #include <unistd.h>
 
 #include <atomic>
@@ -81,11 +81,10 @@ public:
         folder_ = std::filesystem::temp_directory_path() /
                   ("tw-sprites-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::create_directories(folder_);
-        platform::SetCurrentDirectory(folder_.c_str());
+        gameFolder_.Enter(folder_.c_str());
     }
     ~SpriteTest() {
         world_.reset();
-        platform::SetCurrentDirectory(std::filesystem::temp_directory_path().c_str());
         std::error_code ec;
         std::filesystem::remove_all(folder_, ec);
     }
@@ -115,7 +114,7 @@ public:
         RECT all{0, 0, 640, 480};
         D().GPFillBufferIndex(nullptr, &all, value);
     }
-    // Writes a bitmap file into the test's current directory.
+    // Writes a bitmap file into the test's folder.
     void WriteBitmap(const std::string& name, int width, int height, const std::vector<uint8_t>& rows) {
         const auto bytes = BitmapFile(width, height, rows);
         std::ofstream(folder_ / name, std::ios::binary)
@@ -125,6 +124,7 @@ public:
 
 private:
     std::filesystem::path folder_;
+    platform::ScopedCurrentDirectory gameFolder_;  // the previous folder comes back
     DebugCapture debug_;
     std::unique_ptr<sprites::SpriteWorld> world_;
 };

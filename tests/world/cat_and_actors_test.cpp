@@ -92,7 +92,7 @@ TEST_F(CatTest, TheRandomPlaceSearchIsBounded) {
     EXPECT_TRUE(cat->x >= 640 + 20 || cat->y >= 480 + 20);
 
     // A map that lies wholly in the view has no hidden place.
-    world::Background& map = *W().background;
+    sprites::Background& map = *W().background;
     map.columns = map.rows = 10;
     cat->SetPosition(200, 200);
     EXPECT_EQ(0, cat->MoveToRandomPlace());

@@ -5,8 +5,9 @@
 
 #include "platform/clock.h"
 #include "platform/headless.h"
-#include "shell/game_app.h"
+#include "support/test_game.h"
 #include "world/chars/dog_tables.h"
+#include "world/land_files.h"
 #include "world/player_dog.h"
 #include "world/world_fixture.h"
 
@@ -14,7 +15,7 @@ namespace world_test {
 
 // Declared before the world so that it outlives the dog the world deletes.
 struct GameHolder {
-    shell::GameApp game{nullptr};
+    TestGame game;
 };
 
 class DogTest : public GameHolder, public WorldTest {
@@ -23,7 +24,7 @@ public:
 
     bool MakeWorld() {
         if (!StartWorld()) return false;
-        world::Background& map = *W().background;
+        sprites::Background& map = *W().background;
         map.tileWidth = map.tileHeight = 32;
         map.columns = map.rows = 100;
         map.scrollX = map.scrollY = 0;

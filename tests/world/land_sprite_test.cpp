@@ -40,7 +40,7 @@ TEST_F(LandSpriteTest, AFreeIconFollowsTheDistanceAndPanLaws) {
 
 TEST_F(LandSpriteTest, ATrackTakesTheVolumeAndPanOfTheIconOrIsSilenced) {
     Sequencer sequencer(nullptr, nullptr);
-    xmidi::SequenceSpec song;
+    xmidi::XmidiSequence song;
     song.events = {0xFF, 0x2F, 0x00};
     ASSERT_EQ(1, xmidi::WriteFileBytes("song.xmi", xmidi::SongFile({song})));
     ASSERT_EQ(1, sequencer.SQ_LoadSequenceFile("song.xmi"));

@@ -24,7 +24,7 @@ TEST_F(LevelReaderTest, CellsAreColumnMajorAndTilesCountRowByRow) {
     w.Map("tiles.bmp", 32, 32, 2, 3, {10, 11, 12, 13, 14, -1}).Images({}).Placements({});
     world::LandPlace place;
     EXPECT_EQ(1, Land(w, &place));
-    const world::Background& map = *W().background;
+    const sprites::Background& map = *W().background;
     EXPECT_EQ(2, map.columns);
     EXPECT_EQ(3, map.rows);
     EXPECT_EQ(10, map.Cell(0, 0));
@@ -44,7 +44,7 @@ TEST_F(LevelReaderTest, CellsAreColumnMajorAndTilesCountRowByRow) {
 
 TEST_F(LevelReaderTest, PlacementsGetDepthKeysAndOnlyLandsReplaceAbsurdFootprints) {
     for (const char* folder : {"lands/celtic", "den"}) {
-        std::filesystem::create_directories(folder);
+        std::filesystem::create_directories(test_support::InGameFolder(folder));
         WritePicture(std::string(folder) + "/rock.bmp", 40, 20);
     }
     auto level = [&](const std::string& folder) {
@@ -111,7 +111,7 @@ TEST_F(LevelReaderTest, IconSpotsAreShuffledAndSeedAFreshIconTable) {
     w.Images({}).Placements({}).Section(world::lnd::kIconSpots, 30).Name("ignored");
     for (int i = 0; i < 30; ++i) w.I32(i).I32(1000 + i);
     world::LandPlace place;
-    land::LandRecord record = FreshRecord();
+    world::LandRecord record = FreshRecord();
     EXPECT_EQ(1, Land(w, &place, 2, &record));
     ASSERT_EQ(30u, place.iconSpots.size());
     std::vector<int> xs;
@@ -132,7 +132,7 @@ TEST_F(LevelReaderTest, IconSpotsAreShuffledAndSeedAFreshIconTable) {
     EXPECT_EQ(firstFour.end(), std::adjacent_find(firstFour.begin(), firstFour.end()));
 
     // A record already in play keeps its icons.
-    land::LandRecord played{};
+    world::LandRecord played{};
     played.icon[0] = {2, 5, 5, 1};
     world::LandPlace again;
     EXPECT_EQ(1, Land(w, &again, 2, &played));
@@ -144,7 +144,7 @@ TEST_F(LevelReaderTest, FewerThanTwentyFourSpotsAreReusedNotReadPastTheList) {
     LevelWriter w = SmallMap();
     w.Images({}).Placements({}).Section(world::lnd::kIconSpots, 3).Name("");
     w.I32(1).I32(1).I32(2).I32(2).I32(3).I32(3);
-    land::LandRecord record = FreshRecord();
+    world::LandRecord record = FreshRecord();
     world::LandPlace place;
     EXPECT_EQ(1, Land(w, &place, 1, &record));
     for (int i = 0; i < 24; ++i) {
@@ -164,10 +164,10 @@ TEST_F(LevelReaderTest, IconPostsShowTheirCategoryFlagByDifficulty) {
         EXPECT_EQ("..\\..\\icons\\fruit\\fruitflg.bmp", world::PostFlagBitmap(kind, 3, categories, &frames));
     }
 
-    std::filesystem::create_directories("icons/fruit");
+    std::filesystem::create_directories(test_support::InGameFolder("icons/fruit"));
     WritePicture("icons/fruit/fruitflg.bmp", 50, 10);
     WritePicture("lands/celtic/post.bmp", 20, 40);
-    land::LandRecord record{};
+    world::LandRecord record{};
     record.category[0] = 3;
     LevelWriter w = SmallMap();
     w.Images({}).Placements({}).Section(world::lnd::kActors, 3);
@@ -217,9 +217,9 @@ TEST_F(LevelReaderTest, AnimationsActorsAndWatchersKeepTheirLimits) {
 }
 
 TEST_F(LevelReaderTest, RoomReadersTakeTheirExitsHotSpotsAndIcons) {
-    std::filesystem::create_directories("Subroom1");
-    std::filesystem::create_directories("mainSub");
-    std::filesystem::create_directories("graphics/lockstuff");
+    std::filesystem::create_directories(test_support::InGameFolder("Subroom1"));
+    std::filesystem::create_directories(test_support::InGameFolder("mainSub"));
+    std::filesystem::create_directories(test_support::InGameFolder("graphics/lockstuff"));
     WritePicture("graphics/lockstuff/FishC.bmp", 12, 8);
     LevelWriter room = SmallMap("Subroom1");
     room.Images({}).Placements({}).Section(world::lnd::kIconSpots, 1).Name("x.bmp").I32(4).I32(5);
@@ -251,8 +251,8 @@ TEST_F(LevelReaderTest, RoomReadersTakeTheirExitsHotSpotsAndIcons) {
 }
 
 TEST_F(LevelReaderTest, TheLockRoomBuildsLemonLightsAndLeverFromTheGameFolder) {
-    std::filesystem::create_directories("mainSub");
-    std::filesystem::create_directories("graphics/lockstuff");
+    std::filesystem::create_directories(test_support::InGameFolder("mainSub"));
+    std::filesystem::create_directories(test_support::InGameFolder("graphics/lockstuff"));
     WritePicture("graphics/lockstuff/lemon.bmp", 240, 40);
     WritePicture("graphics/lockstuff/lever.bmp", 80, 50);
     WritePicture("graphics/lockstuff/greenlight.bmp", 10, 10);
@@ -277,7 +277,7 @@ TEST_F(LevelReaderTest, TheLockRoomBuildsLemonLightsAndLeverFromTheGameFolder) {
 }
 
 TEST_F(LevelReaderTest, DenZonesFillItsSevenRectanglesAndActorsTheBandSlots) {
-    std::filesystem::create_directories("den");
+    std::filesystem::create_directories(test_support::InGameFolder("den"));
     WritePicture("den/drum.bmp", 60, 20);
     LevelWriter w = SmallMap("den");
     w.Images({}).Placements({}).Section(world::lnd::kActors, 2).Actor(22, "drum.bmp", 3, 10, 10).Actor(14, "drum.bmp", 1, 5, 5);
@@ -338,7 +338,7 @@ TEST_F(LevelReaderTest, ShortCorruptAndMissingFilesStopWithWhatWasRead) {
     EXPECT_EQ(0, Land(unknown, &stopped));
     EXPECT_EQ((platform::RECT{0, 0, 0, 0}), stopped.startArea);
     // The den has no doors: the same file stops it at that section.
-    std::filesystem::create_directories("den");
+    std::filesystem::create_directories(test_support::InGameFolder("den"));
     LevelWriter denDoors = SmallMap("den");
     denDoors.Images({}).Placements({}).Section(world::lnd::kDoors, 0);
     denDoors.Save("den/den.lnd");

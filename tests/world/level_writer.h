@@ -2,10 +2,12 @@
 // Builds small ".lnd" files for the reader tests, record by record.
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/game_folder.h"
 #include "world/land_file_format.h"
 
 namespace world_test {
@@ -63,8 +65,9 @@ public:
         return U32(kind).Name(bitmap).I32(frames).I32(x).I32(y);
     }
 
+    // A relative path is taken in the game's current folder.
     void Save(const std::string& path) const {
-        std::ofstream(path, std::ios::binary)
+        std::ofstream(test_support::InGameFolder(path), std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 

@@ -83,7 +83,7 @@ TEST_F(PlayerDogTest, TheDenDoorsAndTheStartAreaRequestStateChanges) {
     Tick();
     ASSERT_EQ(PlayerDog::kDoor, dog->mode);
     TickWhile(PlayerDog::kDoor);
-    EXPECT_EQ(shell::kStateDen, game.requestedState);
+    EXPECT_EQ(world::kStateDen, game.requestedState);
     EXPECT_EQ(-1, game.requestedLand);
 
     world::DenPlace den;
@@ -100,7 +100,7 @@ TEST_F(PlayerDogTest, TheDenDoorsAndTheStartAreaRequestStateChanges) {
     Tick();
     ASSERT_EQ(PlayerDog::kDoor, dog->mode);
     TickWhile(PlayerDog::kDoor);
-    EXPECT_EQ(shell::kStateLand, game.requestedState);
+    EXPECT_EQ(world::kStateLand, game.requestedState);
     EXPECT_EQ(1, game.requestedLand);
 }
 

@@ -2,12 +2,12 @@
 // the ends of the map and centring.
 #include <gtest/gtest.h>
 
-#include "world/background.h"
+#include "sprites/background.h"
 
 namespace {
 
 // A 100 x 100 map of 32-pixel tiles (3200 x 3200 pixels) in a full view.
-void Reset(world::Background& map) {
+void Reset(sprites::Background& map) {
     map.tileWidth = map.tileHeight = 32;
     map.columns = map.rows = 100;
     map.scrollX = 1000;
@@ -15,7 +15,7 @@ void Reset(world::Background& map) {
 }
 
 TEST(ViewFollow, EdgesJumpAndTheCentreIsApproachedByTwentieths) {
-    world::Background map(nullptr);
+    sprites::Background map(nullptr);
     Reset(map);
     int32_t dx = 0, dy = 0;
     map.Follow(1000 + 50, 1000 + 240, &dx, &dy);  // 50 pixels from the left edge
@@ -39,7 +39,7 @@ TEST(ViewFollow, EdgesJumpAndTheCentreIsApproachedByTwentieths) {
 }
 
 TEST(ViewFollow, TheMapEndsStopTheViewAndReportOnlyRealMovement) {
-    world::Background map(nullptr);
+    sprites::Background map(nullptr);
     Reset(map);
     map.scrollX = 3200 - 640 - 2;
     map.scrollY = 3;
@@ -51,7 +51,7 @@ TEST(ViewFollow, TheMapEndsStopTheViewAndReportOnlyRealMovement) {
     EXPECT_EQ(-3, dy);
 
     // A map smaller than the view rests against its left and top ends.
-    world::Background small(nullptr);
+    sprites::Background small(nullptr);
     small.tileWidth = small.tileHeight = 32;
     small.columns = small.rows = 2;
     small.Follow(10, 10, &dx, &dy);
@@ -60,7 +60,7 @@ TEST(ViewFollow, TheMapEndsStopTheViewAndReportOnlyRealMovement) {
 }
 
 TEST(ViewFollow, CentringUsesTheViewRectangle) {
-    world::Background map(nullptr);
+    sprites::Background map(nullptr);
     Reset(map);
     map.CentreOn(1000, 800);
     EXPECT_EQ(1000 - 320, map.scrollX);

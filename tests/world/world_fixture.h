@@ -5,8 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "land/land_record.h"
+#include "support/game_folder.h"
 #include "support/sprites_support.h"
+#include "world/land_record.h"
 #include "world/level_writer.h"
 #include "world/place.h"
 
@@ -14,7 +15,7 @@ namespace world_test {
 
 class WorldTest : public sprites_support::SpriteTest {
 public:
-    WorldTest() { std::filesystem::create_directories("lands/celtic"); }
+    WorldTest() { std::filesystem::create_directories(test_support::InGameFolder("lands/celtic")); }
 
     using SpriteTest::Picture;
     void WritePicture(const std::string& name, int w, int h, uint8_t value = 7) {
@@ -27,12 +28,12 @@ public:
         w.Map("tiles.bmp", 32, 32, 2, 3, {0, 1, -1, 1, 0, 1});
         return w;
     }
-    static land::LandRecord FreshRecord() {
-        land::LandRecord record{};
+    static world::LandRecord FreshRecord() {
+        world::LandRecord record{};
         record.icon[0].location = 100;
         return record;
     }
-    int Land(const LevelWriter& w, world::LandPlace* place, int difficulty = 1, land::LandRecord* record = nullptr) {
+    int Land(const LevelWriter& w, world::LandPlace* place, int difficulty = 1, world::LandRecord* record = nullptr) {
         w.Save("lands/celtic/easy.lnd");
         world::LandContext context{&W(), difficulty, record};
         return world::LoadLand("lands\\celtic\\easy.lnd", nullptr, context, place);

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "generated_world.h"
-#include "land/land_record.h"
 #include "platform/headless.h"
 #include "sprites/loading_animation.h"
 #include "support/sprites_support.h"
+#include "world/land_record.h"
 #include "world/place.h"
 
 namespace {
@@ -35,7 +35,7 @@ TEST_F(GeneratedLevelsInTheReaders, LandsLoadWholeOnEveryDifficulty) {
             const char* names[3] = {"easy", "medium", "hard"};
             const std::string file = std::string(".\\graphics\\lands\\") + land + "\\" + names[difficulty - 1] + ".lnd";
             SCOPED_TRACE(file);
-            land::LandRecord record{};
+            world::LandRecord record{};
             record.icon[0].location = 100;
             world::LandPlace place;
             // The loading animation (slow: it presents every step) runs on

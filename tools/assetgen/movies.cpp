@@ -11,6 +11,7 @@
 
 #include "assetgen/generators.h"
 #include "assetgen/movies_canvas.h"
+#include "assetgen/movies_palette.h"
 #include "platform/avi_writer.h"
 
 namespace assetgen {
@@ -19,7 +20,7 @@ namespace {
 using platform::PaletteEntry;
 using platform::avi::MovieFrame;
 using platform::avi::MovieSound;
-using platform::avi::MovieSpec;
+using platform::avi::MovieDescription;
 using platform::avi::Palette;
 
 constexpr int kWidth = 320;
@@ -27,15 +28,7 @@ constexpr int kHeight = 240;
 constexpr int kFramesPerSecond = 15;
 constexpr int kFadeLevels = 16;
 
-// Palette layout shared by both movies.
-constexpr uint8_t kBackdrop = 1;      // 48-step background ramp
-constexpr int kBackdropSteps = 48;
-constexpr uint8_t kHills = 49;        // 32-step ramp of greens
-constexpr int kHillSteps = 32;
-constexpr uint8_t kWhite = 100, kYellow = 101, kOrange = 102, kRed = 103, kPink = 104,
-                  kPurple = 105, kBlue = 106, kCyan = 107, kGreen = 108, kBrown = 109,
-                  kDark = 110, kCream = 111, kLightBrown = 112, kStarDim = 113, kSun = 114,
-                  kSunRay = 115;
+using namespace movie_palette;
 constexpr uint8_t kRainbow[] = {kRed, kOrange, kYellow, kGreen, kCyan, kBlue, kPurple, kPink};
 
 struct Rgb {
@@ -91,26 +84,26 @@ int FadeLevel(int f, int frames, int fadeIn, int fadeOut) {
 }
 
 // Frames plus the palette changes that fade them in and out.
-MovieSpec Assemble(const std::vector<std::vector<uint8_t>>& pictures, const Palette& base, int fadeIn,
+MovieDescription Assemble(const std::vector<std::vector<uint8_t>>& pictures, const Palette& base, int fadeIn,
                    int fadeOut) {
-    MovieSpec spec;
-    spec.width = kWidth;
-    spec.height = kHeight;
-    spec.rate = kFramesPerSecond;
-    spec.scale = 1;
-    spec.rle8 = true;
+    MovieDescription movie;
+    movie.width = kWidth;
+    movie.height = kHeight;
+    movie.rate = kFramesPerSecond;
+    movie.scale = 1;
+    movie.rle8 = true;
     const int frames = int(pictures.size());
     int shownLevel = FadeLevel(0, frames, fadeIn, fadeOut);
-    spec.palette = Dimmed(base, shownLevel);
+    movie.palette = Dimmed(base, shownLevel);
     for (int f = 0; f < frames; ++f) {
         MovieFrame frame;
         frame.pixels = pictures[f];
         const int level = FadeLevel(f, frames, fadeIn, fadeOut);
         if (level != shownLevel) frame.palette = Dimmed(base, level);
         shownLevel = level;
-        spec.frames.push_back(std::move(frame));
+        movie.frames.push_back(std::move(frame));
     }
-    return spec;
+    return movie;
 }
 
 // Small deterministic random numbers for star and note positions.
@@ -337,20 +330,20 @@ std::vector<uint8_t> Jingle(int seconds) {
     return pcm;
 }
 
-MovieSpec LogoMovie() {
+MovieDescription LogoMovie() {
     const int frames = 3 * kFramesPerSecond;
     std::vector<std::vector<uint8_t>> pictures;
     for (int f = 0; f < frames; ++f) pictures.push_back(LogoFrame(f));
     return Assemble(pictures, BasePalette(Rgb{20, 10, 60}, Rgb{110, 40, 130}), 8, 8);
 }
 
-MovieSpec TitleMovie() {
+MovieDescription TitleMovie() {
     const int seconds = 6, frames = seconds * kFramesPerSecond;
     std::vector<std::vector<uint8_t>> pictures;
     for (int f = 0; f < frames; ++f) pictures.push_back(TitleFrame(f, frames));
-    MovieSpec spec = Assemble(pictures, BasePalette(Rgb{90, 170, 255}, Rgb{205, 235, 255}), 10, 12);
-    spec.sound = MovieSound{1, 22050, 16, Jingle(seconds)};
-    return spec;
+    MovieDescription movie = Assemble(pictures, BasePalette(Rgb{90, 170, 255}, Rgb{205, 235, 255}), 10, 12);
+    movie.sound = MovieSound{1, 22050, 16, Jingle(seconds)};
+    return movie;
 }
 
 }  // namespace

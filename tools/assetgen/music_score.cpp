@@ -229,7 +229,7 @@ Part Combine(const std::string& name, const std::vector<Part>& parts) {
     return out;
 }
 
-bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::SequenceSpec* out, std::string* error) {
+bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::XmidiSequence* out, std::string* error) {
     auto fail = [&](const std::string& why) {
         *error = part.name + ": " + why;
         return false;
@@ -241,12 +241,12 @@ bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::SequenceSpec* ou
             if (c == channel) return p;
         return -1;
     };
-    xmidi::SequenceSpec spec;
+    xmidi::XmidiSequence sequence;
     for (const auto& [channel, program] : part.programs) {
         if (channel < 0 || channel > 15 || !FindInstrument(program)) return fail("unknown channel or program");
-        const bool seen = std::any_of(spec.timbres.begin(), spec.timbres.end(),
+        const bool seen = std::any_of(sequence.timbres.begin(), sequence.timbres.end(),
                                       [&](const xmidi::TimbreEntry& t) { return t.program == program; });
-        if (!seen) spec.timbres.push_back({uint8_t(program), 0});
+        if (!seen) sequence.timbres.push_back({uint8_t(program), 0});
     }
     std::vector<Note> notes = part.notes;
     std::stable_sort(notes.begin(), notes.end(), [](const Note& a, const Note& b) { return a.start < b.start; });
@@ -280,24 +280,24 @@ bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::SequenceSpec* ou
     }
     waitUntil(loopTicks);
     w.End();
-    spec.events = w.Bytes();
-    if (spec.events.size() % 2) spec.events.push_back(0);  // pad byte: chunks stay even
-    *out = std::move(spec);
+    sequence.events = w.Bytes();
+    if (sequence.events.size() % 2) sequence.events.push_back(0);  // pad byte: chunks stay even
+    *out = std::move(sequence);
     return true;
 }
 
 int WriteSong(const std::string& dataDir, const Song& song) {
-    std::vector<xmidi::SequenceSpec> sequences;
+    std::vector<xmidi::XmidiSequence> sequences;
     for (const Part& written : song.parts) {
         Part part = written;
         Balance(part, song.loopTicks, kPartPeak);
-        xmidi::SequenceSpec spec;
+        xmidi::XmidiSequence sequence;
         std::string error;
-        if (!BuildSequence(part, song.loopTicks, &spec, &error)) {
+        if (!BuildSequence(part, song.loopTicks, &sequence, &error)) {
             std::fprintf(stderr, "assetgen: %s: %s\n", song.file.c_str(), error.c_str());
             return 0;
         }
-        sequences.push_back(std::move(spec));
+        sequences.push_back(std::move(sequence));
     }
     const std::string path = dataDir + "/seq/" + song.file;
     if (!xmidi::WriteFileBytes(path, xmidi::SongFile(sequences))) {

@@ -85,7 +85,7 @@ struct Song {
 // four interval bytes are broken by restating a program. The stream is
 // padded to an even length. Returns false (and names the fault) when a note
 // falls outside the loop or above its instrument's clean range.
-bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::SequenceSpec* out, std::string* error);
+bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::XmidiSequence* out, std::string* error);
 // Writes "<dataDir>/seq/<file>". Returns 1 / 0 with a message.
 int WriteSong(const std::string& dataDir, const Song& song);
 

@@ -16,6 +16,7 @@
 namespace tool_support {
 
 struct HeadlessStage {
+    platform::ScopedCurrentDirectory folder;  // the game's folder comes back when the stage ends
     platform::ScopedHeadless headless;
     platform::HWND window = nullptr;
     std::unique_ptr<display::Display> display;
@@ -23,7 +24,7 @@ struct HeadlessStage {
 
     // Returns false after a message naming `tool` when a step fails.
     bool Open(const char* tool, const std::string& dataFolder, int sampleRate) {
-        if (!platform::SetCurrentDirectory(dataFolder.c_str())) {
+        if (!folder.Enter(dataFolder.c_str())) {
             std::fprintf(stderr, "%s: cannot enter %s\n", tool, dataFolder.c_str());
             return false;
         }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/files.h"
 #include "platform/headless.h"
 #include "shell/entry.h"
 
@@ -45,9 +46,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "harness: no script file %s\n", argv[2]);
         return 2;
     }
-    std::filesystem::current_path(argv[1], ec);
-    if (ec) {
-        std::fprintf(stderr, "harness: cannot enter %s: %s\n", argv[1], ec.message().c_str());
+    // The game's folder is the data folder; screenshot names in the script
+    // stay relative to where the harness was started.
+    if (!platform::SetCurrentDirectory(argv[1])) {
+        std::fprintf(stderr, "harness: cannot enter %s\n", argv[1]);
         return 2;
     }
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace land {
+namespace world {
 
 constexpr int32_t kInLand = -1;         // location: lying in the open land
 constexpr int32_t kMainSubRoom = 10;    // location and room number of the lock room
@@ -64,4 +64,4 @@ extern const int32_t kScaleRows[2][7];
 void WriteRecordBytes(const LandRecord& record, uint8_t out[sizeof(LandRecord)]);
 void ReadRecordBytes(const uint8_t in[sizeof(LandRecord)], LandRecord* record);
 
-}  // namespace land
+}  // namespace world

@@ -8,11 +8,7 @@
 #include "display/display.h"
 #include "sprites/frame_record.h"
 
-namespace world {
-
-using platform::RECT;
-using platform::dd::Surface;
-using sprites::FrameRecord;
+namespace sprites {
 
 // Tile numbers in column-major order; -1 is an empty cell.
 struct CellArray {
@@ -20,12 +16,6 @@ struct CellArray {
     int32_t rows = 0;
     std::vector<int32_t> cells;
 };
-
-// Scroll positions on entering a place (lands start at (0, 0) and are then
-// centred on the player).
-inline constexpr int32_t kSubRoomScrollX = -120, kSubRoomScrollY = -90;
-inline constexpr int32_t kMainSubRoomScrollX = -120, kMainSubRoomScrollY = 0;
-inline constexpr int32_t kDenScrollX = 0, kDenScrollY = 0;
 
 class Background {
 public:
@@ -84,4 +74,4 @@ private:
     int Reload();
 };
 
-}  // namespace world
+}  // namespace sprites

@@ -7,7 +7,7 @@
 
 #include "platform/devices.h"
 
-namespace shell {
+namespace world {
 
 // What the polls remember between calls (one per process).
 struct PollMemory {
@@ -50,4 +50,4 @@ struct InputState {
 constexpr int kCursorCentreX = 320;
 constexpr int kCursorCentreY = 240;
 
-}  // namespace shell
+}  // namespace world

@@ -1,11 +1,11 @@
-#include "land/land_record.h"
+#include "world/land_record.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "platform/crt_random.h"
 
-namespace land {
+namespace world {
 
 const int32_t kScaleRows[2][7] = {{0, 2, 4, 5, 7, 9, 11}, {0, 2, 3, 5, 7, 8, 11}};
 
@@ -75,4 +75,4 @@ void ReadRecordBytes(const uint8_t in[sizeof(LandRecord)], LandRecord* record) {
     std::memcpy(record, words, sizeof(*record));
 }
 
-}  // namespace land
+}  // namespace world

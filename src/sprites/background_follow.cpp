@@ -1,7 +1,7 @@
 // The view that follows the player over the map.
-#include "world/background.h"
+#include "sprites/background.h"
 
-namespace world {
+namespace sprites {
 
 namespace {
 
@@ -47,4 +47,4 @@ void Background::CentreOn(int32_t x, int32_t y) {
     scrollY = y - (view.bottom - view.top) / 2 - view.top;
 }
 
-}  // namespace world
+}  // namespace sprites

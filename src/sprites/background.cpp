@@ -1,11 +1,11 @@
-#include "world/background.h"
+#include "sprites/background.h"
 
 #include <cstring>
 
 #include "platform/system.h"
 #include "sprites/rect_math.h"
 
-namespace world {
+namespace sprites {
 
 using sprites::ClipPair;
 using sprites::IsEmpty;
@@ -147,4 +147,4 @@ int Background::Reload() {
     return 0;
 }
 
-}  // namespace world
+}  // namespace sprites

@@ -1,4 +1,4 @@
-#include "shell/input_state.h"
+#include "world/input_state.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 namespace {
 
 using namespace platform;
-using shell::InputState;
-using shell::PollMemory;
+using world::InputState;
+using world::PollMemory;
 
 class InputStateTest : public ::testing::Test {
 protected:

@@ -1,8 +1,8 @@
-#include "shell/input_state.h"
+#include "world/input_state.h"
 
 #include "platform/win_types.h"
 
-namespace shell {
+namespace world {
 
 namespace {
 
@@ -173,4 +173,4 @@ void InputState::CentreCursor() {
     platform::SetCursorPos(kCursorCentreX, kCursorCentreY);
 }
 
-}  // namespace shell
+}  // namespace world

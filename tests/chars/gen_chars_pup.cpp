@@ -1,2 +1,0 @@
-// Built from the generator's own source so the pictures are checked as drawn.
-#include "assetgen/chars_pup.cpp"

@@ -1,2 +1,0 @@
-// The generator is a program of its own; this test compiles its sources in.
-#include "assetgen/art_canvas.cpp"

@@ -33,15 +33,35 @@ tw_install() {
   fi
 }
 
+# tw_build <build type> [cmake options]: configures and builds everything, or
+# only the targets named in TW_BUILD_TARGETS.
 tw_build() {
   local build_type="${1:-RelWithDebInfo}"; shift || true
+  local -a targets=()
+  if [ -n "${TW_BUILD_TARGETS:-}" ]; then
+    # shellcheck disable=SC2206
+    targets=(--target ${TW_BUILD_TARGETS})
+  fi
   cmake -S "$TW_ROOT" -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE="$build_type" "$@" >/dev/null
-  cmake --build "$BUILD_DIR" -j"$(nproc)"
+  cmake --build "$BUILD_DIR" -j"$(nproc)" "${targets[@]}"
 }
 
-# Writes the game's data folder (pictures, songs, levels, prefs.ini, movies).
+# Writes the game's data folder (pictures, songs, levels, prefs.ini, movies)
+# into DATA_DIR, unless it already holds what this very generator writes: a
+# stamp beside the folder keeps the generator's checksum. A generator that
+# fails stops the caller with its own message, and leaves no stamp.
 tw_generate_data() {
-  local data_dir="${TW_DATA_DIR:-$BUILD_DIR/data}"
-  "$BUILD_DIR/assetgen" "$data_dir"
-  echo "$data_dir"
+  DATA_DIR="${TW_DATA_DIR:-$BUILD_DIR/data}"
+  local stamp="$DATA_DIR.stamp" generator="$BUILD_DIR/assetgen" sum
+  sum="$(sha256sum "$generator" | cut -d' ' -f1)"
+  if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$DATA_DIR/prefs.ini" ]; then
+    return 0
+  fi
+  rm -f "$stamp"
+  echo "Generating the game's data in $DATA_DIR ..."
+  if ! "$generator" "$DATA_DIR" > /dev/null; then
+    echo "The game's data could not be generated (the generator's message is above)." >&2
+    exit 1
+  fi
+  echo "$sum" > "$stamp"
 }

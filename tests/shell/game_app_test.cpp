@@ -197,4 +197,84 @@ TEST_F(GameAppTest, ActivationChangesPriorityAndForcesFullRedraws) {
     SetPriorityClass(NORMAL_PRIORITY_CLASS);
 }
 
+// What the screens, rooms and characters are given of the game: the game's
+// own fields, reached through the interface alone.
+TEST(GameAppServices, RequestsAndReadsReachTheGamesFields) {
+    GameApp game{nullptr};
+    world::GameServices& services = game;
+
+    services.RequestState(shell::kStateLand, shell::kJazzland);
+    EXPECT_EQ(game.requestedState, shell::kStateLand);
+    EXPECT_EQ(game.requestedLand, shell::kJazzland);
+    EXPECT_EQ(services.RequestedLand(), shell::kJazzland);
+
+    services.RequestMenu();
+    EXPECT_EQ(game.openMenuRequest, 1);
+    game.openMenuRequest = 0;
+    int menuStandIn = 0;
+    game.optionsMenu = reinterpret_cast<OptionsMenu*>(&menuStandIn);
+    services.RequestMenu();
+    EXPECT_EQ(game.openMenuRequest, 0) << "not while a menu is open";
+    game.optionsMenu = nullptr;
+
+    game.redrawFrames = 0;
+    services.AddRedrawFrames(2);
+    services.CountRedrawFrame();
+    EXPECT_EQ(game.redrawFrames, 1);
+    services.CountRedrawFrame();
+    services.CountRedrawFrame();
+    EXPECT_EQ(game.redrawFrames, 0) << "never below zero";
+
+    // The records keep their own memory order; the interface takes land indices.
+    EXPECT_EQ(&services.Record(shell::kCeltic), &game.landRecords[2]);
+    EXPECT_EQ(&services.Record(shell::kAussie), &game.landRecords[0]);
+    EXPECT_EQ(&services.Record(shell::kJazzland), &game.landRecords[5]);
+}
+
+TEST(GameAppServices, RestorePositionAndKeepRecordsAreTakenOnce) {
+    GameApp game{nullptr};
+    world::GameServices& services = game;
+    game.restoreX = 150;
+    game.restoreY = 260;
+    game.restoreRoom = 10;
+    const world::RestorePosition first = services.TakeRestorePosition();
+    EXPECT_EQ(first.x, 150);
+    EXPECT_EQ(first.y, 260);
+    EXPECT_EQ(first.room, 10);
+    EXPECT_EQ(game.restoreX + game.restoreY, 0);
+    EXPECT_EQ(game.restoreRoom, 10) << "the room stays as it was";
+    EXPECT_EQ(services.TakeRestorePosition().y, 0);
+
+    game.keepRecords = 1;
+    EXPECT_EQ(services.TakeKeepRecords(), 1);
+    EXPECT_EQ(game.keepRecords, 0);
+    EXPECT_EQ(services.TakeKeepRecords(), 0);
+}
+
+TEST(GameAppServices, DemoFlagsFollowTheDemosCourse) {
+    GameApp game{nullptr};
+    world::GameServices& services = game;
+    EXPECT_EQ(services.DemoData(), nullptr);
+
+    services.StartRequestedDemo();
+    EXPECT_EQ(game.demoRunning, 0) << "no demo was asked for";
+    game.demoStart = 1;
+    game.demoScratch = 1;
+    services.StartRequestedDemo();
+    EXPECT_EQ(game.demoStart, 0);
+    EXPECT_EQ(game.demoScratch, 0);
+    EXPECT_EQ(services.DemoRunning(), 1);
+
+    services.FinishDemo();
+    EXPECT_EQ(game.demoRunning, 0);
+    EXPECT_EQ(game.returnToTitle, 1);
+
+    game.demoRunning = game.demoScratch = 1;
+    services.StopDemoRecording();
+    EXPECT_EQ(services.DemoRecording(), 0);
+    EXPECT_EQ(services.DemoRunning(), 1);
+    services.ResetDemo();
+    EXPECT_EQ(services.DemoRunning(), 0);
+}
+
 }  // namespace

@@ -205,6 +205,14 @@ int LandScreen::SetUpIcons(const char* song) {
     return 1;
 }
 
+const char* LandScreen::PaletteFile() const {
+    if (activeRoom && activeRoom->World() && activeRoom->World()->background) {
+        return activeRoom->World()->background->reloadPath;
+    }
+    if (world_ && world_->background) return world_->background->reloadPath;
+    return "";
+}
+
 void LandScreen::NearestIcon() {
     if (!player) return;
     int32_t best = 50000;

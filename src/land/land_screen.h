@@ -61,6 +61,9 @@ public:
     void EnterRoom();
     void LeaveRoom();
     sprites::SpriteWorld* LandWorld() const { return world_.get(); }
+    // The tile bitmap of the map on show (the active room's, else the
+    // land's), whose palette the screen uses; "" before a load.
+    const char* PaletteFile() const;
     // A sprite (and its sparkle) handed to another place's world.
     static void MoveToWorld(sprites::Sprite* sprite, sprites::SpriteWorld* world);
     // One wetland colour step when it is due (only while fully faded in).

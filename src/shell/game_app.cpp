@@ -115,12 +115,16 @@ int GameApp::Init() {
     SwitchState();
     GiveRecordsNoteTables();
 
-    // The development switch asks for a land; the first Tick switches to it.
+    // The first Tick leaves the start-up for the den, or, with the
+    // development switch, for a land as if through its den door.
     const DevelopmentStart start = ReadDevelopmentStart();
+    difficulty = start.difficulty;
     if (start.land >= 0) {
-        difficulty = start.difficulty;
         requestedLand = start.land;
         requestedState = kStateLand;
+    } else {
+        requestedLand = -1;
+        requestedState = kStateDen;
     }
     return 1;
 }
@@ -247,8 +251,19 @@ void GameApp::CreateScreen() {
 }
 
 void GameApp::LoadScreenPalette() {
-    // The den's and the land's palettes come from their maps through the
-    // display; without a display there is no palette to load.
+    if (!display) return;
+    const char* map = nullptr;
+    if (currentState == kStateDen) {
+        if (denScreen) map = denScreen->PaletteFile();
+    } else if (currentState != kStateIntro && landScreen) {
+        map = landScreen->PaletteFile();
+    }
+    if (!map || !map[0]) return;
+    // Loading a palette settles the fades; a fade-in the new screen started
+    // is started again so the screen still comes up from black.
+    const bool fadingIn = display->fadeState == display::kFadeIn;
+    display->GPLoadPalette(map);
+    if (fadingIn) display->GPFadeIn();
 }
 
 void GameApp::RestorePalette() {

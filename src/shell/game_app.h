@@ -82,6 +82,8 @@ public:
     void RequestMenu() override;
     void AddRedrawFrames(int frames) override { redrawFrames += frames; }
     void CountRedrawFrame() override;
+    int RedrawFrames() const override { return redrawFrames; }
+    void SetRedrawFrames(int frames) override { redrawFrames = frames; }
     world::RestorePosition TakeRestorePosition() override;
     int TakeKeepRecords() override;
     uint8_t* DemoData() override { return demoData.get(); }

@@ -86,6 +86,9 @@ public:
     virtual void AddRedrawFrames(int frames) = 0;
     // Counts one drawn frame against them.
     virtual void CountRedrawFrame() = 0;
+    // Frames still to be redrawn whole, and setting that count outright.
+    virtual int RedrawFrames() const = 0;
+    virtual void SetRedrawFrames(int frames) = 0;
 
     // The position to restore, which is then forgotten (the room is kept).
     virtual RestorePosition TakeRestorePosition() = 0;

@@ -69,7 +69,10 @@ TEST_F(GameAppTest, InitOpensTheIntroAndGivesRecordsTheirNoteTables) {
     EXPECT_EQ(game.currentState, shell::kStateIntro);
     ASSERT_NE(game.introScreen, nullptr);
     EXPECT_EQ(game.introScreen->game, &game);
-    EXPECT_EQ(game.requestedLand, 0);
+    // The first tick leaves the start-up for the den.
+    EXPECT_EQ(game.requestedState, shell::kStateDen);
+    EXPECT_EQ(game.requestedLand, -1);
+    EXPECT_EQ(game.difficulty, 1);
     EXPECT_EQ(game.redrawFrames, 2);
     // The timed copy picks one of the two rates, each with its own step.
     EXPECT_TRUE((game.sampleRate == 11025 && game.rateStep == 2) ||

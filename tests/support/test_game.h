@@ -41,6 +41,8 @@ public:
     void CountRedrawFrame() override {
         if (redrawFrames > 0) --redrawFrames;
     }
+    int RedrawFrames() const override { return redrawFrames; }
+    void SetRedrawFrames(int frames) override { redrawFrames = frames; }
     world::RestorePosition TakeRestorePosition() override {
         const world::RestorePosition position{restoreX, restoreY, restoreRoom};
         if (restoreY != 0) restoreX = restoreY = 0;

@@ -67,12 +67,16 @@ DenScreen::~DenScreen() {
     world_.reset();
 
     // Values that were never read (no set-up, or a failed one) are not
-    // written over the records' own.
-    if (game && membersRead) {
-        for (int k = 0; k < kMembers; ++k) game->Record(kMemberLand[k]).bandWord = memberValues[k];
-    }
+    // written over the records' own, nor over records a load or a new game
+    // has just put in place.
+    if (game && !game->TakeKeepRecords()) WriteBack();
     ReleaseSong();
     if (display) display->GPPageFlipFadeOut(1);
+}
+
+void DenScreen::WriteBack() {
+    if (!game || !membersRead) return;
+    for (int k = 0; k < kMembers; ++k) game->Record(kMemberLand[k]).bandWord = memberValues[k];
 }
 
 const char* DenScreen::PaletteFile() const {

@@ -57,6 +57,9 @@ public:
     // The den map's tile bitmap, whose palette the den shows ("" before set-up).
     const char* PaletteFile() const;
     sprites::SpriteWorld* World() const { return world_.get(); }
+    // The member values into the land records (as the den's end does), so
+    // that a save made in the den keeps the parts chosen.
+    void WriteBack();
     // Mutes, levels and pans the band's tracks by the member values.
     void ApplyBandMix();
     // Shows, hides, starts and stops the members by their values.

@@ -5,6 +5,8 @@
 #include "audio/sound_setup.h"
 #include "display/display.h"
 #include "land/land_screen.h"
+#include "land/room.h"
+#include "menus/options_menu.h"
 #include "platform/clock.h"
 #include "platform/crt_random.h"
 #include "platform/devices.h"
@@ -16,6 +18,8 @@
 #include "shell/dev_start.h"
 #include "shell/note_tables.h"
 #include "shell/sample_rate.h"
+#include "world/player_dog.h"
+#include "world/saved_game.h"
 
 namespace shell {
 
@@ -178,7 +182,8 @@ void GameApp::Tick() {
     if (openMenuRequest) OpenMenuOnRequest();
     if (closeMenuRequest) CloseMenuOnRequest();
     // An open menu runs instead of the screen.
-    if (optionsMenu == nullptr) TickCurrentScreen();
+    if (optionsMenu) optionsMenu->Tick();
+    else TickCurrentScreen();
 
     if (returnToTitle) {
         returnToTitle = 0;
@@ -191,13 +196,74 @@ void GameApp::Tick() {
 }
 
 void GameApp::OpenMenuOnRequest() {
-    // No options menu class is built yet, so nothing opens: the request
-    // stays set.
+    openMenuRequest = 0;
+    if (optionsMenu) return;
+    optionsMenu = std::make_unique<menus::OptionsMenu>(this, menus::OptionsMenu::kGameMenu);
+    const StartupPrefs& prefs = App().startup;
+    optionsMenu->helpButtons.left = platform::POINT{prefs.helpArrowLeftX, prefs.helpArrowLeftY};
+    optionsMenu->helpButtons.cancel = platform::POINT{prefs.helpCancelX, prefs.helpCancelY};
+    optionsMenu->helpButtons.right = platform::POINT{prefs.helpArrowRightX, prefs.helpArrowRightY};
+    optionsMenu->Open();
 }
 
 void GameApp::CloseMenuOnRequest() {
     closeMenuRequest = 0;
-    // No menu can be open yet, so there is nothing to fade out or destroy.
+    if (!optionsMenu) return;
+    if (display) display->GPPageFlipFadeOut(1);
+    optionsMenu.reset();
+    redrawFrames = kFullRedrawFrames;
+    LoadScreenPalette();
+    if (display) display->GPFadeIn();
+}
+
+world::SavedPlace GameApp::PlaceToSave() {
+    world::SavedPlace place;
+    if (denScreen) {
+        denScreen->WriteBack();
+        if (denScreen->dog) {
+            place.x = denScreen->dog->x;
+            place.y = denScreen->dog->y;
+        }
+        return place;
+    }
+    place.land = requestedLand;
+    if (landScreen) {
+        landScreen->WriteBack();
+        if (landScreen->player) {
+            place.x = landScreen->player->x;
+            place.y = landScreen->player->y;
+            place.room = landScreen->player->roomIndex;
+        }
+    }
+    return place;
+}
+
+void GameApp::LoadSavedGame(const world::SavedSlot& slot) {
+    difficulty = slot.difficulty;
+    requestedLand = slot.land;
+    restoreRoom = slot.room;
+    restoreX = slot.x;
+    restoreY = slot.y;
+    for (int land = 0; land < kLandCount; ++land) Record(land) = slot.records[land];
+    GiveRecordsNoteTables();
+    keepRecords = 1;
+    currentState = kStateNone;
+    requestedState = slot.land != -1 ? kStateLand : kStateDen;
+    if (optionsMenu) closeMenuRequest = 1;
+}
+
+void GameApp::StartNewGame() {
+    restoreRoom = -1;
+    restoreX = restoreY = 0;
+    currentLand = -1;
+    for (int land = 0; land < kLandCount; ++land) world::InitLandRecord(&Record(land));
+    GiveRecordsNoteTables();
+    difficulty = 1;
+    keepRecords = 1;
+    currentState = kStateNone;
+    requestedState = kStateDen;
+    requestedLand = -1;
+    closeMenuRequest = 1;
 }
 
 void GameApp::TickCurrentScreen() {
@@ -364,12 +430,12 @@ void GameApp::OnCdAudioNotify(platform::WPARAM code, platform::LPARAM device) {
 void GameApp::Destroy() {
     DestroyScreens();
     // The sequencer, the effects player, then the mixer, which puts the
-    // system volumes back; the options menu (between the effects player and
-    // the mixer) arrives with the menus. Last the display.
+    // system volumes back; the options menu before them, as it uses the
+    // mixer. Last the display.
+    optionsMenu.reset();
     SoundShutdown(&sound);
     sequencer = nullptr;
     effectsPlayer = nullptr;
-    optionsMenu = nullptr;
     mixer = nullptr;
     display.reset();
 }

@@ -14,8 +14,6 @@
 #include "world/land_record.h"
 
 class MixerFaders;
-// The options menu: null while none is open.
-class OptionsMenu;
 class Sequencer;
 class FxPlayer;
 
@@ -29,6 +27,9 @@ class LandScreen;
 namespace screens {
 class IntroScreen;
 class DenScreen;
+}
+namespace menus {
+class OptionsMenu;
 }
 
 namespace shell {
@@ -93,6 +94,11 @@ public:
     void ResetDemo() override;
     void StopDemoRecording() override { demoScratch = 0; }
     void FinishDemo() override;
+    MixerFaders* Mixer() override { return mixer; }
+    void RequestCloseMenu() override { closeMenuRequest = 1; }
+    world::SavedPlace PlaceToSave() override;
+    void LoadSavedGame(const world::SavedSlot& slot) override;
+    void StartNewGame() override;
 
     // Fields, in this order.
     int requestedState = kStateStart;
@@ -102,7 +108,7 @@ public:
     std::unique_ptr<screens::IntroScreen> introScreen;
     platform::HWND window;
     int difficulty = 1;
-    OptionsMenu* optionsMenu = nullptr;
+    std::unique_ptr<menus::OptionsMenu> optionsMenu;  // null when no menu is open
     int openMenuRequest = 0;
     int closeMenuRequest = 0;
     std::unique_ptr<screens::DenScreen> denScreen;

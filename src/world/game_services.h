@@ -11,6 +11,7 @@
 class Sequencer;
 class FxPlayer;
 class LandSprite;
+class MixerFaders;
 
 namespace display {
 class Display;
@@ -20,6 +21,14 @@ namespace world {
 
 struct InputState;
 struct LandRecord;
+struct SavedSlot;
+
+// Where the player stands, as a saved game keeps it.
+struct SavedPlace {
+    int32_t land = -1;  // -1 in the den
+    int32_t x = 0, y = 0;
+    int32_t room = 0;   // in a land: -1 open land, 0..2 a sub-room, 10 the lock room; in the den 0
+};
 
 // Game states (plain ints).
 inline constexpr int kStateNone = 0;  // written by loading and new game to force a switch
@@ -109,6 +118,22 @@ public:
     virtual void StopDemoRecording() = 0;
     // The played demo is over: back to the title.
     virtual void FinishDemo() = 0;
+
+    // What the options menu does to the game.
+    // The system volume controls (null when there are none).
+    virtual MixerFaders* Mixer() = 0;
+    // The open menu goes at the start of the next tick.
+    virtual void RequestCloseMenu() = 0;
+    // Where the player stands now; a running land first writes its live
+    // icons and keys into its record, so the records are what a save keeps.
+    virtual SavedPlace PlaceToSave() = 0;
+    // The game takes a saved slot's difficulty, place and records and goes
+    // to its den or land at the end of this tick; the screen left behind
+    // does not write over the loaded records.
+    virtual void LoadSavedGame(const SavedSlot& slot) = 0;
+    // A new game: every record afresh, easy, and the den at the end of this
+    // tick; the screen left behind writes nothing back.
+    virtual void StartNewGame() = 0;
 };
 
 }  // namespace world

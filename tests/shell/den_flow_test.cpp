@@ -26,6 +26,7 @@
 #include "shell/app_state.h"
 #include "shell/game_app.h"
 #include "sprites/sprite_group.h"
+#include "game_flow_fixture.h"
 #include "support/display_support.h"
 #include "world/den_band.h"
 #include "world/player_dog.h"
@@ -35,64 +36,10 @@ namespace {
 using namespace platform;
 using shell::GameApp;
 
-std::string DataDir() {
-    const char* env = std::getenv("TW_DATA_DIR");
-    return env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
-}
+using game_flow::DataDir;
+using DenFlow = game_flow::GameFlow;
 
-std::filesystem::path ShotFolder() {
-    const auto out = std::filesystem::path(TW_BINARY_DIR) / "den_flow";
-    std::filesystem::create_directories(out);
-    return out;
-}
-
-class DenFlow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(std::filesystem::exists(DataDir() + "/graphics/den/den.lnd")) << "no generated data";
-        ASSERT_EQ(folder_.Enter(DataDir().c_str()), 1);
-        shell::ResetApp();
-        SetCursorPos(320, 240);
-        game_ = std::make_unique<GameApp>(window_);
-        ASSERT_EQ(game_->Init(), 1);
-        platform::srand(3);
-    }
-    void TearDown() override {
-        game_.reset();
-        shell::ResetApp();
-    }
-
-    GameApp& Game() { return *game_; }
-    // A frame as the main loop runs it: the waiting messages, then the tick.
-    void Ticks(int count) {
-        for (int i = 0; i < count; ++i) {
-            manual_clock::Advance(40);
-            MSG message;
-            while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
-                game_->HandleMessage(message.hwnd, message.message, message.wParam, message.lParam);
-            }
-            game_->Tick();
-        }
-    }
-    // Keys as the keyboard gives them: the key state and the messages.
-    void Press(int key) { headless::KeyDown(key); }
-    void Release(int key) { headless::KeyUp(key); }
-    // Holds a key until `done` or the tick limit; true when done.
-    template <typename Done>
-    bool HoldUntil(int key, int limit, Done done) {
-        Press(key);
-        int i = 0;
-        for (; i < limit && !done(); ++i) Ticks(1);
-        Release(key);
-        return done();
-    }
-    world::PlayerDog* DenDog() { return game_->denScreen ? game_->denScreen->dog : nullptr; }
-
-    ScopedHeadless headless_{1};
-    ScopedCurrentDirectory folder_;
-    HWND window_ = display_support::MakeWindow();
-    std::unique_ptr<GameApp> game_;
-};
+std::filesystem::path ShotFolder() { return game_flow::ShotFolder("den_flow"); }
 
 TEST_F(DenFlow, ThroughDoorZeroIntoTheCelticLandAndBackBesideThatDoor) {
     // The start-up leads to the den, on easy, the dog in the middle.

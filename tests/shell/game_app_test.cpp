@@ -4,6 +4,7 @@
 
 #include "display/display.h"
 #include "land/land_screen.h"
+#include "menus/options_menu.h"
 #include "support/display_support.h"
 #include "shell_fixtures.h"
 #include "platform/devices.h"
@@ -150,8 +151,7 @@ TEST_F(GameAppTest, MenuKeysAskForTheMenuOnlyOutsideTheTitle) {
 
     // Not while a menu is open.
     game.openMenuRequest = 0;
-    int menuStandIn = 0;
-    game.optionsMenu = reinterpret_cast<OptionsMenu*>(&menuStandIn);
+    game.optionsMenu = std::make_unique<menus::OptionsMenu>(&game, menus::OptionsMenu::kGameMenu);
     Send(WM_KEYDOWN, VK_ESCAPE);
     EXPECT_EQ(game.openMenuRequest, 0);
     game.optionsMenu = nullptr;
@@ -214,8 +214,7 @@ TEST(GameAppServices, RequestsAndReadsReachTheGamesFields) {
     services.RequestMenu();
     EXPECT_EQ(game.openMenuRequest, 1);
     game.openMenuRequest = 0;
-    int menuStandIn = 0;
-    game.optionsMenu = reinterpret_cast<OptionsMenu*>(&menuStandIn);
+    game.optionsMenu = std::make_unique<menus::OptionsMenu>(&game, menus::OptionsMenu::kGameMenu);
     services.RequestMenu();
     EXPECT_EQ(game.openMenuRequest, 0) << "not while a menu is open";
     game.optionsMenu = nullptr;

@@ -68,6 +68,14 @@ public:
         demoRunning = 0;
         returnToTitle = 1;
     }
+    MixerFaders* Mixer() override { return mixer; }
+    void RequestCloseMenu() override { closeMenuRequest = 1; }
+    world::SavedPlace PlaceToSave() override {
+        ++placesTaken;
+        return placeToSave;
+    }
+    void LoadSavedGame(const world::SavedSlot&) override { ++gamesLoaded; }
+    void StartNewGame() override { ++newGames; }
 
     Sequencer* sequencer = nullptr;
     FxPlayer* effectsPlayer = nullptr;
@@ -86,4 +94,8 @@ public:
     int keepRecords = 0;
     std::unique_ptr<uint8_t[]> demoData;
     int demoStart = 0, demoRunning = 0, demoScratch = 0, returnToTitle = 0;
+    MixerFaders* mixer = nullptr;
+    int closeMenuRequest = 0;
+    world::SavedPlace placeToSave;
+    int placesTaken = 0, gamesLoaded = 0, newGames = 0;
 };

@@ -15,6 +15,14 @@ AppState& Instance() {
     return state;
 }
 
+// Escape, Space, Enter or a click ends the movie playing.
+bool SkipsMovie(platform::UINT message, platform::WPARAM wParam) {
+    if (message == platform::WM_LBUTTONDOWN) return true;
+    if (message != platform::WM_KEYDOWN) return false;
+    const int key = static_cast<int>(wParam);
+    return key == platform::VK_ESCAPE || key == platform::VK_SPACE || key == platform::VK_RETURN;
+}
+
 // The player is moved on to the main movie when the logo ends; when the main
 // movie ends the game starts.
 void OnMovieEnded() {
@@ -78,6 +86,9 @@ platform::LRESULT WindowProc(platform::HWND window, platform::UINT message, plat
     } else if (message == platform::MM_MCINOTIFY && app.moviePlayer) {
         // Whatever the notification code, the movie is over.
         OnMovieEnded();
+    } else if (app.moviePlayer && SkipsMovie(message, wParam)) {
+        // The stopped play reports itself aborted, which moves on as an end.
+        app.moviePlayer->Stop();
     } else if (message == platform::WM_DESTROY && app.running) {
         // Closing the window during the movies ends the program too, instead
         // of leaving the loop waiting without a window.

@@ -163,6 +163,28 @@ TEST_F(MovieSequenceTest, LogoThenMainMovieThenTheGame) {
     EXPECT_EQ(app.moviePhase, shell::kNoMovie);
 }
 
+TEST_F(MovieSequenceTest, AKeyOrClickSkipsEachMovieOtherKeysDoNot) {
+    StartLogo();
+    shell::AppState& app = shell::App();
+    auto deliver = [&] {
+        MSG message;
+        while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+            shell::WindowProc(message.hwnd, message.message, message.wParam, message.lParam);
+        }
+    };
+    shell::WindowProc(window, WM_KEYDOWN, 'A', 0);
+    deliver();
+    EXPECT_EQ(app.moviePhase, shell::kLogoMovie) << "a letter does not skip";
+    shell::WindowProc(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    deliver();
+    ASSERT_EQ(app.moviePhase, shell::kMainMovie);
+    EXPECT_EQ(app.moviePlayer->playing, 1) << "the main movie still plays";
+    shell::WindowProc(window, WM_LBUTTONDOWN, 0, 0);
+    deliver();
+    EXPECT_EQ(app.moviePhase, shell::kNoMovie);
+    ASSERT_NE(app.game, nullptr);
+}
+
 TEST_F(MovieSequenceTest, CancelAtTheSecondPromptEndsWithoutAGame) {
     StartLogo();
     fs::remove(dir.Path() / "Movie" / "movie.avi");

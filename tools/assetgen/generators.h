@@ -15,5 +15,8 @@ int WriteWorld(const std::string& dataDir);
 int WriteMusic(const std::string& dataDir);
 // The character sheets: dog, cat, den band, captive band members, rewards
 int WriteChars(const std::string& dataDir);
+// The options menu's pictures in "graphics/options": menu pages, help
+// pages, markers, the volume knob and the help buttons.
+int WriteMenus(const std::string& dataDir);
 
 }  // namespace assetgen

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
         {"world", assetgen::WriteWorld},
         {"music and sounds", assetgen::WriteMusic},
         {"characters", assetgen::WriteChars},
+        {"menu pictures", assetgen::WriteMenus},
     };
     for (const Step& step : steps) {
         if (!step.run(dir)) {

@@ -94,7 +94,7 @@ int OptionsMenu::Open() {
     for (auto& mark : emptyMarks_) mark = make(&emptyFrame_, 50);
     for (auto& knob : knobs_) knob = make(&knobFrame_, kKnobDepth);
     for (int b = 0; b < 3; ++b) buttons_[b] = make(&buttonFrames_[b], 100);
-    knobOrigin = kKnobTrackMiddle - kKnobTravel / 2 - HalfWidth(knobFrame_);
+    knobOrigin = kKnobLeft - HalfWidth(knobFrame_);
     display->GPFadeIn();
     Show(kList);
     return loaded;
@@ -102,6 +102,8 @@ int OptionsMenu::Open() {
 
 void OptionsMenu::SetPicture(const char* file) {
     picture = file;
+    // A new picture is drawn whole.
+    if (game) game->SetRedrawFrames(kFullPictures);
     if (!world_) return;
     sprites::Background& map = *world_->background;
     map.Clear();

@@ -49,9 +49,10 @@ public:
     static constexpr int kHelpPages = 6;
     static constexpr uint32_t kQuitRepeatMs = 3000;
     static constexpr int32_t kKnobDepth = 51;
-    // The knob travels 174 pixels, its middle over x = 500.
-    static constexpr int32_t kKnobTravel = 174;
-    static constexpr int32_t kKnobTrackMiddle = 500;
+    // A knob's middle stands at x = 500 at the fader's minimum and moves 116
+    // pixels to its maximum, so that a full fader's knob stays on the screen.
+    static constexpr int32_t kKnobTravel = 116;
+    static constexpr int32_t kKnobLeft = 500;
 
     // Clears the input, fades the screen out and takes the game's mixer. The
     // display is the game's unless another is given.

@@ -133,11 +133,11 @@ TEST_F(MenuTest, KnobsFollowTheFadersStepByStep) {
     PressTimes(O::kDown, 2);
     Press(O::kFire);
     ASSERT_EQ(menu->menuState, O::kVolume);
-    const int32_t origin = 500 - 87 - menu_test::kKnobW / 2;
+    const int32_t origin = 500 - menu_test::kKnobW / 2;
     EXPECT_EQ(menu->knobOrigin, origin);
     // Every fader starts at full volume, the knob at the right end.
     for (int k = 0; k < 3; ++k) {
-        EXPECT_EQ(menu->Knob(k)->x, origin + 174) << k;
+        EXPECT_EQ(menu->Knob(k)->x, origin + 116) << k;
         EXPECT_EQ(menu->Knob(k)->y, 166 + 80 * k - menu_test::kKnobH / 2) << k;
     }
     Press(O::kDown);  // the wave fader
@@ -147,13 +147,13 @@ TEST_F(MenuTest, KnobsFollowTheFadersStepByStep) {
     mixer->FaderValue(MixerFaders::kWave, &value);
     mixer->MixerFaders_GetRange(MixerFaders::kWave, &minimum, &maximum, &step);
     EXPECT_EQ(value, maximum - step);
-    EXPECT_EQ(menu->Knob(1)->x, origin + static_cast<int32_t>(int64_t(value) * 174 / maximum));
-    EXPECT_LT(menu->Knob(1)->x, origin + 174);
-    EXPECT_EQ(menu->Knob(0)->x, origin + 174) << "the other knobs stay";
+    EXPECT_EQ(menu->Knob(1)->x, origin + static_cast<int32_t>(int64_t(value) * 116 / maximum));
+    EXPECT_LT(menu->Knob(1)->x, origin + 116);
+    EXPECT_EQ(menu->Knob(0)->x, origin + 116) << "the other knobs stay";
     // What is heard follows: the wave volume is down.
     EXPECT_LT(platform::system_mixer::Volume(platform::MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, 0), 65535u);
     Press(O::kRight);
-    EXPECT_EQ(menu->Knob(1)->x, origin + 174);
+    EXPECT_EQ(menu->Knob(1)->x, origin + 116);
     // Nothing right of the screen.
     EXPECT_LE(menu->Knob(1)->x + menu_test::kKnobW, 640);
     PressTimes(O::kDown, 5);

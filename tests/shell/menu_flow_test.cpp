@@ -1,0 +1,201 @@
+// The options menus through the game object on the generated data: a game
+// saved in a land's sub-room, quit to the title and loaded again from the
+// title menu; a den save; a new game; and a picture of every menu screen and
+// help page, in <build>/menu_flow/.
+#include <gtest/gtest.h>
+
+#include "audio/land_sprite.h"
+#include "display/display.h"
+#include "game_flow_fixture.h"
+#include "land/land_screen.h"
+#include "menus/options_menu.h"
+#include "platform/video_out.h"
+#include "sprites/sprite_group.h"
+#include "world/player_dog.h"
+#include "world/saved_game.h"
+
+namespace {
+
+using namespace platform;
+using MenuFlow = game_flow::GameFlow;
+using O = menus::OptionsMenu;
+
+std::filesystem::path Shots() { return game_flow::ShotFolder("menu_flow"); }
+
+class MenuFlowTest : public MenuFlow {
+protected:
+    // One key press as the keyboard gives it, and a tick after its release.
+    void Key(int vk) {
+        Press(vk);
+        Ticks(1);
+        Release(vk);
+        Ticks(1);
+    }
+    void Keys(int vk, int times) {
+        for (int i = 0; i < times; ++i) Key(vk);
+    }
+    void Shot(const char* name) {
+        Ticks(3);
+        const Screenshot shot = CaptureScreen();
+        EXPECT_EQ(WritePng(shot, (Shots() / name).string()), 1);
+        size_t lit = 0;
+        for (uint8_t v : shot.rgb) lit += v > 40;
+        EXPECT_GT(lit, shot.rgb.size() / 10) << name << " is nearly black";
+    }
+    O* Menu() { return Game().optionsMenu.get(); }
+    // The title's menu, as the title screen opens it.
+    void OpenTitleMenu() {
+        Game().optionsMenu = std::make_unique<O>(&Game(), O::kTitleMenu);
+        Game().optionsMenu->Open();
+        Ticks(1);
+    }
+};
+
+TEST_F(MenuFlowTest, AGameSavedInASubRoomLoadsIntoThatRoomFromTheTitle) {
+    Game().requestedState = world::kStateLand;
+    Game().requestedLand = world::kCeltic;
+    Ticks(1);
+    land::LandScreen* land = Game().landScreen.get();
+    ASSERT_NE(land, nullptr);
+    land->player->leaveRoomRequest = 1;  // out of the lock room
+    Ticks(5);
+    // Icon 0 has been carried into sub-room 1 and placed there.
+    LandSprite* icon = Game().landSprites[0];
+    land->place.group->Unlink(icon);
+    icon->location = 1;
+    icon->placed = 1;
+    land->player->enterRoomRequest = 1;
+    Ticks(20);
+    ASSERT_EQ(land->currentRoom, 1);
+    const int32_t x = land->player->x, y = land->player->y;
+
+    Key(VK_ESCAPE);
+    ASSERT_NE(Menu(), nullptr);
+    EXPECT_EQ(Menu()->mode, O::kGameMenu);
+    Shot("1_game_menu.png");
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    ASSERT_EQ(Menu()->menuState, O::kSave);
+    Shot("2_save.png");
+    Keys(VK_DOWN, 2);
+    Key(VK_RETURN);
+    EXPECT_EQ(Menu()->menuState, O::kList);
+    EXPECT_EQ(Menu()->saveFailed, 0);
+    const std::string file = world::SavedGamePath();
+    EXPECT_EQ(std::filesystem::file_size(file), world::kSavedGameBytes);
+
+    Keys(VK_DOWN, 3);  // quit to the title
+    Key(VK_RETURN);
+    ASSERT_EQ(Menu()->menuState, O::kConfirmTitle);
+    Shot("3_sure.png");
+    Key(VK_RETURN);
+    EXPECT_EQ(Game().currentState, world::kStateIntro);
+    EXPECT_EQ(Menu(), nullptr);
+    EXPECT_EQ(Game().landScreen, nullptr);
+
+    OpenTitleMenu();
+    Shot("4_title_menu.png");
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    ASSERT_EQ(Menu()->menuState, O::kLoad);
+    EXPECT_FALSE(Menu()->Shown(Menu()->EmptyMark(2)));
+    EXPECT_TRUE(Menu()->Shown(Menu()->EmptyMark(1)));
+    Shot("5_load.png");
+    Keys(VK_DOWN, 2);
+    Key(VK_RETURN);
+    Ticks(5);
+    EXPECT_EQ(Menu(), nullptr);
+    ASSERT_EQ(Game().currentState, world::kStateLand);
+    ASSERT_NE(Game().landScreen, nullptr);
+    land = Game().landScreen.get();
+    EXPECT_EQ(Game().currentLand, world::kCeltic);
+    EXPECT_EQ(land->currentRoom, 1);
+    EXPECT_EQ(land->player->x, x);
+    EXPECT_EQ(land->player->y, y);
+    EXPECT_EQ(Game().Record(world::kCeltic).icon[0].location, 1);
+    EXPECT_EQ(Game().Record(world::kCeltic).icon[0].placed, 1);
+    EXPECT_EQ(Game().landSprites[0]->location, 1);
+    Shot("6_loaded_into_the_room.png");
+}
+
+TEST_F(MenuFlowTest, ADenSaveLoadsIntoTheDenAndANewGameForgetsTheBand) {
+    // Celtic's member has joined and plays part 3.
+    Game().Record(world::kCeltic).bandWord = 3;
+    Game().Record(world::kCeltic).freed = 1;
+    Ticks(20);
+    ASSERT_NE(Game().denScreen, nullptr);
+    ASSERT_EQ(Game().denScreen->memberValues[2], 3);
+    // The child picks part 4 in the panel just before saving.
+    Game().denScreen->memberValues[2] = 4;
+    const int32_t x = Game().denScreen->dog->x, y = Game().denScreen->dog->y;
+
+    Key(VK_F12);
+    ASSERT_NE(Menu(), nullptr);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    Key(VK_RETURN);  // slot 0
+    ASSERT_EQ(Menu()->menuState, O::kList);
+    Key(VK_ESCAPE);
+    Ticks(2);
+    EXPECT_EQ(Menu(), nullptr);
+
+    // A new game (from the title's menu): every record fresh, the den empty.
+    OpenTitleMenu();
+    Key(VK_RETURN);
+    Ticks(3);
+    EXPECT_EQ(Menu(), nullptr);
+    ASSERT_NE(Game().denScreen, nullptr);
+    EXPECT_EQ(Game().difficulty, 1);
+    EXPECT_EQ(Game().Record(world::kCeltic).bandWord, -1) << "the old den does not write its band back";
+    EXPECT_EQ(Game().denScreen->memberValues[2], -1);
+    EXPECT_EQ(Game().openDenDoors, 1);
+
+    OpenTitleMenu();
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    Key(VK_RETURN);  // slot 0
+    Ticks(3);
+    ASSERT_NE(Game().denScreen, nullptr);
+    EXPECT_EQ(Game().denScreen->dog->x, x);
+    EXPECT_EQ(Game().denScreen->dog->y, y);
+    EXPECT_EQ(Game().denScreen->memberValues[2], 4) << "the den's choice was saved";
+    EXPECT_EQ(Game().openDenDoors, 7);
+}
+
+TEST_F(MenuFlowTest, EveryMenuScreenAndHelpPageIsShown) {
+    Ticks(10);
+    Key(VK_ESCAPE);
+    ASSERT_NE(Menu(), nullptr);
+    Keys(VK_DOWN, 2);
+    Key(VK_RETURN);
+    ASSERT_EQ(Menu()->menuState, O::kVolume);
+    Shot("7_volume.png");
+    Key(VK_ESCAPE);
+    Key(VK_DOWN);
+    Key(VK_RETURN);
+    ASSERT_EQ(Menu()->menuState, O::kHelp);
+    for (int page = 0; page < O::kHelpPages; ++page) {
+        const std::string name = "8_help_" + std::to_string(page) + ".png";
+        Shot(name.c_str());
+        Key(VK_RETURN);
+    }
+    EXPECT_EQ(Menu()->menuState, O::kList);
+    Keys(VK_UP, 2);
+    Key(VK_RETURN);  // save
+    Key(VK_RETURN);  // slot 0, empty
+    ASSERT_NE(Menu(), nullptr);
+    Key(VK_RETURN);  // save again
+    Key(VK_RETURN);  // slot 0 again: used
+    ASSERT_NE(Menu(), nullptr);
+    ASSERT_EQ(Menu()->menuState, O::kConfirmReplace);
+    Shot("9_replace.png");
+    Key(VK_ESCAPE);
+    Keys(VK_DOWN, 8);
+    Key(VK_RETURN);
+    Keys(VK_DOWN, 4);
+    Key(VK_RETURN);
+    ASSERT_EQ(Menu()->menuState, O::kConfirmQuit);
+    Shot("10_sure_quit.png");
+}
+
+}  // namespace

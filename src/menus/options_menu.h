@@ -12,6 +12,7 @@
 
 #include "platform/win_types.h"
 #include "sprites/frame_record.h"
+#include "world/game_services.h"
 #include "world/saved_game.h"
 
 class MixerFaders;
@@ -35,7 +36,7 @@ struct HelpButtons {
     platform::POINT left{40, 420}, cancel{296, 420}, right{552, 420};
 };
 
-class OptionsMenu {
+class OptionsMenu final : public world::TitleMenu {
 public:
     enum Mode { kTitleMenu = 0, kGameMenu = 1 };
     enum State {
@@ -57,15 +58,16 @@ public:
     // Clears the input, fades the screen out and takes the game's mixer. The
     // display is the game's unless another is given.
     OptionsMenu(world::GameServices* game, int mode, display::Display* display = nullptr);
-    ~OptionsMenu();
+    ~OptionsMenu() override;
     OptionsMenu(const OptionsMenu&) = delete;
     OptionsMenu& operator=(const OptionsMenu&) = delete;
 
     // Reads the saved games, shows the list and fades in. 1, or 0 when the
     // menu's pictures could not be loaded (the menu still runs, unseen).
-    int Open();
+    int Open() override;
     // The current screen's handler, then the drawing.
-    void Tick();
+    void Tick() override;
+    void OnLeaveTitle(std::function<void()> handler) override { onLeaveTitle = std::move(handler); }
 
     // The title menu's way back to the title picture (set by the title).
     std::function<void()> onLeaveTitle;

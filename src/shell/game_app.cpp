@@ -14,6 +14,7 @@
 #include "platform/system.h"
 #include "screens/den_screen.h"
 #include "screens/intro_screen.h"
+#include "screens/splash.h"
 #include "shell/app_state.h"
 #include "shell/dev_start.h"
 #include "shell/note_tables.h"
@@ -119,16 +120,13 @@ int GameApp::Init() {
     SwitchState();
     GiveRecordsNoteTables();
 
-    // The first Tick leaves the start-up for the den, or, with the
-    // development switch, for a land as if through its den door.
+    // The development switch: the first Tick goes into a land as if through
+    // its den door.
     const DevelopmentStart start = ReadDevelopmentStart();
     difficulty = start.difficulty;
     if (start.land >= 0) {
         requestedLand = start.land;
         requestedState = kStateLand;
-    } else {
-        requestedLand = -1;
-        requestedState = kStateDen;
     }
     return 1;
 }
@@ -147,11 +145,13 @@ void GameApp::StartupPause() {
     const uint32_t start = platform::timeGetTime();
     while (platform::timeGetTime() - start < 1000) {
     }
-    // The splash picture belongs to the intro screen; its wait is kept here.
+    screens::Splash splash(display.get());
+    splash.Show();
     const uint32_t splashStart = platform::timeGetTime();
     while (platform::timeGetTime() - splashStart < 3000) {
         if (platform::GetAsyncKeyState(platform::VK_SPACE) < 0) break;
     }
+    splash.End();
 }
 
 int GameApp::RunSpeedTest(double* megabytesPerSecond) {
@@ -198,12 +198,34 @@ void GameApp::Tick() {
 void GameApp::OpenMenuOnRequest() {
     openMenuRequest = 0;
     if (optionsMenu) return;
-    optionsMenu = std::make_unique<menus::OptionsMenu>(this, menus::OptionsMenu::kGameMenu);
-    const StartupPrefs& prefs = App().startup;
-    optionsMenu->helpButtons.left = platform::POINT{prefs.helpArrowLeftX, prefs.helpArrowLeftY};
-    optionsMenu->helpButtons.cancel = platform::POINT{prefs.helpCancelX, prefs.helpCancelY};
-    optionsMenu->helpButtons.right = platform::POINT{prefs.helpArrowRightX, prefs.helpArrowRightY};
+    optionsMenu = MakeMenu(menus::OptionsMenu::kGameMenu);
     optionsMenu->Open();
+}
+
+std::unique_ptr<menus::OptionsMenu> GameApp::MakeMenu(int mode) {
+    auto menu = std::make_unique<menus::OptionsMenu>(this, mode);
+    const StartupPrefs& prefs = App().startup;
+    menu->helpButtons.left = platform::POINT{prefs.helpArrowLeftX, prefs.helpArrowLeftY};
+    menu->helpButtons.cancel = platform::POINT{prefs.helpCancelX, prefs.helpCancelY};
+    menu->helpButtons.right = platform::POINT{prefs.helpArrowRightX, prefs.helpArrowRightY};
+    return menu;
+}
+
+std::unique_ptr<world::TitleMenu> GameApp::CreateTitleMenu() {
+    return MakeMenu(menus::OptionsMenu::kTitleMenu);
+}
+
+void GameApp::StartDemo(std::unique_ptr<uint8_t[]> demo, const world::SavedSlot& start) {
+    demoData = std::move(demo);
+    difficulty = start.difficulty;
+    requestedLand = start.land;
+    restoreX = start.x;
+    restoreY = start.y;
+    restoreRoom = start.room;
+    for (int land = 0; land < kLandCount; ++land) Record(land) = start.records[land];
+    GiveRecordsNoteTables();
+    demoStart = 1;
+    requestedState = kStateLand;
 }
 
 void GameApp::CloseMenuOnRequest() {
@@ -301,6 +323,8 @@ void GameApp::CreateScreen() {
     }
     if (requestedState == kStateIntro) {
         introScreen = std::make_unique<screens::IntroScreen>();
+        introScreen->switches.animateSplash = App().startup.animateSplash;
+        introScreen->switches.animateIn = App().startup.animateIn;
         introScreen->Setup(this);
         return;
     }

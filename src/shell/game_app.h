@@ -99,6 +99,8 @@ public:
     world::SavedPlace PlaceToSave() override;
     void LoadSavedGame(const world::SavedSlot& slot) override;
     void StartNewGame() override;
+    std::unique_ptr<world::TitleMenu> CreateTitleMenu() override;
+    void StartDemo(std::unique_ptr<uint8_t[]> demo, const world::SavedSlot& start) override;
 
     // Fields, in this order.
     int requestedState = kStateStart;
@@ -159,6 +161,8 @@ private:
     // CD audio's completion message (the audio subsystem answers it).
     void OnCdAudioNotify(platform::WPARAM code, platform::LPARAM device);
 
+    // The options menu in a mode, with the help buttons of the preferences.
+    std::unique_ptr<menus::OptionsMenu> MakeMenu(int mode);
     void OpenMenuOnRequest();
     void CloseMenuOnRequest();
     void TickCurrentScreen();

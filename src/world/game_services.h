@@ -5,6 +5,8 @@
 // switch happens at the end of the game's tick, a menu opens at the start of
 // the next). The game object implements it; tests use a small stand-in.
 #include <cstdint>
+#include <functional>
+#include <memory>
 
 #include "platform/win_types.h"
 
@@ -22,6 +24,16 @@ namespace world {
 struct InputState;
 struct LandRecord;
 struct SavedSlot;
+
+// The options menu as the title screen sees it: opened over the title, run
+// by the title's tick, and telling the title when escape leaves it.
+class TitleMenu {
+public:
+    virtual ~TitleMenu() = default;
+    virtual int Open() = 0;
+    virtual void Tick() = 0;
+    virtual void OnLeaveTitle(std::function<void()> handler) = 0;
+};
 
 // Where the player stands, as a saved game keeps it.
 struct SavedPlace {
@@ -134,6 +146,11 @@ public:
     // A new game: every record afresh, easy, and the den at the end of this
     // tick; the screen left behind writes nothing back.
     virtual void StartNewGame() = 0;
+    // The options menu in its title mode (the title owns it).
+    virtual std::unique_ptr<TitleMenu> CreateTitleMenu() = 0;
+    // A demo begins: the game takes the demo's buffer, its start (difficulty,
+    // land, place and records) and goes to that land at the end of this tick.
+    virtual void StartDemo(std::unique_ptr<uint8_t[]> demo, const SavedSlot& start) = 0;
 };
 
 }  // namespace world

@@ -231,6 +231,12 @@ void PlayerDog::ReadInput() {
     PlayDemo();
 }
 
+bool PlayerDog::OnMap(int32_t px, int32_t py) const {
+    if (!world || !world->background) return true;
+    const sprites::Background& map = *world->background;
+    return px >= 0 && py >= 0 && px < map.MapWidth() && py < map.MapHeight();
+}
+
 void PlayerDog::RecordDemo() {
     if (!game || !game->DemoRecording() || !game->DemoData()) return;
     // The buffer holds exactly 1000 records; the next one has no room.
@@ -256,8 +262,15 @@ void PlayerDog::PlayDemo() {
         return;
     }
     const uint8_t* record = records + 16 * recordingIndex;
-    input = ReadI32(record + 8);
-    SetPosition(ReadI32(record), ReadI32(record + 4));
+    const int32_t stepX = ReadI32(record), stepY = ReadI32(record + 4);
+    if (!OnMap(stepX, stepY)) {
+        // A damaged step: the demo ends here rather than put the dog off the map.
+        game->FinishDemo();
+        return;
+    }
+    // Only the direction and fire bits mean anything to the dog.
+    input = ReadI32(record + 8) & (kUp | kDown | kLeft | kRight | kFireInput);
+    SetPosition(stepX, stepY);
     UpdateDepth();
     playbackFrame_ = static_cast<int16_t>(ReadI32(record + 12));
     ++recordingIndex;

@@ -154,6 +154,8 @@ private:
 
     void RecordDemo();
     void PlayDemo();
+    // Inside the map of the place the dog is in.
+    bool OnMap(int32_t px, int32_t py) const;
 
     chars::DogTables tables_;
     std::vector<sprites::FrameRecord> frameTable_;

@@ -101,9 +101,8 @@ bool RecordValid(const LandRecord& r) {
     return Within(r.lockRoomVisited, 0, 1) && Within(r.freed, 0, 1);
 }
 
-int DecodeSlot(const SlotBuffer& buffer, int slot, SavedSlot* out) {
-    if (!SlotMarked(buffer, slot)) return 0;
-    const uint8_t* base = buffer.data() + static_cast<size_t>(slot) * kSlotBytes;
+int DecodeSlotBytes(const uint8_t* base, int needMarker, SavedSlot* out) {
+    if (needMarker && base[0] == 0) return 0;
     SavedSlot saved;
     const uint8_t* end = static_cast<const uint8_t*>(std::memchr(base, 0, kMarkerBytes));
     saved.marker.assign(reinterpret_cast<const char*>(base), end ? static_cast<size_t>(end - base) : kMarkerBytes);
@@ -122,6 +121,11 @@ int DecodeSlot(const SlotBuffer& buffer, int slot, SavedSlot* out) {
     }
     *out = saved;
     return 1;
+}
+
+int DecodeSlot(const SlotBuffer& buffer, int slot, SavedSlot* out) {
+    if (!SlotMarked(buffer, slot)) return 0;
+    return DecodeSlotBytes(buffer.data() + static_cast<size_t>(slot) * kSlotBytes, 1, out);
 }
 
 void EncodeSlot(const SavedSlot& saved, int slot, SlotBuffer* buffer) {

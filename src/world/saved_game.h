@@ -54,6 +54,9 @@ bool SlotMarked(const SlotBuffer& buffer, int slot);
 // 1 and the slot in *out when it is marked and every value in it lies in its
 // range; 0 for an empty or damaged slot (which must then never be loaded).
 int DecodeSlot(const SlotBuffer& buffer, int slot, SavedSlot* out);
+// The same for a slot's bytes anywhere (a demo file begins with one); with
+// needMarker 0 an empty marker is accepted.
+int DecodeSlotBytes(const uint8_t* slotBytes, int needMarker, SavedSlot* out);
 // Writes the slot into the buffer; the marker is cut to its field, and bytes
 // nothing fills are zeros.
 void EncodeSlot(const SavedSlot& saved, int slot, SlotBuffer* buffer);

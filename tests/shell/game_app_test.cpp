@@ -70,9 +70,8 @@ TEST_F(GameAppTest, InitOpensTheIntroAndGivesRecordsTheirNoteTables) {
     EXPECT_EQ(game.currentState, shell::kStateIntro);
     ASSERT_NE(game.introScreen, nullptr);
     EXPECT_EQ(game.introScreen->game, &game);
-    // The first tick leaves the start-up for the den.
-    EXPECT_EQ(game.requestedState, shell::kStateDen);
-    EXPECT_EQ(game.requestedLand, -1);
+    EXPECT_EQ(game.requestedState, shell::kStateIntro);
+    EXPECT_EQ(game.requestedLand, 0);
     EXPECT_EQ(game.difficulty, 1);
     EXPECT_EQ(game.redrawFrames, 2);
     // The timed copy picks one of the two rates, each with its own step.

@@ -2,11 +2,13 @@
 // A stand-in for the game object in tests of the layers below it: plain
 // fields, named as the game's own, behind the interface the screens, rooms
 // and characters use.
+#include <functional>
 #include <memory>
 
 #include "world/game_services.h"
 #include "world/input_state.h"
 #include "world/land_record.h"
+#include "world/saved_game.h"
 
 namespace display {
 class Display;
@@ -76,6 +78,21 @@ public:
     }
     void LoadSavedGame(const world::SavedSlot&) override { ++gamesLoaded; }
     void StartNewGame() override { ++newGames; }
+    std::unique_ptr<world::TitleMenu> CreateTitleMenu() override {
+        ++titleMenus;
+        return makeTitleMenu ? makeTitleMenu() : nullptr;
+    }
+    void StartDemo(std::unique_ptr<uint8_t[]> demo, const world::SavedSlot& start) override {
+        demoData = std::move(demo);
+        difficulty = start.difficulty;
+        requestedLand = start.land;
+        restoreX = start.x;
+        restoreY = start.y;
+        restoreRoom = start.room;
+        demoStart = 1;
+        requestedState = world::kStateLand;
+        ++demosStarted;
+    }
 
     Sequencer* sequencer = nullptr;
     FxPlayer* effectsPlayer = nullptr;
@@ -97,5 +114,6 @@ public:
     MixerFaders* mixer = nullptr;
     int closeMenuRequest = 0;
     world::SavedPlace placeToSave;
-    int placesTaken = 0, gamesLoaded = 0, newGames = 0;
+    int placesTaken = 0, gamesLoaded = 0, newGames = 0, titleMenus = 0, demosStarted = 0;
+    std::function<std::unique_ptr<world::TitleMenu>()> makeTitleMenu;
 };

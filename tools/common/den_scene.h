@@ -1,7 +1,8 @@
 #pragma once
 // The den as the game shows it after its set-up with two members joined
-// (member 0 playing part 2, member 3 joined and silent), played through the
-// real game object on the manual clock. The golden-image test compares this
+// (members 0 and 3, silent, so that they stand still and the picture does
+// not depend on how the clock fell), played through the real game object on
+// the manual clock. The golden-image test compares this
 // picture with the stored one; `den_shot` writes it when the art changes on
 // purpose.
 #include <string>
@@ -42,7 +43,7 @@ inline bool TwoMembersDen(platform::Screenshot* shot, std::string* error) {
             *error = "the game could not start (display or sound)";
         } else {
             platform::srand(5);
-            game.Record(world::kAussie).bandWord = 2;    // member 0
+            game.Record(world::kAussie).bandWord = 6;    // member 0
             game.Record(world::kWetland).bandWord = 6;   // member 3
             game.requestedState = world::kStateDen;
             game.requestedLand = -1;

@@ -18,5 +18,7 @@ int WriteChars(const std::string& dataDir);
 // The options menu's pictures in "graphics/options": menu pages, help
 // pages, markers, the volume knob and the help buttons.
 int WriteMenus(const std::string& dataDir);
+// The credits: background, figure sheets, captions, closing picture, logos
+int WriteCredits(const std::string& dataDir);
 
 }  // namespace assetgen

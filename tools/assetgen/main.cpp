@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
         {"music and sounds", assetgen::WriteMusic},
         {"characters", assetgen::WriteChars},
         {"menu pictures", assetgen::WriteMenus},
+        {"credits", assetgen::WriteCredits},
     };
     for (const Step& step : steps) {
         if (!step.run(dir)) {

@@ -3,24 +3,11 @@
 #include <string>
 
 #include "assetgen/generators.h"
+#include "world/chars/credits_tables.h"
 
 namespace assetgen {
 
 namespace {
-
-struct Credit {
-    const char* name;  // the key without its type letter and X/Y/W/H
-};
-
-// The credits screens show nine rectangles, three rows of three across the
-// 640 x 480 screen below a title band.
-constexpr Credit kCredits[] = {
-    {"GraphicsCredit"}, {"AnimateCredit"},   {"GraphPrgCredit"},
-    {"AddHelpCredit1"}, {"AddHelpCredit2"},  {"MusicCredit"},
-    {"OrigConcCredit"}, {"AudioPrgCredit"},  {"SFXCredit"},
-};
-constexpr int kCreditW = 200, kCreditH = 120;
-constexpr int kCreditLeft = 10, kCreditTop = 60, kCreditStepX = 210, kCreditStepY = 140;
 
 // Help screen buttons along the bottom edge: left arrow, cancel, right arrow.
 constexpr int kHelpButtonY = 420;
@@ -43,13 +30,11 @@ int WritePrefs(const std::string& dataDir) {
     std::fprintf(file, "iHelpCancelX %d\niHelpCancelY %d\n", kHelpCancelX, kHelpButtonY);
     std::fprintf(file, "iHelpArrowRightX %d\niHelpArrowRightY %d\n", kHelpArrowRightX, kHelpButtonY);
     std::fprintf(file, "iNumOfDistLogos 1\n");
-    int index = 0;
-    for (const Credit& credit : kCredits) {
-        const int x = kCreditLeft + (index % 3) * kCreditStepX;
-        const int y = kCreditTop + (index / 3) * kCreditStepY;
-        std::fprintf(file, "i%sX %d\ni%sY %d\ni%sW %d\ni%sH %d\n", credit.name, x, credit.name, y,
-                     credit.name, kCreditW, credit.name, kCreditH);
-        ++index;
+    // The credits' caption rectangles, where their bitmaps are drawn to fit.
+    for (int caption = 0; caption < world::chars::kCreditCaptionCount; ++caption) {
+        const world::chars::CaptionPlace& place = world::chars::CreditCaptionPlace(caption);
+        std::fprintf(file, "i%sX %d\ni%sY %d\ni%sW %d\ni%sH %d\n", place.key, place.x, place.key, place.y,
+                     place.key, place.w, place.key, place.h);
     }
     const bool ok = std::ferror(file) == 0;
     if (std::fclose(file) != 0 || !ok) {

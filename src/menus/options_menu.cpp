@@ -53,6 +53,7 @@ OptionsMenu::OptionsMenu(world::GameServices* owner, int menuMode, display::Disp
 }
 
 OptionsMenu::~OptionsMenu() {
+    credits.reset();
     HideAll();
     // The menu's sprites go before the world they were made in.
     listMarker_.reset();
@@ -277,7 +278,7 @@ void OptionsMenu::Tick() {
         case kConfirmReplace: ReplaceTick(input); break;
         case kNewGame: NewGame(); break;
         case kHelp: HelpTick(input); break;
-        case kCredits: Credits(); break;
+        case kCredits: CreditsTick(); break;
         case kConfirmQuit: ConfirmQuitTick(input); break;
         case kQuitting: QuittingTick(input); break;
         default: Show(kList); break;
@@ -325,7 +326,7 @@ void OptionsMenu::ListTick(int input) {
             Show(kHelp);
             break;
         case 4:
-            if (title) Credits();
+            if (title) StartCredits();
             else Show(kConfirmTitle);
             break;
         case 5: Show(kConfirmQuit); break;
@@ -449,11 +450,24 @@ void OptionsMenu::LeaveHelp() {
     ShowListAgain();
 }
 
-void OptionsMenu::Credits() {
-    // The credits roll has not been built: the list comes back at once.
+void OptionsMenu::StartCredits() {
     HideAll();
-    if (game) game->Input().anyInput = 0;
     menuState = kCredits;
+    if (display) display->GPClear();
+    game->Input().anyInput = 0;
+    credits = std::make_unique<screens::CreditsScreen>(creditsSettings);
+    credits->Start(display);
+}
+
+void OptionsMenu::CreditsTick() {
+    world::InputState& in = game->Input();
+    const bool skip = in.anyInput != 0;
+    const int over = credits ? credits->Tick(platform::timeGetTime(), skip) : 1;
+    // The credits see each key once.
+    in.Clear();
+    in.anyInput = 0;
+    if (!over) return;
+    credits.reset();
     ShowListAgain();
 }
 
@@ -510,6 +524,10 @@ void OptionsMenu::NewGame() {
 }
 
 void OptionsMenu::Draw() {
+    if (credits && display) {
+        display->GPPageFlip();
+        return;
+    }
     if (!world_ || !display) return;
     if (game->RedrawFrames() > 0) {
         world_->DrawAll();

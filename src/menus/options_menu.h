@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/win_types.h"
+#include "screens/credits_screen.h"
 #include "sprites/frame_record.h"
 #include "world/game_services.h"
 #include "world/saved_game.h"
@@ -74,6 +75,10 @@ public:
     // Where the saved games are kept (the player's folder unless changed).
     std::string savePath;
     HelpButtons helpButtons;
+    // The credits' caption places and logo count (from the preferences).
+    screens::CreditsSettings creditsSettings;
+    // While the credits run.
+    std::unique_ptr<screens::CreditsScreen> credits;
 
     world::GameServices* game;
     display::Display* display;
@@ -124,7 +129,8 @@ private:
     void ConfirmQuitTick(int input);
     void QuittingTick(int input);
     void NewGame();
-    void Credits();
+    void StartCredits();
+    void CreditsTick();
     // Fills the chosen slot from the game and writes the file.
     void WriteSlot(int slot, const char* marker);
     void Draw();

@@ -208,6 +208,15 @@ std::unique_ptr<menus::OptionsMenu> GameApp::MakeMenu(int mode) {
     menu->helpButtons.left = platform::POINT{prefs.helpArrowLeftX, prefs.helpArrowLeftY};
     menu->helpButtons.cancel = platform::POINT{prefs.helpCancelX, prefs.helpCancelY};
     menu->helpButtons.right = platform::POINT{prefs.helpArrowRightX, prefs.helpArrowRightY};
+    // In the order of the credits' captions.
+    const CreditRect* captions[] = {&prefs.graphicsCredit, &prefs.animateCredit, &prefs.graphPrgCredit,
+                                    &prefs.addHelpCredit1, &prefs.addHelpCredit2, &prefs.musicCredit,
+                                    &prefs.origConcCredit, &prefs.audioPrgCredit, &prefs.sfxCredit};
+    for (int c = 0; c < world::chars::kCreditCaptionCount; ++c) {
+        const CreditRect& r = *captions[c];
+        menu->creditsSettings.captions[c] = platform::RECT{r.x, r.y, r.x + r.w, r.y + r.h};
+    }
+    menu->creditsSettings.logoCount = prefs.numOfDistLogos;
     return menu;
 }
 

@@ -276,3 +276,36 @@ TEST_F(MenuTest, QuitToTitleAndQuitAskFirst) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MenuTest, CreditsRunInsideTheTitleMenuAndGiveTheListBack) {
+    OpenMenu(O::kTitleMenu);
+    menu->creditsSettings.logoCount = 1;
+    PressTimes(O::kDown, 4);
+    Press(O::kFire);
+    ASSERT_EQ(menu->menuState, O::kCredits);
+    ASSERT_NE(menu->credits, nullptr);
+    EXPECT_FALSE(menu->Shown(menu->ListMarker()));
+    // Without their pictures the credits still keep time: one key moves on
+    // one page, then the closing picture and the logo.
+    for (int i = 0; i < 8; ++i) {
+        game.input.anyInput = 1;
+        Press(O::kNoInput);
+        EXPECT_EQ(game.input.anyInput, 0) << "each key is seen once";
+    }
+    EXPECT_EQ(menu->credits->PagesStarted(), 8);
+    game.input.anyInput = 1;
+    Press(O::kNoInput);  // the closing picture
+    EXPECT_EQ(menu->credits->Phase(), screens::CreditsScreen::kPhaseClosing);
+    platform::manual_clock::Advance(3001);
+    Press(O::kNoInput);  // the logo
+    EXPECT_EQ(menu->menuState, O::kCredits);
+    platform::manual_clock::Advance(5001);
+    Press(O::kNoInput);
+    EXPECT_EQ(menu->menuState, O::kList);
+    EXPECT_EQ(menu->credits, nullptr);
+    EXPECT_TRUE(menu->Shown(menu->ListMarker()));
+}
+
+}  // namespace

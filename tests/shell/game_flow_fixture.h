@@ -17,6 +17,8 @@
 #include "screens/den_screen.h"
 #include "shell/app_state.h"
 #include "shell/game_app.h"
+#include "shell/prefs_file.h"
+#include "shell/startup_prefs.h"
 #include "support/display_support.h"
 #include "support/scratch_dir.h"
 
@@ -44,6 +46,9 @@ protected:
         // Saves go to a folder of the test's own.
         ::setenv("TUNEWANDER_SAVE_DIR", saves_.Path().c_str(), 1);
         shell::ResetApp();
+        // The preferences, read as a run reads them at start-up.
+        shell::App().prefs = std::make_unique<shell::PrefsFile>("prefs.ini");
+        shell::App().startup = shell::ReadStartupPrefs(*shell::App().prefs, nullptr);
         SetCursorPos(320, 240);
         game_ = std::make_unique<GameApp>(window_);
         ASSERT_EQ(game_->Init(), 1);

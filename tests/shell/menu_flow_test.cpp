@@ -181,6 +181,31 @@ TEST_F(MenuFlowTest, ADenSaveLoadsIntoTheDenAndANewGameForgetsTheBand) {
     EXPECT_EQ(Game().openDenDoors, 7);
 }
 
+TEST_F(MenuFlowTest, TheCreditsRunFromTheTitleToTheirEndAndBackToTheList) {
+    OpenTitleMenu();
+    Keys(VK_DOWN, 4);
+    Key(VK_RETURN);
+    ASSERT_EQ(Menu()->menuState, O::kCredits);
+    int shotOfPage = 0;
+    int ticks = 0;
+    for (; ticks < 3000 && Menu() && Menu()->menuState == O::kCredits; ++ticks) {
+        Ticks(1);
+        // Each page pictured two seconds after it began.
+        const int page = Menu() && Menu()->credits ? Menu()->credits->PagesStarted() : 0;
+        if (page > shotOfPage && Menu()->credits->StepIndex() == 20) {
+            shotOfPage = page;
+            const std::string name = "11_credits_page_" + std::to_string(page) + ".png";
+            EXPECT_EQ(WritePng(CaptureScreen(), (Shots() / name).string()), 1);
+        }
+    }
+    EXPECT_EQ(shotOfPage, 8);
+    ASSERT_NE(Menu(), nullptr);
+    EXPECT_EQ(Menu()->menuState, O::kList);
+    // Eight pages of 5 to 7 s, the closing 3 s and one logo's 5 s.
+    EXPECT_GT(ticks * 40, 50000);
+    EXPECT_LT(ticks * 40, 70000);
+}
+
 TEST_F(MenuFlowTest, EveryMenuScreenAndHelpPageIsShown) {
     Game().requestedState = world::kStateDen;
     Game().requestedLand = -1;

@@ -20,5 +20,9 @@ int WriteChars(const std::string& dataDir);
 int WriteMenus(const std::string& dataDir);
 // The credits: background, figure sheets, captions, closing picture, logos
 int WriteCredits(const std::string& dataDir);
+// The title's pictures in "graphics/splash": the band picture with its
+// animation cells, the lettering, the mascot, the project line and the
+// maker's mark shown at start-up.
+int WriteTitle(const std::string& dataDir);
 
 }  // namespace assetgen

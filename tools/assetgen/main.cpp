@@ -29,6 +29,7 @@ int main(int argc, char** argv) {
         {"characters", assetgen::WriteChars},
         {"menu pictures", assetgen::WriteMenus},
         {"credits", assetgen::WriteCredits},
+        {"title pictures", assetgen::WriteTitle},
     };
     for (const Step& step : steps) {
         if (!step.run(dir)) {

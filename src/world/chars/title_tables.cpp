@@ -21,10 +21,12 @@ constexpr RECT kMascotCellTable[kMascotCells] = {
 // Which piece each mascot and letter channel shows, and where it stands.
 constexpr int kMascotChannelCells[9] = {1, 7, 5, 9, 8, 4, 3, 6, 2};
 constexpr int kMascotX[9] = {217, 248, 270, 300, 325, 305, 381, 424, 449};
-constexpr int kMascotBaseY[9] = {13, 60, 30, 40, 55, 92, 45, 62, 24};
+// The pup sings at the left and its notes rise in an arc to the right.
+constexpr int kMascotBaseY[9] = {46, 62, 50, 44, 52, 92, 52, 46, 42};
 constexpr int kLetterChannelCells[10] = {1, 7, 6, 8, 5, 3, 10, 9, 4, 2};
 constexpr int kLetterX[10] = {173, 222, 256, 289, 319, 351, 379, 410, 441, 472};
-constexpr int kLetterBaseY[10] = {370, 392, 386, 392, 378, 380, 392, 394, 380, 378};
+// Every letter stands on its cell's foot: all feet on one line.
+constexpr int kLetterBaseY[10] = {370, 410, 407, 410, 394, 389, 415, 412, 393, 383};
 
 // Up and down by one pixel a step between base and base + span: a bob.
 int16_t Bob(int base, int span, int step, int phase) {
@@ -33,24 +35,23 @@ int16_t Bob(int base, int span, int step, int phase) {
     return static_cast<int16_t>(base + (t <= span ? t : period - t));
 }
 
-// One band-picture animation: the cells it cycles through (row, first,
-// count), where it stands and how fast it changes.
-struct BandAnimation {
-    int row, first, count;
-    int x, y;
-    int stepsPerCell;
-    int wobble;  // pixels of sway
-};
-// Six musicians, each a body and an instrument hand, at their places on the
-// band picture (which is drawn at (115, 152)).
-constexpr BandAnimation kBandAnimations[12] = {
-    {0, 0, 4, 145, 210, 2, 1}, {0, 4, 4, 160, 262, 1, 0},  // drummer and sticks
-    {1, 0, 4, 205, 200, 3, 1}, {1, 4, 4, 220, 250, 2, 1},  // guitar
-    {2, 0, 4, 265, 205, 3, 1}, {2, 4, 4, 280, 250, 2, 0},  // saxophone
-    {3, 0, 4, 325, 200, 2, 1}, {3, 4, 4, 335, 250, 1, 0},  // keyboard
-    {4, 0, 4, 385, 205, 3, 1}, {4, 4, 4, 400, 250, 2, 1},  // trumpet
-    {5, 0, 4, 445, 200, 2, 1}, {9, 0, 31, 420, 170, 1, 0},  // bass and the notes in the air
-};
+// Each member's moving part (head, arms, instrument) in one cell, or two
+// overlapping ones sharing a tempo where it is wider than a cell. The band
+// picture is drawn at (115, 152), member m centred at x 155 + 71m.
+constexpr std::array<BandAnimation, 12> kBandAnimations{{
+    {0, 5, 0, 8, 127, 270, 1},             // drummer
+    {1, 4, 0, 8, 196, 270, 2},             // guitarist
+    {2, 3, 0, 4, 267, 268, 2},             // saxophonist
+    {2, 3, 4, 4, 273, 268, 2},
+    {3, 2, 0, 4, 341, 266, 2},             // keyboard player
+    {3, 2, 4, 4, 342, 266, 2},
+    {4, 1, 0, 8, 409, 264, 3},             // trumpeter
+    {kCrashMember, 7, 0, 4, 132, 266, 1},  // cymbal crash: rests at the ends
+    {5, 0, 0, 4, 472, 264, 2},             // double bass player
+    {5, 0, 4, 4, 480, 264, 2},
+    {kNotesMember, 8, 0, 6, 0, 0, 2},      // big notes and little ones,
+    {kNotesMember, 9, 0, 31, 0, 0, 1},     // placed per step below
+}};
 
 TitleTables Build() {
     TitleTables t;
@@ -100,21 +101,30 @@ TitleTables Build() {
         const BandAnimation& a = kBandAnimations[k];
         TitleChannel& ch = t.channels[kFirstBandChannel + k];
         for (int s = 0; s < kTitleSteps; ++s) {
-            const int frame = (s / a.stepsPerCell) % a.count;
-            ch.cell[s] = static_cast<uint8_t>(FirstCellOfRow(a.row) + a.first + frame);
-            ch.x[s] = static_cast<int16_t>(a.x + (a.wobble && (s / 4) % 2 ? a.wobble : 0));
+            ch.cell[s] = static_cast<uint8_t>(BandCell(a, (s / a.stepsPerCell) % a.count));
+            ch.x[s] = static_cast<int16_t>(a.x);
             ch.y[s] = static_cast<int16_t>(a.y);
         }
     }
-    // The drummer's sticks rest before the first beat and after the last.
-    TitleChannel& sticks = t.channels[27];
-    for (int s : {0, 1, 2, 3, 4, 160, 161, 162}) sticks.cell[s] = 0;
-    // The notes float up only now and then.
+    // The cymbal is still before the first beat and after the last.
+    TitleChannel& cymbal = t.channels[27];
+    for (int s : {0, 1, 2, 3, 4, 160, 161, 162}) cymbal.cell[s] = 0;
+    // Now and then a little note pops up over a player, each time another.
+    constexpr int kOver[7] = {2, 4, 1, 3, 0, 5, 2};
     TitleChannel& notes = t.channels[31];
     for (int s = 0; s < kTitleSteps; ++s) {
-        const bool shown = s >= 8 && s <= 71 && (s - 8) % 9 == 0;
-        notes.cell[s] = shown ? notes.cell[s] : 0;
-        notes.y[s] = static_cast<int16_t>(170 - (s % 9) * 3);
+        const int n = s < 8 ? 0 : (s - 8) / 9 % 7;
+        if (!(s >= 8 && s < 71 && (s - 8) % 9 == 0)) notes.cell[s] = 0;
+        notes.x[s] = static_cast<int16_t>(150 + kOver[n] * 71);
+        notes.y[s] = static_cast<int16_t>(236 - (n % 3) * 10);
+    }
+    // Later, pairs of notes float up from the players for three steps.
+    TitleChannel& big = t.channels[30];
+    for (int s = 0; s < kTitleSteps; ++s) {
+        const int n = s / 12 % 7, t3 = s % 12;
+        if (s < 76 || s >= 156 || t3 >= 3) big.cell[s] = 0;
+        big.x[s] = static_cast<int16_t>(120 + kOver[n] * 71);
+        big.y[s] = static_cast<int16_t>(226 - 5 * t3);
     }
     return t;
 }
@@ -132,6 +142,8 @@ TitleSource ChannelSource(int channel) {
     if (channel < kBandPictureChannel) return TitleSource::Letters;
     return TitleSource::Splash;
 }
+
+const std::array<BandAnimation, 12>& BandAnimations() { return kBandAnimations; }
 
 const TitleTables& GetTitleTables() {
     static const TitleTables tables = Build();

@@ -56,4 +56,21 @@ inline constexpr std::array<SplashRow, 10> kSplashRows{{
 // The first cell of row r.
 int FirstCellOfRow(int row);
 
+// Channels 20..31 each cycle through a run of cells of one row, drawn at a
+// fixed place over the band picture. The generator draws each cell as what
+// lies in that place on the band picture while the member plays that frame,
+// so the cells fit their surroundings exactly.
+// Overlays drawn on the key over the members rather than cut from the band.
+inline constexpr int kNotesMember = -1;  // notes floating up
+inline constexpr int kCrashMember = -2;  // the cymbal's crash over the drummer
+struct BandAnimation {
+    int member;        // 0..5 from the left (drums .. double bass)
+    int row, first, count;
+    int x, y;          // on the title (the notes move: set per step)
+    int stepsPerCell;  // members with two channels use the same tempo
+};
+const std::array<BandAnimation, 12>& BandAnimations();
+// The cell a band channel shows in frame f of its cycle.
+inline int BandCell(const BandAnimation& a, int frame) { return FirstCellOfRow(a.row) + a.first + frame; }
+
 }  // namespace world::chars

@@ -234,6 +234,7 @@ void PlayerDog::ReadInput() {
 bool PlayerDog::OnMap(int32_t px, int32_t py) const {
     if (!world || !world->background) return true;
     const sprites::Background& map = *world->background;
+    if (map.MapWidth() <= 0 || map.MapHeight() <= 0) return true;  // no map to leave
     return px >= 0 && py >= 0 && px < map.MapWidth() && py < map.MapHeight();
 }
 

@@ -18,6 +18,7 @@
 #include "platform/files.h"
 #include "screens/den_screen.h"
 #include "support/display_support.h"
+#include "support/game_folder.h"
 #include "support/scratch_dir.h"
 #include "support/test_game.h"
 
@@ -80,6 +81,7 @@ protected:
     // Makes a copy of the data folder without the named files (paths in
     // it) the game's folder.
     void UseDataWithout(std::initializer_list<const char*> removed) {
+        scratch_.reset();  // the data folder is current again first
         scratch_ = std::make_unique<test_support::ScratchDir>();
         std::filesystem::copy(DataDir(), scratch_->Path(), std::filesystem::copy_options::recursive);
         for (const char* name : removed) std::filesystem::remove(scratch_->Path() / name);

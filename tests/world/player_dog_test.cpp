@@ -312,4 +312,20 @@ TEST_F(PlayerDogTest, DemoPlaybackMovesTheDogAndEndsAtAFacingOfMinusOne) {
     EXPECT_EQ(1, game.returnToTitle);
 }
 
+TEST_F(PlayerDogTest, ADemoStepOffTheMapEndsTheDemoThere) {
+    MakeDog(1000, 1000);
+    const sprites::Background& map = *dog->world->background;
+    ASSERT_GT(map.MapWidth(), 0);
+    game.demoData = std::make_unique<uint8_t[]>(19792);
+    const int32_t records[3][4] = {{500, 600, 2, 3}, {map.MapWidth() + 5, 610, 4, 5}, {520, 620, 8 | 4096, 6}};
+    std::memcpy(game.demoData.get() + 3792, records, sizeof records);
+    game.demoRunning = 1;
+    dog->ReadInput();
+    EXPECT_EQ(500, dog->x);
+    dog->ReadInput();
+    EXPECT_EQ(500, dog->x) << "the dog is not put off the map";
+    EXPECT_EQ(0, game.demoRunning);
+    EXPECT_EQ(1, game.returnToTitle);
+}
+
 }  // namespace

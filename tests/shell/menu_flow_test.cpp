@@ -112,6 +112,15 @@ TEST_F(MenuFlowTest, AGameSavedInASubRoomLoadsIntoThatRoomFromTheTitle) {
 
     OpenTitleMenu();
     Shot("4_title_menu.png");
+    // Escape goes back to the title without a game; a key opens the menu again.
+    Key(VK_ESCAPE);
+    Ticks(3);
+    EXPECT_EQ(Menu(), nullptr);
+    EXPECT_EQ(Game().currentState, world::kStateIntro);
+    EXPECT_EQ(Game().requestedState, world::kStateIntro);
+    Shot("4_back_on_the_title.png");
+    Key('A');
+    ASSERT_NE(Menu(), nullptr);
     Key(VK_DOWN);
     Key(VK_RETURN);
     ASSERT_EQ(Menu()->menuState, O::kLoad);

@@ -226,13 +226,7 @@ std::unique_ptr<world::TitleMenu> GameApp::CreateTitleMenu() {
 
 void GameApp::StartDemo(std::unique_ptr<uint8_t[]> demo, const world::SavedSlot& start) {
     demoData = std::move(demo);
-    difficulty = start.difficulty;
-    requestedLand = start.land;
-    restoreX = start.x;
-    restoreY = start.y;
-    restoreRoom = start.room;
-    for (int land = 0; land < kLandCount; ++land) Record(land) = start.records[land];
-    GiveRecordsNoteTables();
+    TakeSavedStart(start);
     demoStart = 1;
     requestedState = kStateLand;
 }
@@ -269,14 +263,19 @@ world::SavedPlace GameApp::PlaceToSave() {
     return place;
 }
 
-void GameApp::LoadSavedGame(const world::SavedSlot& slot) {
+void GameApp::TakeSavedStart(const world::SavedSlot& slot) {
     difficulty = slot.difficulty;
     requestedLand = slot.land;
     restoreRoom = slot.room;
     restoreX = slot.x;
     restoreY = slot.y;
     for (int land = 0; land < kLandCount; ++land) Record(land) = slot.records[land];
+    // The note-table word in a file means nothing; each record gets its own.
     GiveRecordsNoteTables();
+}
+
+void GameApp::LoadSavedGame(const world::SavedSlot& slot) {
+    TakeSavedStart(slot);
     keepRecords = 1;
     currentState = kStateNone;
     requestedState = slot.land != -1 ? kStateLand : kStateDen;

@@ -175,6 +175,8 @@ private:
     void PlayMusic();
     void StopMusic();
     void GiveRecordsNoteTables();
+    // A saved slot's or a demo's difficulty, land, place and records.
+    void TakeSavedStart(const world::SavedSlot& slot);
 };
 
 }  // namespace shell

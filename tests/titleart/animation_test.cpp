@@ -130,7 +130,7 @@ TEST(TitleAnimation, ComposedStepsAreWrittenForReview) {
     for (int step : {0, 20, 40, 80, 120, 160})
         write(ComposeStep(step), Pictures().splash, "title_step" + std::to_string(step) + ".png");
     Picture8 logo;
-    ASSERT_TRUE(ReadPicture("kblogo.bmp", &logo));
+    ASSERT_TRUE(ReadTitlePicture("kblogo.bmp", &logo));
     write(logo.pixels, logo, "maker_mark.png");
     // Consecutive steps differ: the band is playing.
     EXPECT_NE(ComposeStep(20), ComposeStep(21));

@@ -13,6 +13,7 @@
 
 #include "assetgen/generators.h"
 #include "display/bitmap_file.h"
+#include "support/picture8.h"
 #include "world/chars/title_tables.h"
 
 namespace titleart_test {
@@ -20,50 +21,20 @@ namespace titleart_test {
 inline constexpr int kScreenW = 640, kScreenH = 480;
 inline constexpr platform::RECT kUrlRect{130, 456, 549, 479};
 
-inline std::filesystem::path ScratchDir() {
-    return std::filesystem::temp_directory_path() / ("tw_titleart_" + std::to_string(::getpid()));
-}
+using test_support::Picture8;
 
 inline const std::filesystem::path& DataDir() {
     static const std::filesystem::path dir = [] {
-        const auto path = ScratchDir();
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
-        EXPECT_EQ(assetgen::WriteTitle(path.string()), 1);
-        std::atexit([] { std::filesystem::remove_all(ScratchDir()); });
+        const auto path = test_support::GeneratedFolder(
+            "tw_titleart", [](const std::string& d) { return assetgen::WriteTitle(d) == 1; });
+        std::atexit([] { std::filesystem::remove_all(DataDir()); });
         return path;
     }();
     return dir;
 }
 
-struct Picture8 {
-    display::BitmapHeaders headers;
-    uint8_t table[1024] = {};     // blue, green, red, reserved
-    std::vector<uint8_t> pixels;  // top-down
-    int Width() const { return headers.biWidth; }
-    int Height() const { return headers.biHeight; }
-    uint8_t At(int x, int y) const { return pixels[size_t(y) * size_t(Width()) + size_t(x)]; }
-    // The first entry of the colour table holding this colour (256: none).
-    int IndexOf(uint8_t r, uint8_t g, uint8_t b) const {
-        for (int i = 0; i < 256; ++i)
-            if (table[4 * i + 2] == r && table[4 * i + 1] == g && table[4 * i] == b) return i;
-        return 256;
-    }
-};
-
-inline bool ReadPicture(const std::string& name, Picture8* out) {
-    const auto path = DataDir() / "graphics" / "splash" / name;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    display::PixelBlock block;
-    const bool ok = display::ReadBitmapHeaders(file, &out->headers) && out->headers.biBitCount == 8 &&
-                    std::fread(out->table, 1, sizeof out->table, file) == sizeof out->table &&
-                    display::ReadPixelBlock(file, out->headers, &block);
-    std::fclose(file);
-    if (!ok || out->Width() <= 0 || out->Height() <= 0) return false;
-    out->pixels.assign(size_t(out->Width()) * size_t(out->Height()), 0);
-    display::CopyRowsBottomUp(block, out->Height(), out->pixels.data(), out->Width(), out->Width());
-    return true;
+inline bool ReadTitlePicture(const std::string& name, Picture8* out) {
+    return test_support::ReadPicture(DataDir() / "graphics" / "splash" / name, out);
 }
 
 // The four title pictures, loaded once.
@@ -74,10 +45,10 @@ struct TitlePictures {
 inline const TitlePictures& Pictures() {
     static const TitlePictures pictures = [] {
         TitlePictures p;
-        EXPECT_TRUE(ReadPicture("splash.bmp", &p.splash));
-        EXPECT_TRUE(ReadPicture("Tunewander.bmp", &p.letters));
-        EXPECT_TRUE(ReadPicture("MPupin.bmp", &p.mascot));
-        EXPECT_TRUE(ReadPicture("url.bmp", &p.url));
+        EXPECT_TRUE(ReadTitlePicture("splash.bmp", &p.splash));
+        EXPECT_TRUE(ReadTitlePicture("Tunewander.bmp", &p.letters));
+        EXPECT_TRUE(ReadTitlePicture("MPupin.bmp", &p.mascot));
+        EXPECT_TRUE(ReadTitlePicture("url.bmp", &p.url));
         p.splashKey = p.splash.IndexOf(0, 255, 0);
         p.urlKey = p.url.IndexOf(0, 255, 0);
         return p;

@@ -22,7 +22,7 @@ TEST(TitlePictures, LoadWithTheSizesOfTheTables) {
     EXPECT_EQ(p.url.Width(), kUrlRect.right - kUrlRect.left);
     EXPECT_EQ(p.url.Height(), kUrlRect.bottom - kUrlRect.top);
     Picture8 logo;
-    ASSERT_TRUE(ReadPicture("kblogo.bmp", &logo));
+    ASSERT_TRUE(ReadTitlePicture("kblogo.bmp", &logo));
     EXPECT_EQ(logo.Width(), kScreenW);
     EXPECT_EQ(logo.Height(), kScreenH);
 }

@@ -13,6 +13,7 @@
 
 #include "assetgen/generators.h"
 #include "display/bitmap_file.h"
+#include "support/picture8.h"
 #include "world/land_file_reader.h"
 
 namespace worldart_test {
@@ -37,31 +38,8 @@ inline std::vector<uint8_t> ReadBytes(const std::filesystem::path& path) {
 }
 
 // A generated picture as the display's file routines read it.
-struct Picture8 {
-    display::BitmapHeaders headers;
-    uint8_t table[1024] = {};  // blue, green, red, reserved
-    std::vector<uint8_t> pixels;  // top-down
-    int Width() const { return headers.biWidth; }
-    int Height() const { return headers.biHeight; }
-    uint8_t At(int x, int y) const { return pixels[size_t(y) * size_t(Width()) + size_t(x)]; }
-    bool Is(int entry, int red, int green, int blue) const {
-        return table[entry * 4 + 2] == red && table[entry * 4 + 1] == green && table[entry * 4] == blue;
-    }
-};
-
-inline bool ReadPicture(const std::filesystem::path& path, Picture8* out) {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    display::PixelBlock block;
-    const bool ok = display::ReadBitmapHeaders(file, &out->headers) && out->headers.biBitCount == 8 &&
-                    std::fread(out->table, 1, sizeof out->table, file) == sizeof out->table &&
-                    display::ReadPixelBlock(file, out->headers, &block);
-    std::fclose(file);
-    if (!ok || out->Width() <= 0 || out->Height() <= 0) return false;
-    out->pixels.assign(size_t(out->Width()) * size_t(out->Height()), 0);
-    display::CopyRowsBottomUp(block, out->Height(), out->pixels.data(), out->Width(), out->Width());
-    return true;
-}
+using test_support::Picture8;
+using test_support::ReadPicture;
 
 // Every file of an extension under the data folder, relative, '/' separated.
 inline std::vector<std::string> FilesEndingIn(const std::string& extension) {

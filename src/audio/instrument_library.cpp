@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/half_rate_filter.h"
 #include "audio/virtual_synth.h"
 #include "audio/wave_file.h"
 #include "platform/dialogs.h"
@@ -165,6 +166,8 @@ int VirtualSynth::VS_load_instrument(int bank, int program) {
                              platform::MB_OK | audio::kStopIcon);
         return 0;
     }
+    if (rateFactor_ == 2 && wave.format.wBitsPerSample == 16)
+        audio::LowPassForHalfRate(wave.samples.get(), wave.dataBytes / 2);
     wave.useCount = 1;
     instrument->state = 1;
     return 1;

@@ -2,6 +2,7 @@
 // game's own movie device.
 #include "assetgen/generators.h"
 #include "assetgen/movies_palette.h"
+#include "assetgen/sound_dsp.h"
 
 #include <gtest/gtest.h>
 
@@ -49,6 +50,11 @@ TEST(GeneratedMovies, AreDeterministicValidAndOfTheRightLength) {
             EXPECT_EQ(file.sound.samplesPerSec, 22050);
             EXPECT_EQ(file.sound.bitsPerSample, 16);
             EXPECT_EQ(file.pcm.size(), size_t(22050 * 2 * m.durationMs / 1000));
+            // The jingle is on the game's loudness scale, not far above play.
+            assetgen::dsp::Signal jingle;
+            for (size_t i = 0; i + 1 < file.pcm.size(); i += 2)
+                jingle.push_back(float(int16_t(file.pcm[i] | file.pcm[i + 1] << 8)) / 32768.0f);
+            EXPECT_NEAR(assetgen::dsp::LoudnessDb(jingle), assetgen::dsp::kForegroundLoudnessDb, 1.5);
         }
 
         // It fades in from black, shows something, and moves.

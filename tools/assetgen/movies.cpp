@@ -4,6 +4,7 @@
 // wavy title, with a little jingle (6 s). 320 x 240 (the player scales it to
 // the window), 15 frames a second, RLE8, fades done by palette changes.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -12,6 +13,7 @@
 #include "assetgen/generators.h"
 #include "assetgen/movies_canvas.h"
 #include "assetgen/movies_palette.h"
+#include "assetgen/sound_dsp.h"
 #include "platform/avi_writer.h"
 
 namespace assetgen {
@@ -311,6 +313,8 @@ std::vector<uint8_t> Jingle(int seconds) {
     };
     std::vector<uint8_t> pcm;
     pcm.reserve(size_t(total) * 2);
+    dsp::Signal level;
+    level.reserve(size_t(total));
     Voice tune, low;
     for (int i = 0; i < total; ++i) {
         const int k = i / kEighth;
@@ -323,7 +327,12 @@ std::vector<uint8_t> Jingle(int seconds) {
         if (i < low.end) sample += triangle(low.phase) / 6 * envelope(low, i) / 1024;
         tune.phase += tune.step;
         low.phase += low.step;
-        const uint16_t bits = uint16_t(int16_t(sample));
+        level.push_back(float(sample) / 32768.0f);
+    }
+    // On the game's loudness scale, so the start-up is no louder than play.
+    dsp::LevelTo(level, dsp::kForegroundLoudnessDb, 0.89f);
+    for (float v : level) {
+        const uint16_t bits = uint16_t(int16_t(std::lround(v * 32767.0f)));
         pcm.push_back(uint8_t(bits & 0xFF));
         pcm.push_back(uint8_t(bits >> 8));
     }

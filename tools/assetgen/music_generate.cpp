@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "assetgen/generators.h"
+#include "assetgen/music_levels.h"
 #include "assetgen/music_songs.h"
 #include "assetgen/sound_effects.h"
 
@@ -16,9 +17,12 @@ int WriteMusic(const std::string& dataDir) {
         std::fprintf(stderr, "assetgen: cannot create %s/seq: %s\n", dataDir.c_str(), ec.message().c_str());
         return 0;
     }
+    // The levels choose the instruments' gains, so they come first.
+    std::vector<music::Song> songs = music::AllSongs();
+    music::LevelSongs(songs);
     if (!music::WriteInstrumentLibrary(dataDir)) return 0;
     if (!sound::WriteEffectLibrary(dataDir)) return 0;
-    for (const music::Song& song : music::AllSongs())
+    for (const music::Song& song : songs)
         if (!music::WriteSong(dataDir, song)) return 0;
     return 1;
 }

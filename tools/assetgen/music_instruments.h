@@ -20,6 +20,11 @@ enum Program : uint8_t {
     kTambourine, kWoodBlock, kTempleBlock, kClapsticks, kBodhran, kConga, kGong, kTimpani,
 };
 constexpr int kDrumNote = 60;
+// Every pitched program p also has a low-register sample, program
+// p + kLowRegister, made the same way two octaves down; the songs move notes
+// there so no note is stretched more than an octave from its sample's root.
+constexpr int kLowRegister = 30;
+constexpr int kLowRegisterSpan = 24;
 
 struct InstrumentDef {
     int program = 0;
@@ -40,6 +45,9 @@ struct InstrumentDef {
 // Builds every instrument once (deterministic) and keeps them.
 const std::vector<InstrumentDef>& Instruments();
 const InstrumentDef* FindInstrument(int program);
+// Changes an instrument's library gain (decibels); the songs' levelling
+// chooses the gains before anything is written or mixed.
+void SetInstrumentGain(int program, int gainDb);
 
 // Writes the samples and "seq\wavelib.txt". Returns 1 / 0.
 int WriteInstrumentLibrary(const std::string& dataDir);

@@ -54,24 +54,21 @@ dsp::Signal Mixdown(const std::vector<Part>& parts, uint32_t ticks) {
     return out;
 }
 
-void Balance(Part& part, uint32_t loopTicks, double peak) {
-    // Two passes of the loop, so that notes ringing over the loop's end are
-    // heard against the start of the next pass.
+dsp::Signal PlacedLoop(const Part& part, uint32_t loopTicks) {
     Part twice = part;
     for (const Note& n : part.notes) {
         Note again = n;
         again.start += loopTicks;
         twice.notes.push_back(again);
     }
-    const dsp::Signal mix = Mixdown({twice}, 2 * loopTicks);
+    dsp::Signal mix = Mixdown({twice}, 2 * loopTicks);
     const size_t from = size_t(loopTicks / kTicksPerSecond * dsp::kRate);
-    float top = 0;
-    for (size_t i = from; i < mix.size(); ++i) top = std::max(top, std::fabs(mix[i]));
-    if (top <= 0) return;
+    mix.erase(mix.begin(), mix.begin() + long(std::min(from, mix.size())));
+    mix.resize(from, 0.0f);  // exactly one loop
     // A placed icon's track: -900 hundredths of a decibel, half to each side.
-    const double placedGain = std::pow(10.0, -900 / 2000.0) * 0.5;
-    const double scale = peak / (double(top) * placedGain);
-    for (Note& n : part.notes) n.velocity = std::clamp(int(std::lround(n.velocity * scale)), 1, 127);
+    const float placedGain = float(std::pow(10.0, -900 / 2000.0) * 0.5);
+    for (float& v : mix) v *= placedGain;
+    return mix;
 }
 
 }  // namespace assetgen::music

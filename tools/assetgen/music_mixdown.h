@@ -1,7 +1,8 @@
 #pragma once
 // Plays parts through the instrument samples offline, the way the game's
 // synthesiser does (pitch by resampling, loops while a note is held, a linear
-// release after it), to make the reward fanfares and other short pieces.
+// release after it): the reward fanfares are made this way, and the songs'
+// parts are measured this way to level them.
 #include <vector>
 
 #include "assetgen/music_score.h"
@@ -12,10 +13,10 @@ namespace assetgen::music {
 // The parts mixed from tick 0 for `ticks` plus whatever rings on after.
 dsp::Signal Mixdown(const std::vector<Part>& parts, uint32_t ticks);
 
-// Scales the part's velocities so that, played alone in a loop at the
-// volume of a placed icon (-9 dB, centred), its loudest moment peaks at
-// `peak` (a fraction of full scale). Every part then carries its voice
-// clearly, and any eight of them together stay below full scale.
-void Balance(Part& part, uint32_t loopTicks, double peak);
+// One channel of the part played alone in a loop at the volume of a placed
+// icon (-9 dB, centred), over its second pass (so notes ringing over the
+// loop's end are heard against its start).
+dsp::Signal PlacedLoop(const Part& part, uint32_t loopTicks);
+
 
 }  // namespace assetgen::music

@@ -6,15 +6,13 @@
 #include <sstream>
 
 #include "assetgen/music_instruments.h"
-#include "assetgen/music_mixdown.h"
 
 namespace assetgen::music {
 
 namespace {
 
-// Peak of every part alone at a placed icon's volume: eight of them add up to
-// at most three quarters of full scale.
-constexpr double kPartPeak = 3000.0 / 32767.0;
+// The lowest note of a close chord (A2).
+constexpr int kLowestChordNote = 45;
 
 // Longest rest written as one run of interval bytes (four bytes of 127).
 constexpr uint32_t kLongestRun = 4 * 127;
@@ -132,14 +130,91 @@ Frame MakeFrame(int tonic, std::vector<int> scale, uint32_t stepTicks, int steps
     f.stepTicks = stepTicks;
     f.stepsPerBar = stepsPerBar;
     f.chordSteps = chordSteps;
+    f.stepsPerBeat = stepsPerBar % 4 == 0 ? stepsPerBar / 4 : stepsPerBar / 2;
     std::istringstream in(progression);
     std::string word;
     while (in >> word) f.chords.push_back(ParseChord(word));
     return f;
 }
 
+bool IsChordTone(const Frame& f, const Chord& chord, int pitch) {
+    const int above = ((pitch - f.tonic - chord.root) % 12 + 12) % 12;
+    return std::any_of(chord.intervals.begin(), chord.intervals.end(), [&](int i) { return i % 12 == above; });
+}
+
+namespace {
+
+// A semitone (or major seventh) or a tritone between two notes.
+bool Harsh(int a, int b) {
+    const int d = ((a - b) % 12 + 12) % 12;
+    return d == 1 || d == 11 || d == 6;
+}
+
+std::vector<int> SoundingAt(const Part* part, uint32_t tick) {
+    std::vector<int> pitches;
+    if (!part) return pitches;
+    for (const Note& n : part->notes)
+        if (n.start <= tick && tick < n.start + n.length) pitches.push_back(n.pitch);
+    return pitches;
+}
+
+// The chord tone nearest `pitch`, looking first in `direction` (+1 up, -1
+// down), that is neither harsh against nor the same as a note of the tune.
+int NearestChordTone(const Frame& f, const Chord& chord, int pitch, int direction, const std::vector<int>& tune) {
+    for (int distance = 0; distance <= 12; ++distance)
+        for (int sign : {direction, -direction}) {
+            const int p = pitch + sign * distance;
+            const bool clear = std::none_of(tune.begin(), tune.end(), [&](int t) { return Harsh(p, t) || p == t; });
+            if (IsChordTone(f, chord, p) && clear) return p;
+        }
+    return pitch;
+}
+
+}  // namespace
+
+Part Line(const Frame& f, const std::string& name, int program, const std::string& text, Style style,
+          const Part* tune) {
+    const Part written = Melody(f, name, program, text, style);
+    Part p = written;
+    p.role = Role::kLine;
+    p.notes.clear();
+    const int direction = style.shift > 0 ? 1 : -1;
+    const uint32_t beat = f.BeatTicks(), chordTicks = uint32_t(f.chordSteps) * f.stepTicks;
+    for (Note n : written.notes) {
+        const uint32_t end = n.start + n.length;
+        // The note in pieces, one per chord it sounds through.
+        uint32_t from = n.start;
+        int pitch = n.pitch;
+        bool first = true;
+        while (from < end) {
+            const uint32_t chordEnd = (from / chordTicks + 1) * chordTicks;
+            const uint32_t to = std::min(end, chordEnd);
+            const Chord& chord = f.ChordAt(int(from / f.stepTicks));
+            const uint32_t firstBeat = (from + beat - 1) / beat * beat;
+            const bool onBeat = firstBeat < to;
+            if (onBeat && !IsChordTone(f, chord, pitch)) {
+                pitch = NearestChordTone(f, chord, pitch, direction, SoundingAt(tune, firstBeat));
+                first = true;  // a new note, even if the old one goes on
+            }
+            if (first || p.notes.empty() || p.notes.back().pitch != pitch) {
+                Note piece = n;
+                piece.start = from;
+                piece.length = to - from;
+                piece.pitch = pitch;
+                p.notes.push_back(piece);
+            } else {
+                p.notes.back().length += to - from;
+            }
+            first = false;
+            from = to;
+        }
+    }
+    return p;
+}
+
 Part Melody(const Frame& f, const std::string& name, int program, const std::string& text, Style style) {
     Part p = NewPart(name, program);
+    p.role = style.shift ? Role::kLine : Role::kTune;
     const std::vector<Token> steps = Expand(text, f.TotalSteps());
     const int n = int(f.scale.size());
     for (size_t i = 0; i < steps.size(); ++i) {
@@ -162,6 +237,23 @@ Part Melody(const Frame& f, const std::string& name, int program, const std::str
     return p;
 }
 
+std::string OnTheBeat(const std::string& text, int stepsPerBeat) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    std::string word;
+    while (in >> word) words.push_back(word);
+    std::string out, sounding = ".";
+    for (size_t i = 0; i < words.size(); ++i) {
+        const Token t = ParseToken(words[i]);
+        if (t.kind == Token::kSound) sounding = words[i];
+        else if (t.kind == Token::kRest) sounding = ".";
+        if (i % size_t(stepsPerBeat) == 0) out += sounding;
+        else out += sounding == "." ? "." : "-";
+        out += ' ';
+    }
+    return out;
+}
+
 Part ChordTones(const Frame& f, const std::string& name, int program, const std::string& text, Style style) {
     Part p = NewPart(name, program);
     const std::vector<Token> steps = Expand(text, f.TotalSteps());
@@ -169,7 +261,9 @@ Part ChordTones(const Frame& f, const std::string& name, int program, const std:
         const Token& t = steps[i];
         if (t.kind != Token::kSound) continue;
         const Chord& chord = f.ChordAt(int(i));
-        const int base = f.tonic + 12 * (style.octave + t.octave) + FoldedRoot(chord);
+        int base = f.tonic + 12 * (style.octave + t.octave) + FoldedRoot(chord);
+        // A close chord below A2 is mud: it goes up an octave.
+        if (t.body == "c" && base < kLowestChordNote) base += 12;
         const uint32_t length = GateTicks(f, HeldSteps(steps, i), style.gate);
         const int velocity = std::clamp(style.velocity + t.accent, 1, 127);
         std::vector<int> pitches;
@@ -288,9 +382,7 @@ bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::XmidiSequence* o
 
 int WriteSong(const std::string& dataDir, const Song& song) {
     std::vector<xmidi::XmidiSequence> sequences;
-    for (const Part& written : song.parts) {
-        Part part = written;
-        Balance(part, song.loopTicks, kPartPeak);
+    for (const Part& part : song.parts) {
         xmidi::XmidiSequence sequence;
         std::string error;
         if (!BuildSequence(part, song.loopTicks, &sequence, &error)) {

@@ -35,12 +35,18 @@ struct Frame {
     int stepsPerBar = 8;
     int chordSteps = 8;           // steps each chord lasts
     std::vector<Chord> chords;    // the progression, once through the loop
+    int stepsPerBeat = 2;         // the beats are where harmony is judged
     int TotalSteps() const { return int(chords.size()) * chordSteps; }
+    uint32_t BeatTicks() const { return uint32_t(stepsPerBeat) * stepTicks; }
     uint32_t LoopTicks() const { return uint32_t(TotalSteps()) * stepTicks; }
     const Chord& ChordAt(int step) const;
 };
+// Beats: four to a bar when the bar's steps divide by four, else two (6/8);
+// a waltz sets its three beats itself.
 Frame MakeFrame(int tonic, std::vector<int> scale, uint32_t stepTicks, int stepsPerBar, int chordSteps,
                 const std::string& progression);
+// True when the pitch's note name is one of the chord's.
+bool IsChordTone(const Frame& f, const Chord& chord, int pitch);
 
 struct Note {
     uint32_t start = 0;   // ticks from the start of the loop
@@ -50,8 +56,14 @@ struct Note {
     int channel = 0;
 };
 
+// What a part does for the music: the tune, a line written against it
+// (harmony, answer, descant, guide tones: chord tones on every beat), or
+// the accompaniment and colour.
+enum class Role { kBackground, kTune, kLine };
+
 struct Part {
     std::string name;
+    Role role = Role::kBackground;
     std::vector<std::pair<int, int>> programs;  // (channel, program)
     std::vector<Note> notes;
 };
@@ -64,7 +76,16 @@ struct Style {
 };
 
 Part Melody(const Frame& f, const std::string& name, int program, const std::string& text, Style style = {});
+// A harmony or answer line: the text as a melody (moved by style.shift), then
+// every note sounding on a beat moved to the nearest chord tone (in the
+// direction of the shift) that makes no semitone or tritone with `tune`
+// there. A note held into a new chord is cut and continued on a tone of it.
+Part Line(const Frame& f, const std::string& name, int program, const std::string& text, Style style = {},
+          const Part* tune = nullptr);
 Part ChordTones(const Frame& f, const std::string& name, int program, const std::string& text, Style style = {});
+// The notes of a melody text that sound on the beats, each held to the next
+// beat: a plainer voice of the same tune.
+std::string OnTheBeat(const std::string& text, int stepsPerBeat);
 struct DrumLine {
     int program;
     std::string text;
@@ -78,6 +99,7 @@ struct Song {
     std::string file;  // "maze.xmi"
     uint32_t loopTicks = 0;
     std::vector<Part> parts;
+    Frame frame;       // key, beats and chords, for checking the harmony
 };
 
 // One sequence of the song file: a tempo meta event, program changes, the
@@ -86,7 +108,8 @@ struct Song {
 // padded to an even length. Returns false (and names the fault) when a note
 // falls outside the loop or above its instrument's clean range.
 bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::XmidiSequence* out, std::string* error);
-// Writes "<dataDir>/seq/<file>". Returns 1 / 0 with a message.
+// Writes "<dataDir>/seq/<file>" with every part as it is (LevelSongs sets
+// the velocities first). Returns 1 / 0 with a message.
 int WriteSong(const std::string& dataDir, const Song& song);
 
 }  // namespace assetgen::music

@@ -1,9 +1,9 @@
 // The band songs: "band.xmi" on the title screen and the den's
 // "easyband.xmi", "medband.xmi" and "hardband.xmi". Six members, each with
 // six alternative parts in one role (drums, bass, keys, guitar, horns, lead),
-// all on the same chords so that any choice per member fits. The den's songs
-// grow richer with the difficulty: more chords, sevenths, busier patterns and
-// a quicker tempo.
+// all on the same chords so that any choice per member fits. Each song has a
+// second section on other chords. The den's songs grow richer with the
+// difficulty: more chords, sevenths, busier patterns and a quicker tempo.
 #include "assetgen/music_songs.h"
 
 namespace assetgen::music {
@@ -13,40 +13,67 @@ namespace {
 struct BandPlan {
     const char* file;
     Frame frame;
-    std::string tuneA, tuneB;  // the two written leads
+    std::string tuneA, tuneB;  // the two written leads, through the whole loop
     int leadOctaveB = 0;
     bool rich = false;
 };
 
+// A and B sections: the frame's progression and the leads run A then B (then
+// A again when the song is quick enough to need it for its length).
 BandPlan Plan(int level) {
     switch (level) {
         case 1:
-            return {"easyband.xmi", MakeFrame(60, kMajor, 34, 8, 8, "I IV I V I IV V I"),
+            return {"easyband.xmi", MakeFrame(60, kMajor, 34, 8, 8, "I IV I V I IV V I  IV I V I IV I V V"),
                     "5 - 3 - 1 - 3 -  4 - 6 - 6 - - -  5 - 3 - 5 - 1' -  7 - 5 - 2 - - -  "
-                    "3 - 5 - 1' - 5 -  6 - 4 - 6 - 1' -  7 - 5 - 4 - 2 -  1 - - - - - . .",
+                    "3 - 5 - 1' - 5 -  6 - 4 - 6 - 1' -  7 - 5 - 2 - 7, -  1 - - - - - . .  "
+                    "6 - 4 - 1 - 4 -  5 - 3 - 5 - 1' -  7 - 5 - 2 - 5 -  3 - 1 - 3 - - -  "
+                    "4 - 6 - 1' - 6 -  5 - 3 - 1 - 3 -  2 - 5 - 7 - 2' -  7 - - - 5 - . .",
                     "3 - - - 5 - - -  6 - - - 4 - - -  3 - - - 1 - - -  2 - - - 7, - - -  "
-                    "5 - - - 3 - - -  4 - - - 6 - - -  5 - - - 7, - - -  1 - - - - - - -",
+                    "5 - - - 3 - - -  4 - - - 6 - - -  5 - - - 7, - - -  1 - - - - - - -  "
+                    "1 - - - 6 - - -  3 - - - 5 - - -  2 - - - 7, - - -  1 - - - 3 - - -  "
+                    "6 - - - 4 - - -  3 - - - 5 - - -  5 - - - 2 - - -  7, - - - 2 - - -",
                     0, false};
         case 2:
-            return {"medband.xmi", MakeFrame(55, kMajor, 30, 8, 8, "I vi IV V I vi IV V"),
-                    "1' - 7 - 5 - 3 -  6 - 5 - 3 - - -  4 - 6 - 1' - 6 -  5 - 7 - 2' - - -  "
-                    "3' - 2' - 1' - 5 -  6 - 1' - 3' - - -  4' - 3' - 1' - 6 -  7 - 2' - 5 - - -",
+            return {"medband.xmi", MakeFrame(55, kMajor, 30, 8, 8, "I vi IV V I vi IV V  IV V iii vi IV ii V V"),
+                    "1' - 5 - 3 - 1 -  6 - 1' - 3 - - -  4 - 6 - 1' - 6 -  5 - 7 - 2' - - -  "
+                    "3' - 5 - 1' - 5 -  6 - 1' - 3' - - -  4' - 1' - 6 - 4 -  7 - 2' - 5 - - -  "
+                    "6 - 1' - 4' - 1' -  7 - 2' - 5' - 2' -  3' - 7 - 5 - 7 -  6 - 1' - 3' - - -  "
+                    "4' - 1' - 6 - 1' -  2' - 4' - 6' - 4' -  5' - 2' - 7 - 2' -  5' - - - 7 - - -",
                     "5 - . 3 - . 1 -  3 - . 1 - . 6, -  1 - . 4 - . 6 -  5 - . 2 - . 7, -  "
-                    "5 - . 3 - . 5 -  6 - . 5 - . 3 -  4 - . 6 - . 4 -  2 - - - 5, - - -",
+                    "5 - . 3 - . 5 -  6 - . 1' - . 3 -  4 - . 6 - . 4 -  2 - - - 5, - - -  "
+                    "4 - . 6 - . 1' -  5 - . 2 - . 7, -  3 - . 5 - . 7 -  6 - . 3 - . 1 -  "
+                    "4 - . 1 - . 6, -  2 - . 4 - . 6 -  5 - . 7, - . 2 -  5, - - - 7, - - -",
                     1, false};
-        case 3:
-            return {"hardband.xmi", MakeFrame(65, kMajor, 27, 8, 8, "Imaj7 vi7 ii7 V7 iii7 vi7 ii7 V7"),
-                    "3 - 5 - 7 - 5 3  1' - 6 - 3 - 1 -  2 - 4 - 6 - 1' -  7 - 5 - 2 - 4 -  "
-                    "3 - 5 - 7 - 2' -  1' - 6 - 5 - 3 -  4 - 2 - 6, - 1 -  7, - 2 - 4 - - -",
-                    "5 . 5 3 . 1 . .  6 . 6 3 . 1 . .  4 . 4 2 . 6, . .  5 . 5 2 . 7, . .  "
-                    "5 . 5 3 . 7, . .  3 . 3 1 . 6, . .  6 . 6 4 . 2 . .  5 . 4 2 . 7, . .",
+        case 3: {
+            const std::string a = "Imaj7 vi7 ii7 V7 iii7 vi7 ii7 V7 ";
+            const std::string leadA =
+                "3 - 5 - 7 - 5 3  1' - 6 - 3 - 1 -  2 - 4 - 6 - 1' -  7 - 5 - 2 - 4 -  "
+                "3 - 5 - 7 - 2' -  1' - 6 - 5 - 3 -  4 - 2 - 6, - 1 -  7, - 2 - 4 - - -  ";
+            const std::string leadB =
+                "5 . 5 3 . 1 . .  6 . 6 3 . 1 . .  4 . 4 2 . 6, . .  5 . 5 2 . 7, . .  "
+                "5 . 5 3 . 7, . .  3 . 3 1 . 6, . .  6 . 6 4 . 2 . .  5 . 4 2 . 7, . .  ";
+            return {"hardband.xmi",
+                    MakeFrame(65, kMajor, 27, 8, 8, a + "IVmaj7 IVmaj7 iii7 vi7 ii7 ii7 V7 V7 " + a),
+                    leadA +
+                        "4 - 6 - 1' - 3' -  1' - 6 - 4 - 3 -  3 - 5 - 7 - 5 3  6 - 1' - 3' - 1' -  "
+                        "2 - 4 - 6 - 1' -  6 - 4 - 2 - 1 -  7, - 2 - 4 - 5 -  7 - 5 - 4 - 2 -  " +
+                        leadA,
+                    leadB +
+                        "6 . 6 4 . 1 . .  3 . 3 1 . 6, . .  5 . 5 3 . 7, . .  1 . 1 6, . 3 . .  "
+                        "4 . 4 2 . 6, . .  1 . 1 6, . 4 . .  5 . 5 2 . 7, . .  4 . 4 2 . 7, . .  " +
+                        leadB,
                     0, true};
+        }
         default:
-            return {"band.xmi", MakeFrame(60, kMajor, 30, 8, 8, "I V vi IV I V IV I"),
-                    "5 - 5 - 6 - 5 -  2' - 7 - 5 - - -  1' - 7 - 6 - 3 -  4 - 6 - 1' - - -  "
-                    "5 - 3 - 5 - 1' -  7 - 2' - 5 - - -  6 - 4 - 1' - 6 -  1' - - - - - . .",
+            return {"band.xmi", MakeFrame(60, kMajor, 30, 8, 8, "I V vi IV I V IV I  vi IV I V vi IV V V"),
+                    "5 - 5 - 6 - 5 -  2' - 7 - 5 - - -  1' - 6 - 3 - 6 -  4 - 6 - 1' - - -  "
+                    "5 - 3 - 5 - 1' -  7 - 2' - 5 - - -  6 - 4 - 1' - 6 -  1' - - - - - . .  "
+                    "6 - 1' - 3' - 1' -  6 - 4 - 6 - - -  5 - 3 - 1 - 3 -  2 - 5 - 7 - - -  "
+                    "1' - 6 - 3 - 6 -  1' - 6 - 4 - - -  2' - 7 - 5 - 7 -  2' - - - 5 - . .",
                     "3 - - - 1 - - -  2 - - - 7, - - -  1 - - - 3 - - -  4 - - - 6 - - -  "
-                    "3 - - - 5 - - -  2 - - - 5, - - -  4 - - - 6 - - -  3 - - - - - - -",
+                    "3 - - - 5 - - -  2 - - - 5, - - -  4 - - - 6 - - -  3 - - - - - - -  "
+                    "1 - - - 3 - - -  1 - - - 6, - - -  3 - - - 5 - - -  7, - - - 2 - - -  "
+                    "3 - - - 1 - - -  4 - - - 6 - - -  5 - - - 7, - - -  2 - - - 7, - - -",
                     0, false};
     }
 }
@@ -57,7 +84,7 @@ Song BandSong(int level) {
     const BandPlan plan = Plan(level);
     const Frame& f = plan.frame;
     const bool rich = plan.rich || level == 2;
-    Song s{plan.file, f.LoopTicks(), {}};
+    Song s{plan.file, f.LoopTicks(), {}, f};
     auto& p = s.parts;
     const std::string hats = rich ? "x o x x o x x o" : "x . x . x . x .";
     // Member 0: drums.
@@ -96,7 +123,8 @@ Song BandSong(int level) {
     p.push_back(ChordTones(f, "brass pad", kBrass, "c - - - - - - -", {.octave = -1, .velocity = 56, .gate = 0.97}));
     p.push_back(ChordTones(f, "accordion", kAccordion, ". c . c . c . c", {.octave = -1, .velocity = 56, .gate = 0.5}));
     // Member 5: lead.
-    p.push_back(Melody(f, "whistle lead", kWhistle, plan.tuneA, {.octave = 0, .velocity = 88, .gate = 0.85}));
+    // The whistle plays an octave up, where a real one lives.
+    p.push_back(Melody(f, "whistle lead", kWhistle, plan.tuneA, {.octave = 1, .velocity = 88, .gate = 0.85}));
     p.push_back(Melody(f, "saxophone lead", kSaxophone, plan.tuneB, {.octave = 0, .velocity = 84, .gate = 0.9}));
     p.push_back(Melody(f, "flute lead", kFlute, plan.tuneA, {.octave = 0, .velocity = 84, .gate = 0.85}));
     p.push_back(Melody(f, "fiddle lead", kFiddle, plan.tuneB, {.octave = 0, .velocity = 84, .gate = 0.9}));

@@ -66,6 +66,20 @@ Biquad Biquad::BandPass(double hz, double q) {
     return f;
 }
 
+Biquad Biquad::HighShelf(double hz, double gainDb) {
+    auto c = Prepare(hz, std::sqrt(0.5));
+    const double a = std::pow(10.0, gainDb / 40);
+    const double k = 2 * std::sqrt(a) * c.alpha;
+    Biquad f;
+    const double a0 = (a + 1) - (a - 1) * c.cosw + k;
+    f.b0_ = a * ((a + 1) + (a - 1) * c.cosw + k) / a0;
+    f.b1_ = -2 * a * ((a - 1) + (a + 1) * c.cosw) / a0;
+    f.b2_ = a * ((a + 1) + (a - 1) * c.cosw - k) / a0;
+    f.a1_ = 2 * ((a - 1) - (a + 1) * c.cosw) / a0;
+    f.a2_ = ((a + 1) - (a - 1) * c.cosw - k) / a0;
+    return f;
+}
+
 float Biquad::Process(float x) {
     const double y = b0_ * x + b1_ * x1_ + b2_ * x2_ - a1_ * y1_ - a2_ * y2_;
     x2_ = x1_;
@@ -97,6 +111,46 @@ void FadeOut(Signal& s, size_t n) {
 void MixInto(Signal& into, const Signal& add, size_t at, float gain) {
     if (into.size() < at + add.size()) into.resize(at + add.size(), 0.0f);
     for (size_t i = 0; i < add.size(); ++i) into[at + i] += add[i] * gain;
+}
+
+double LoudnessDb(const Signal& s, size_t from) {
+    Biquad low = Biquad::HighPass(60, 0.5), shelf = Biquad::HighShelf(1700, 4);
+    std::vector<double> squares;
+    squares.reserve(s.size());
+    for (size_t i = 0; i < s.size(); ++i) {
+        const double v = shelf.Process(low.Process(s[i]));
+        if (i >= from) squares.push_back(v * v);
+    }
+    const size_t window = Samples(0.4), hop = Samples(0.1);
+    std::vector<double> windows;
+    double sum = 0;
+    for (size_t i = 0; i < squares.size(); ++i) {
+        sum += squares[i];
+        if (i >= window) sum -= squares[i - window];
+        if (i + 1 >= window && (i + 1 - window) % hop == 0) windows.push_back(std::max(sum, 0.0) / double(window));
+    }
+    if (windows.empty() && !squares.empty()) {
+        // Shorter than a window: its energy spread over one.
+        double all = 0;
+        for (double v : squares) all += v;
+        windows.push_back(all / double(window));
+    }
+    if (windows.empty()) return -200;
+    std::sort(windows.rbegin(), windows.rend());
+    const size_t loudest = std::max<size_t>(1, windows.size() / 10);
+    double mean = 0;
+    for (size_t i = 0; i < loudest; ++i) mean += windows[i];
+    mean /= double(loudest);
+    return mean > 0 ? 10 * std::log10(mean) : -200;
+}
+
+void LevelTo(Signal& s, double loudnessDb, float peak) {
+    const double now = LoudnessDb(s);
+    float top = 0;
+    for (float v : s) top = std::max(top, std::fabs(v));
+    if (now <= -200 || top <= 0) return;
+    const double gain = std::min(std::pow(10.0, (loudnessDb - now) / 20), double(peak) / top);
+    for (float& v : s) v = float(v * gain);
 }
 
 std::vector<int16_t> ToPcm(const Signal& s) {

@@ -220,6 +220,9 @@ Signal Yawn() {
     return Finish(s);
 }
 
+// The game plays its effects this far down (a volume of -600).
+constexpr double kPlayedDownDb = 6;
+
 std::vector<Effect> Build() {
     std::vector<Effect> all;
     all.push_back({0, "scuffle", Scuffle()});
@@ -239,6 +242,9 @@ std::vector<Effect> Build() {
     all.push_back({25, "yip", Yips()});
     const char* fanfares[] = {"celtfan", "funfan", "aussiefan", "jazzfan", "eastfan", "wetfan"};
     for (int land = 0; land < 6; ++land) all.push_back({26 + land, fanfares[land], Fanfare(land)});
+    // The game plays every effect at -6 dB; there each sits on the game's
+    // loudness scale, so none shouts over the music and none is lost in it.
+    for (Effect& e : all) dsp::LevelTo(e.samples, dsp::kForegroundLoudnessDb + kPlayedDownDb, 0.89f);
     return all;
 }
 

@@ -1,9 +1,13 @@
-// The reward fanfares, one per land in that land's style, each about five
-// seconds: a short flourish ending on a long chord.
+// The reward fanfares, one per land in that land's style, each four to six
+// seconds: a short flourish ending on a long chord, faded out before the
+// reward's animation ends (the animation stops the sound when it does).
+#include <algorithm>
+
 #include "assetgen/music_instruments.h"
 #include "assetgen/music_mixdown.h"
 #include "assetgen/music_songs.h"
 #include "assetgen/sound_effects.h"
+#include "world/chars/reward_tables.h"
 
 namespace assetgen::sound {
 
@@ -37,7 +41,7 @@ std::vector<Part> Funland() {
 }
 
 std::vector<Part> Aussie() {
-    const Frame f = MakeFrame(62, kMixolydian, 18, 8, 8, "I I bVII I");
+    const Frame f = MakeFrame(62, kMixolydian, 15, 8, 8, "I I bVII I");
     return {
         Melody(f, "didgeridoo", kDidgeridoo, "1 - - - - - - -", {.octave = -2, .velocity = 110, .gate = 1.0}),
         ChordTones(f, "guitar", kGuitar, "c . c . c c . c", {.octave = -1, .velocity = 80}),
@@ -48,7 +52,7 @@ std::vector<Part> Aussie() {
 }
 
 std::vector<Part> Jazz() {
-    const Frame f = MakeFrame(65, kMixolydian, 16, 12, 12, "I7 IV7 I6");
+    const Frame f = MakeFrame(65, kMixolydian, 14, 12, 12, "I7 IV7 I6");
     return {
         Melody(f, "trumpet", kMutedTrumpet, "5 - 6 1' - 6 b3' - 1' 5 - -  4 - 5 6 - 4 b7 - 6 4 - -  1' - - - - - - - - - - -  . . . . . . . . . . . .",
                {.velocity = 100}),
@@ -100,7 +104,16 @@ dsp::Signal Fanfare(int land) {
     for (const Part& p : parts)
         for (const Note& n : p.notes) ticks = std::max(ticks, n.start + n.length);
     dsp::Signal s = Mixdown(parts, ticks);
-    dsp::FadeOut(s, dsp::Samples(0.05));
+    // Whatever still rings a quarter of a second before the animation's end
+    // fades out by then.
+    const double animation = world::chars::kRewardSteps[size_t(std::clamp(land, 0, 5))] * 0.1;
+    const size_t end = dsp::Samples(animation - 0.25);
+    if (s.size() > end) {
+        s.resize(end);
+        dsp::FadeOut(s, dsp::Samples(0.5));
+    } else {
+        dsp::FadeOut(s, dsp::Samples(0.05));
+    }
     dsp::Normalise(s, 0.8f);
     return s;
 }

@@ -14,9 +14,11 @@ double DecayFactor(double seconds) { return std::pow(0.001, 1.0 / (std::max(seco
 }  // namespace
 
 Signal Pluck(const PluckShape& shape) {
-    // A delay line of one period with an averaging loop filter. The filter
-    // adds half a sample of delay, so the line is that much shorter.
-    const double period = double(kRate) / shape.hz - 0.5;
+    // A delay line of one period with a two-tap loop filter (weights 1 - d
+    // and d). The filter delays by d samples, so the line is that much
+    // shorter; a small d lets the upper harmonics ring on as a real string's do.
+    const double d = std::clamp(shape.damping, 0.05, 0.5);
+    const double period = double(kRate) / shape.hz - d;
     const size_t length = size_t(period) + 2;
     std::vector<double> line(length, 0.0);
     dsp::Noise noise(shape.seed);
@@ -26,6 +28,23 @@ Signal Pluck(const PluckShape& shape) {
     for (size_t i = 0; i < length; ++i) burst[i] = tone.Process(noise.Next());
     const size_t pickOffset = std::max<size_t>(1, size_t(shape.pick * period));
     for (size_t i = 0; i < length; ++i) line[i] = burst[i] - 0.8 * burst[(i + pickOffset) % length];
+    if (shape.shape > 0) {
+        // A string pulled aside at the pick point and let go: a triangle,
+        // whose harmonics fall as 1/h^2, so the fundamental leads.
+        double noisePower = 0, trianglePower = 0;
+        std::vector<double> triangle(length);
+        const double apex = std::clamp(shape.pick, 0.05, 0.95) * double(length);
+        for (size_t i = 0; i < length; ++i) {
+            const double x = double(i);
+            triangle[i] = x < apex ? x / apex : (double(length) - x) / (double(length) - apex);
+            noisePower += line[i] * line[i];
+        }
+        double mean = 0;
+        for (double v : triangle) mean += v / double(length);
+        for (double& v : triangle) trianglePower += (v - mean) * (v - mean);
+        const double k = trianglePower > 0 ? std::sqrt(noisePower / trianglePower) : 0;
+        for (size_t i = 0; i < length; ++i) line[i] = (1 - shape.shape) * line[i] + shape.shape * k * (triangle[i] - mean);
+    }
     double mean = 0;
     for (double v : line) mean += v;
     mean /= double(length);
@@ -46,7 +65,7 @@ Signal Pluck(const PluckShape& shape) {
         const size_t a = (write + size - whole) % size;
         const size_t b = (write + size - whole - 1) % size;
         const double delayed = history[a] * (1 - frac) + history[b] * frac;
-        const double filtered = 0.5 * (delayed + previous) * loss;
+        const double filtered = ((1 - d) * delayed + d * previous) * loss;
         previous = delayed;
         history[write] = filtered;
         write = (write + 1) % size;
@@ -119,8 +138,27 @@ std::vector<float> PeriodicNoise(size_t length, double hz, uint32_t seed) {
 
 }  // namespace
 
+namespace {
+
+// The loop length from `least` up to a quarter more whose whole number of
+// cycles comes nearest the wanted pitch: a loop of whole cycles can only
+// sound multiples of rate / length.
+size_t TunedLoop(double hz, size_t least) {
+    size_t best = least;
+    double bestCents = 1e9;
+    for (size_t length = least; length <= least + least / 4; ++length) {
+        const double cycles = std::max(1.0, std::round(hz * double(length) / kRate));
+        const double cents = std::fabs(1200 * std::log2(cycles * kRate / double(length) / hz));
+        if (cents < bestCents - 1e-9) best = length, bestCents = cents;
+        if (cents < 0.1) break;
+    }
+    return best;
+}
+
+}  // namespace
+
 LoopedSample Sustained(const LoopShape& shape) {
-    const size_t loop = shape.loopSamples;
+    const size_t loop = TunedLoop(shape.hz, shape.loopSamples);
     // Whole cycles per loop, so every harmonic meets itself at the loop point.
     const int cycles = std::max(1, int(std::lround(shape.hz * double(loop) / kRate)));
     const double base = double(cycles) / double(loop);  // cycles per sample
@@ -149,7 +187,13 @@ LoopedSample Sustained(const LoopShape& shape) {
             if (h > 1) a *= std::pow(open, double(h - 1));
             if (shape.wowDepth > 0 && h > 2) a *= 1.0 + shape.wowDepth * wow * std::sin(h * 0.9);
             v += a * std::sin(2 * kPi * h * phase);
-            if (shape.chorus > 0) v += shape.chorus * a * std::sin(2 * kPi * h * (phase + t / double(loop)) + h);
+            if (shape.chorus > 0) {
+                // Two copies a cycle per loop sharp and flat, so the pitch
+                // heard stays on the root.
+                const double drift = t / double(loop);
+                v += 0.5 * shape.chorus * a *
+                     (std::sin(2 * kPi * h * (phase + drift) + h) + std::sin(2 * kPi * h * (phase - drift) + 2 * h));
+            }
         }
         return v + shape.breath * breath[n % loop];
     };

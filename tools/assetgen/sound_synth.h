@@ -18,6 +18,8 @@ struct PluckShape {
     double decaySeconds = 1.5;  // time to fall by 60 dB at the fundamental
     double pick = 0.2;        // pick position along the string, 0..0.5
     uint32_t seed = 1;
+    double damping = 0.5;     // 0.05..0.5: how much the string's loop filter dulls each pass
+    double shape = 0;         // 0 a noise burst .. 1 the triangle of a finger-pulled string
 };
 Signal Pluck(const PluckShape& shape);
 
@@ -49,13 +51,13 @@ struct LoopShape {
     double maxHarmonicHz = 5000;         // harmonics above this are left out
     double vibratoDepth = 0;             // fraction of the frequency
     int vibratoCycles = 0;               // per loop
-    double chorus = 0;                   // level of a copy one cycle per loop sharper
+    double chorus = 0;                   // level of copies one cycle per loop sharper and flatter
     double breath = 0;                   // level of band-limited noise
     double breathHz = 2000;
     double attack = 0.03;                // seconds
     double swell = 0;                    // upper harmonics open later in the attack
     double tail = 0.25;                  // seconds
-    size_t loopSamples = 11025;
+    size_t loopSamples = 11025;          // at least; lengthened to put the pitch within a cent
     int wowCycles = 0;                   // slow movement of the upper harmonics (drones)
     double wowDepth = 0;
     uint32_t seed = 1;

@@ -4,6 +4,9 @@
 // nearest and what the rooms did; writes screenshots and the sound.
 //
 //   land_play <data folder> <out folder> [--land 0..5] [--difficulty 1..3] [--seconds s] [--shots n]
+//             [--start lock|land]
+// A land begins in its lock room; "--start land" puts the dog in the open
+// land beside the first icon instead, to hear the icons' music.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -29,7 +32,7 @@ constexpr unsigned kRate = 22050;
 int Usage() {
     std::fprintf(stderr,
                  "usage: land_play <data folder> <out folder> [--land 0..5] [--difficulty 1..3] [--seconds s] "
-                 "[--shots n]\n");
+                 "[--shots n] [--start lock|land]\n");
     return 2;
 }
 
@@ -41,12 +44,15 @@ int main(int argc, char** argv) {
     const std::string out = std::filesystem::absolute(argv[2]).string();
     int landIndex = 0, difficulty = 1, shots = 4;
     double seconds = 24;
+    bool inLand = false;
     for (int i = 3; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--land") landIndex = std::atoi(argv[i + 1]);
         else if (option == "--difficulty") difficulty = std::atoi(argv[i + 1]);
         else if (option == "--seconds") seconds = std::atof(argv[i + 1]);
         else if (option == "--shots") shots = std::atoi(argv[i + 1]);
+        else if (option == "--start" && std::string(argv[i + 1]) == "land") inLand = true;
+        else if (option == "--start" && std::string(argv[i + 1]) == "lock") inLand = false;
         else return Usage();
     }
     if (landIndex < 0 || landIndex > 5 || difficulty < 1 || difficulty > 3 || seconds <= 0 || seconds > 600) {
@@ -72,6 +78,16 @@ int main(int argc, char** argv) {
         }
         shell::GameApp game(window);
         tool_support::LandStart start = tool_support::StartLand(game, &sequencer, display.get(), landIndex, difficulty);
+        if (inLand && start.loaded) {
+            // The first visit placed the icons; come back beside the first one.
+            const world::LandRecord& placed = game.Record(landIndex);
+            start.screen.reset();
+            sequencer.SQ_Stop();
+            game.restoreX = placed.icon[0].x + 40;
+            game.restoreY = placed.icon[0].y + 40;
+            game.restoreRoom = -1;
+            start = tool_support::StartLand(game, &sequencer, display.get(), landIndex, difficulty);
+        }
         land::LandScreen* screen = start.screen.get();
         std::printf("land %d difficulty %d: %s with %s: Load %d, %d icons, %d keys needed, %d land sprites\n",
                     landIndex, difficulty, start.level.c_str(), start.song.c_str(), start.loaded, screen->iconCount,

@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/band_mix.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "render/song_render.h"
@@ -75,10 +76,14 @@ int main(int argc, char** argv) {
     if (kind == "song") {
         std::vector<render::TrackSetting> settings;
         if (!band.empty()) {
-            if (band.size() != 6) return Usage();
-            for (int k = 0; k < 6; ++k)
-                if (band[size_t(k)] >= 0 && band[size_t(k)] <= 5)
-                    settings.push_back({6 * k + band[size_t(k)], -1000, int32_t((k - 2.5) * 1000)});
+            if (band.size() != audio::kBandMembers) return Usage();
+            // The den's own mix of the six members' values.
+            int values[audio::kBandMembers];
+            for (int k = 0; k < audio::kBandMembers; ++k) values[k] = band[size_t(k)];
+            const auto mix = audio::BandMix(values);
+            for (int t = 0; t < audio::kBandMixTracks; ++t) {
+                if (!mix[size_t(t)].mute) settings.push_back({t, mix[size_t(t)].volume, mix[size_t(t)].pan});
+            }
         } else if (!sequences.empty()) {
             for (int s : sequences) settings.push_back({s, volume, 0});
         } else {

@@ -5,7 +5,9 @@
 #include <fstream>
 
 #include "den_fixture.h"
+#include "platform/video_out.h"
 #include "screens/intro_screen.h"
+#include "screens/splash.h"
 #include "world/chars/title_tables.h"
 #include "world/demo_file.h"
 #include "world/game_services.h"
@@ -178,6 +180,27 @@ TEST_F(IntroTest, AMissingShortOrDamagedDemoNeverStarts) {
     WriteDemos(Demo(world::kCeltic, 1));
     EXPECT_EQ(idleToDemo(), 1);
     EXPECT_EQ(game.requestedLand, world::kCeltic);
+}
+
+}  // namespace
+
+namespace {
+
+using SplashTest = den_test::DenTest;
+
+TEST_F(SplashTest, TheMakersMarkFadesInWithItsOwnPaletteAndOutToBlack) {
+    screens::Splash splash(&D());
+    ASSERT_EQ(splash.Show(), 1);
+    EXPECT_STREQ(D().paletteFile, screens::Splash::kPicture);
+    const platform::Screenshot shown = platform::CaptureScreen();
+    size_t lit = 0;
+    for (uint8_t v : shown.rgb) lit += v > 40;
+    EXPECT_GT(lit, shown.rgb.size() / 4) << "the picture is on the screen, faded in";
+    splash.End();
+    const platform::Screenshot after = platform::CaptureScreen();
+    lit = 0;
+    for (uint8_t v : after.rgb) lit += v > 40;
+    EXPECT_EQ(lit, 0u) << "faded out to a cleared screen";
 }
 
 }  // namespace

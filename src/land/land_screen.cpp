@@ -96,13 +96,7 @@ int LandScreen::Load(const char* level, const char* song, world::LandRecord* lan
                                       jet ? ".\\Graphics\\chars\\blooncat.bmp" : ".\\Graphics\\chars\\sourpuss.bmp",
                                       jet ? world::chars::CatLayout::Balloon : world::chars::CatLayout::Ordinary);
     companion->dog = player;
-    if (game->DemoRunning()) {
-        companion->SetPosition(-100, -100);
-        looseCompanion_.reset(companion);
-        world_->AddAnimated(companion);
-    } else {
-        place.group->Insert(companion);
-    }
+    place.group->Insert(companion);
 
     if (!SetUpIcons(song)) return 0;
     NearestIcon();
@@ -132,6 +126,12 @@ int LandScreen::Load(const char* level, const char* song, world::LandRecord* lan
         player->depth = sprites::DepthKey(player->x, player->y, player->hitBox.left, player->hitBox.top);
         map.CentreOn(player->x, player->y);
         game->StartRequestedDemo();
+        // The demo's moves were made without the cat: it sits the demo out.
+        if (game->DemoRunning()) {
+            place.group->Unlink(companion);
+            looseCompanion_.reset(companion);
+            companion->SitOutDemo();
+        }
     } else {
         // A land always begins in the lock room, where the captive member is
         // first seen, unless a position is restored.

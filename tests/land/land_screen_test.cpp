@@ -11,10 +11,12 @@
 #include "land/land_screen.h"
 #include "land/room.h"
 #include "platform/clock.h"
+#include "sprites/sprite_group.h"
 #include "support/test_game.h"
 #include "world/land_file_format.h"
 #include "world/land_files.h"
 #include "world/player_dog.h"
+#include "world/roaming_cat.h"
 #include "world/world_fixture.h"
 
 namespace {
@@ -311,6 +313,37 @@ TEST_F(LandScreenTest, WaterCycleTouchesOnlyEntries114To118AndOnlyInTheWetland) 
                 EXPECT_EQ(std::memcmp(&after[e], &before[e], sizeof after[e]), 0) << e;
             }
         }
+    }
+}
+
+// A demo's steps were recorded without the cat: during playback it must
+// neither show nor move, while a game started the same way has it roaming.
+TEST_F(LandScreenTest, TheCatSitsOutADemoButNotAGame) {
+    auto catInGroup = [](const land::LandScreen& screen) {
+        for (sprites::Sprite* s = screen.place.group->First(); s; s = s->next) {
+            if (s == screen.companion) return true;
+        }
+        return false;
+    };
+    for (const bool demo : {true, false}) {
+        game.restoreX = 300;
+        game.restoreY = 400;
+        game.restoreRoom = -1;
+        game.demoStart = demo ? 1 : 0;
+        auto screen = Open(world::kCeltic, 1);
+        ASSERT_EQ(loaded, 1);
+        EXPECT_EQ(game.demoRunning, demo ? 1 : 0);
+        for (int f = 0; f < 25; ++f) {
+            platform::manual_clock::Advance(40);
+            screen->Tick();
+        }
+        ASSERT_NE(screen->companion, nullptr);
+        EXPECT_EQ(catInGroup(*screen), !demo);
+        if (demo) {
+            EXPECT_EQ(screen->companion->x, -100);
+            EXPECT_EQ(screen->companion->y, -100);
+        }
+        game.demoRunning = 0;
     }
 }
 

@@ -46,14 +46,15 @@ tw_build() {
   cmake --build "$BUILD_DIR" -j"$(nproc)" "${targets[@]}"
 }
 
-# Writes the game's data folder (pictures, songs, levels, prefs.ini, movies)
-# into DATA_DIR, unless it already holds what this very generator writes: a
-# stamp beside the folder keeps the generator's checksum. A generator that
+# Writes the game's data folder (pictures, songs, levels, prefs.ini, movies,
+# then the title's demos recorded on that data) into DATA_DIR, unless it
+# already holds what these very generators write: a stamp beside the folder
+# keeps the generators' checksums. A generator that
 # fails stops the caller with its own message, and leaves no stamp.
 tw_generate_data() {
   DATA_DIR="${TW_DATA_DIR:-$BUILD_DIR/data}"
-  local stamp="$DATA_DIR.stamp" generator="$BUILD_DIR/assetgen" sum
-  sum="$(sha256sum "$generator" | cut -d' ' -f1)"
+  local stamp="$DATA_DIR.stamp" generator="$BUILD_DIR/assetgen" recorder="$BUILD_DIR/demogen" sum
+  sum="$(sha256sum "$generator" "$recorder" | cut -d' ' -f1 | tr '\n' ' ')"
   if [ -f "$stamp" ] && [ "$(cat "$stamp")" = "$sum" ] && [ -f "$DATA_DIR/prefs.ini" ]; then
     return 0
   fi
@@ -61,6 +62,10 @@ tw_generate_data() {
   echo "Generating the game's data in $DATA_DIR ..."
   if ! "$generator" "$DATA_DIR" > /dev/null; then
     echo "The game's data could not be generated (the generator's message is above)." >&2
+    exit 1
+  fi
+  if ! "$recorder" "$DATA_DIR" > /dev/null; then
+    echo "The title's demos could not be recorded (the recorder's message is above)." >&2
     exit 1
   fi
   echo "$sum" > "$stamp"

@@ -161,7 +161,7 @@ TEST_F(IntroTest, AMissingShortOrDamagedDemoNeverStarts) {
         intro.reset();
         return started;
     };
-    UseDataWithout({});
+    UseDataWithout({"1.demo", "2.demo", "3.demo"});
     EXPECT_EQ(idleToDemo(), 0) << "no demo files";
     std::vector<uint8_t> bytes = Demo(world::kCeltic, 1);
     bytes.resize(world::kDemoBytes - 1);

@@ -1,0 +1,41 @@
+#pragma once
+// A walking grid over one place for the demo recorder: a dog position is free
+// when it keeps the dog's footprint (with a safety margin) off every blocking
+// rectangle, stays inside the map margins and lies in no forbidden area (the
+// doors and holes the walk must not take). Paths are searched on 8-pixel
+// cells, eight ways, never cutting a blocked corner.
+#include <functional>
+#include <vector>
+
+#include "platform/win_types.h"
+
+namespace demogen {
+
+struct Point {
+    int x = 0, y = 0;
+};
+
+class WalkGrid {
+public:
+    static constexpr int kCell = 8;
+
+    WalkGrid(int mapWidth, int mapHeight, const std::vector<platform::RECT>& blocks,
+             const std::vector<platform::RECT>& forbidden);
+
+    bool Free(int x, int y) const;
+    // The cells from `from` to the nearest free cell where goal(x, y) holds,
+    // as positions; empty when there is none. A walk from a forbidden place
+    // (beside the door the dog just came out of) may leave it through
+    // forbidden cells, never through blocked ones.
+    std::vector<Point> Path(Point from, const std::function<bool(int, int)>& goal) const;
+
+private:
+    enum : char { kBlocked, kForbidden, kFree };
+    bool FreeCell(int c, int r) const {
+        return c >= 0 && r >= 0 && c < cols_ && r < rows_ && free_[r * cols_ + c] == kFree;
+    }
+    int cols_, rows_;
+    std::vector<char> free_;
+};
+
+}  // namespace demogen

@@ -3,6 +3,9 @@
 #include "platform/clock.h"
 
 #include <chrono>
+#include <ctime>
+
+#include "platform/platform.h"
 
 #include "platform/internal/headless_backend.h"
 
@@ -19,6 +22,11 @@ int64_t SteadyNanoseconds() {
 uint32_t timeGetTime() {
     if (internal::Backend* backend = internal::CurrentBackendPtr()) return backend->Now();
     return uint32_t(SteadyNanoseconds() / 1000000);
+}
+
+int64_t CalendarSeconds() {
+    if (CurrentBackend() == BackendKind::Headless) return kHeadlessCalendarStart + timeGetTime() / 1000;
+    return static_cast<int64_t>(std::time(nullptr));
 }
 
 int QueryPerformanceCounter(int64_t* count) {

@@ -9,6 +9,11 @@ namespace platform {
 
 // Milliseconds, 32 bits, wrapping.
 uint32_t timeGetTime();
+// Seconds of the calendar, for what the game seeds from the date. Headless
+// it is a fixed day plus the manual clock, so that headless runs (tests,
+// tools, recordings) lay out the same level every time.
+int64_t CalendarSeconds();
+inline constexpr int64_t kHeadlessCalendarStart = 1767225600;  // the first of January 2026
 int QueryPerformanceCounter(int64_t* count);
 int QueryPerformanceFrequency(int64_t* frequency);
 

@@ -1,6 +1,5 @@
 // The four readers: each one's section table, limits and special rules.
 #include <algorithm>
-#include <ctime>
 #include <memory>
 
 #include "platform/clock.h"
@@ -30,7 +29,7 @@ std::vector<lnd::Spot> ReadSpots(LevelStream& in, uint32_t count) {
 
 // Thirty random swaps from a generator seeded with the calendar time.
 void ShuffleSpots(std::vector<lnd::Spot>& spots) {
-    platform::srand(static_cast<unsigned>(std::time(nullptr)));
+    platform::srand(static_cast<unsigned>(platform::CalendarSeconds()));
     const int64_t last = static_cast<int64_t>(spots.size()) - 1;
     for (int n = 0; n < 30; ++n) {
         const int64_t i = platform::rand() * last / platform::RAND_MAX_VALUE;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "platform/clock.h"
 #include "platform/files.h"
 #include "world/world_fixture.h"
 
@@ -130,6 +131,21 @@ TEST_F(LevelReaderTest, IconSpotsAreShuffledAndSeedAFreshIconTable) {
     std::vector<int> firstFour(record.category, record.category + 4);
     std::sort(firstFour.begin(), firstFour.end());
     EXPECT_EQ(firstFour.end(), std::adjacent_find(firstFour.begin(), firstFour.end()));
+
+    // Headless, the calendar is the manual clock's: the same second lays the
+    // icons out the same way again, another second differently.
+    auto layout = [&] {
+        world::LandPlace p;
+        world::LandRecord r = FreshRecord();
+        Land(w, &p, 2, &r);
+        std::vector<int> order;
+        for (const auto& s : p.iconSpots) order.push_back(s.x);
+        return order;
+    };
+    const std::vector<int> first = layout();
+    EXPECT_EQ(layout(), first);
+    platform::manual_clock::Advance(1000);
+    EXPECT_NE(layout(), first);
 
     // A record already in play keeps its icons.
     world::LandRecord played{};

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "music_check/song_notes.h"
 #include "platform/dsound.h"
 #include "platform/files.h"
 #include "platform/headless.h"
@@ -42,15 +43,9 @@ inline const std::vector<int>& GameEffects() {
     return effects;
 }
 
+// A file of the game's folder, whole (empty when missing).
 inline std::vector<uint8_t> ReadBytes(const std::string& name) {
-    std::vector<uint8_t> bytes;
-    FILE* file = platform::OpenFile(name.c_str(), "rb");
-    if (!file) return bytes;
-    uint8_t buffer[4096];
-    size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.insert(bytes.end(), buffer, buffer + got);
-    std::fclose(file);
-    return bytes;
+    return music_check::ReadGameFile(name);
 }
 
 // A headless platform with the data folder as the game's current folder.

@@ -6,7 +6,7 @@ set -euo pipefail
 TW_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${TW_BUILD_DIR:-$TW_ROOT/build}"
 TW_PACKAGES=(g++ cmake make pkg-config libsdl2-dev libsdl2-ttf-dev fonts-comic-neue
-             libgtest-dev libgmock-dev libbenchmark-dev)
+             libgtest-dev libgmock-dev libbenchmark-dev ccache)
 
 tw_missing_packages() {
   local missing=() pkg

@@ -9,6 +9,11 @@
 
 namespace platform::avi {
 
+// A movie's samples as the game outputs them: 16-bit stereo, through the
+// game's output stage when it is on (as the card's sound is), so the movies
+// and the game are heard on one scale. Empty for a format it cannot read.
+std::vector<int16_t> MovieOutputFrames(const SoundFormat& format, const std::vector<uint8_t>& pcm);
+
 class MovieSoundOutput {
 public:
     // Opens a device for the format and starts playing the samples. Null with

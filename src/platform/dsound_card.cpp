@@ -10,6 +10,7 @@
 
 #include "platform/clock.h"
 #include "platform/mmmixer.h"
+#include "platform/output_dynamics.h"
 #include "platform/platform.h"
 #include "platform/riff.h"
 
@@ -25,6 +26,9 @@ struct Card {
     std::mutex mutex;
     std::vector<std::shared_ptr<BufferState>> buffers;
     std::vector<int32_t> accumulator;
+    std::vector<int16_t> staged;
+    std::unique_ptr<OutputDynamics> stage;  // null while the output stage is off
+    DWORD stageRate = 0;                    // the rate its time constants were made for
     bool capturing = false;
     std::vector<int16_t> capture;
 
@@ -311,6 +315,15 @@ void Mix(int16_t* out, size_t frames) {
     int32_t* acc = card.accumulator.data();
     for (auto& buffer : card.buffers) MixBuffer(*buffer, acc, frames, rate);
 
+    if (card.stage && card.stageRate != rate) {
+        card.stage = std::make_unique<OutputDynamics>(GameOutputSettings(), rate);
+        card.stageRate = rate;
+    }
+    if (card.stage) {
+        card.staged.resize(frames * 2);
+        card.stage->Process(acc, card.staged.data(), frames);
+        std::copy(card.staged.begin(), card.staged.end(), acc);
+    }
     uint32_t masterLeft = 0, masterRight = 0;
     system_mixer::OutputGains(&masterLeft, &masterRight);
     for (size_t i = 0; i < frames * 2; ++i) {
@@ -318,6 +331,22 @@ void Mix(int16_t* out, size_t frames) {
         out[i] = int16_t(std::clamp<int64_t>(v, -32768, 32767));
     }
     if (card.capturing) card.capture.insert(card.capture.end(), out, out + frames * 2);
+}
+
+void UseOutputStage(bool on) {
+    Card& card = TheCard();
+    std::lock_guard<std::mutex> hold(card.mutex);
+    if (!on) card.stage.reset();
+    else if (!card.stage) {
+        card.stageRate = card.rate.load();
+        card.stage = std::make_unique<OutputDynamics>(GameOutputSettings(), card.stageRate);
+    }
+}
+
+bool OutputStageOn() {
+    Card& card = TheCard();
+    std::lock_guard<std::mutex> hold(card.mutex);
+    return card.stage != nullptr;
 }
 
 void StartCapture() {

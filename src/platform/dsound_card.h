@@ -75,6 +75,12 @@ void Unregister(const dsound_detail::BufferState* buffer);
 // call this; tests and benchmarks may call it directly.
 void Mix(int16_t* out, size_t frames);
 
+// The game's output stage (platform/output_dynamics.h) on everything the card
+// plays, before the system mixer's volumes; off, the card outputs the plain
+// saturated sum. Off until the game switches it on.
+void UseOutputStage(bool on);
+bool OutputStageOn();
+
 // Capture of everything the card outputs from now on (device or virtual).
 void StartCapture();
 // Stops capturing and returns the frames captured (interleaved stereo).

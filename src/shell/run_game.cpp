@@ -4,6 +4,7 @@
 
 #include "platform/clock.h"
 #include "platform/devices.h"
+#include "platform/dsound_card.h"
 #include "platform/headless.h"
 #include "platform/messages.h"
 #include "platform/platform.h"
@@ -116,6 +117,7 @@ void EndRun() {
         app.game.reset();
     }
     app.moviePlayer.reset();
+    platform::sound_card::UseOutputStage(false);
     if (app.windowAlive) platform::DestroyWindow(app.mainWindow);
     // Nothing of this run may reach a later one in the same process.
     platform::MSG leftover;
@@ -138,6 +140,9 @@ int RunStartedGame(const RunOptions& options) {
 
     ReadPreferences(app);
 
+    // Everything the game sounds, movies included, goes through its output
+    // stage from here on.
+    platform::sound_card::UseOutputStage(true);
     app.moviePlayer = std::make_unique<MoviePlayer>(app.mainWindow);
     if (!OpenMovieOrAskForDisc(*app.moviePlayer, kLogoMovieName, app.mainWindow,
                                app.startup.insertCdText.c_str(),

@@ -145,7 +145,11 @@ void MainSubRoom::PullLever() {
 }
 
 void MainSubRoom::NearestIcon() {
-    UpdateIconSounds(land, world::kMainSubRoom);
+    // The land's song carries into the lock room as if from a far corner of
+    // the land (about 440 pixels away by the distance law), so the captive is
+    // never kept in silence; the eight-track limit still applies.
+    constexpr int32_t kSongBeyondTheDoor = -2800;
+    UpdateIconSounds(land, world::kMainSubRoom, kSongBeyondTheDoor);
 }
 
 void MainSubRoom::StepFish(sprites::AnimatedSprite* fish, uint32_t now) {

@@ -7,7 +7,7 @@
 
 namespace land {
 
-void Room::UpdateIconSounds(LandScreen* land, int location) {
+void Room::UpdateIconSounds(LandScreen* land, int location, int32_t othersVolume) {
     world::PlayerDog* dog = land->player;
     world::GameServices* game = land->game;
     int32_t best = 50000;
@@ -21,6 +21,8 @@ void Room::UpdateIconSounds(LandScreen* land, int location) {
                 best = distance;
                 bestIndex = i;
             }
+        } else if (othersVolume > -10000) {
+            sprite->HearFromAfar(othersVolume);
         } else {
             sprite->Silence();
         }

@@ -3,6 +3,7 @@
 //
 //   music_check <data folder> [song.xmi ...]      every song (or the named ones)
 //   music_check --capture <file.wav> ...          levels of captured sound
+//   music_check --movie <file.avi> ...            levels of a movie's sound as the game outputs it
 //
 // Per song: key conformity, clash rate over 200 random mixes (eight land
 // parts, or a band line-up), the short-term loudness spread of the parts,
@@ -11,12 +12,17 @@
 // with, left channel) and the share of the sound at 4-9 kHz.
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "assetgen/music_songs.h"
 #include "music_check/capture_check.h"
 #include "music_check/song_check.h"
+#include "platform/avi_reader.h"
+#include "platform/avi_sound.h"
+#include "platform/dsound_card.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 
@@ -50,6 +56,35 @@ void PrintSong(const music_check::SongReport& r) {
     }
 }
 
+void PrintLevels(const char* name, const std::vector<int16_t>& frames, unsigned rate) {
+    const music_check::CaptureLevels c = music_check::MeasureCapture(frames, rate);
+    const double hiss = music_check::BandShareDb(music_check::PowerSpectrum(frames), rate, 4000, 9000);
+    std::printf("%s: %.1f s, RMS %.1f dBFS, peak %.1f dBFS, %ld clipped samples, short-term loudness %.1f dB, "
+                "4-9 kHz %.1f dB of the whole\n",
+                name, c.seconds, c.rmsDb, c.peakDb, c.clipped, music_check::ChannelLoudness(frames), hiss);
+}
+
+// A movie's sound as the game plays it (through its output stage).
+int Movies(int argc, char** argv) {
+    platform::ScopedHeadless headless;
+    platform::sound_card::UseOutputStage(true);
+    int result = 0;
+    for (int i = 2; i < argc; ++i) {
+        std::ifstream in(argv[i], std::ios::binary);
+        std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        platform::avi::AviFile movie;
+        std::string error;
+        if (!platform::avi::ParseAvi(std::move(bytes), &movie, &error) || !movie.hasSound) {
+            std::fprintf(stderr, "music_check: %s: %s\n", argv[i], error.empty() ? "no sound" : error.c_str());
+            result = 1;
+            continue;
+        }
+        PrintLevels(argv[i], platform::avi::MovieOutputFrames(movie.sound, movie.pcm),
+                    unsigned(movie.sound.samplesPerSec));
+    }
+    return result;
+}
+
 int Captures(int argc, char** argv) {
     int result = 0;
     for (int i = 2; i < argc; ++i) {
@@ -60,11 +95,7 @@ int Captures(int argc, char** argv) {
             result = 1;
             continue;
         }
-        const music_check::CaptureLevels c = music_check::MeasureCapture(frames, rate);
-        const double hiss = music_check::BandShareDb(music_check::PowerSpectrum(frames), rate, 4000, 9000);
-        std::printf("%s: %.1f s, RMS %.1f dBFS, peak %.1f dBFS, %ld clipped samples, short-term loudness %.1f dB, "
-                    "4-9 kHz %.1f dB of the whole\n",
-                    argv[i], c.seconds, c.rmsDb, c.peakDb, c.clipped, music_check::ChannelLoudness(frames), hiss);
+        PrintLevels(argv[i], frames, rate);
     }
     return result;
 }
@@ -73,9 +104,11 @@ int Captures(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(argv[1], "--capture") == 0) return Captures(argc, argv);
+    if (argc >= 3 && std::strcmp(argv[1], "--movie") == 0) return Movies(argc, argv);
     if (argc < 2) {
         std::fprintf(stderr, "usage: music_check <data folder> [song.xmi ...]\n"
-                             "       music_check --capture <file.wav> ...\n");
+                             "       music_check --capture <file.wav> ...\n"
+                             "       music_check --movie <file.avi> ...\n");
         return 2;
     }
     platform::ScopedHeadless headless;

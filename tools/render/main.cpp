@@ -11,6 +11,7 @@
 //   --seconds 20     length of the recording
 //   --rate 22050     output rate, 22050 or 11025
 //   --cents 0        effect pitch, as the lock sets it
+//   --stage off      on: through the game's output stage, as the game sounds
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "audio/band_mix.h"
+#include "platform/dsound_card.h"
 #include "platform/files.h"
 #include "platform/platform.h"
 #include "render/song_render.h"
@@ -36,8 +38,9 @@ std::vector<int> NumberList(const std::string& text) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: render <data folder> <out.wav> song <file.xmi> [--seq a,b,..] [--band v0,..,v5]\n"
-                 "                 [--volume v] [--seconds s] [--rate 22050|11025]\n"
-                 "       render <data folder> <out.wav> effect <number> [--cents c] [--seconds s] [--rate r]\n");
+                 "                 [--volume v] [--seconds s] [--rate 22050|11025] [--stage on|off]\n"
+                 "       render <data folder> <out.wav> effect <number> [--volume v] [--cents c] [--seconds s] [--rate r]\n"
+                 "                 [--stage on|off]\n");
     return 2;
 }
 
@@ -51,16 +54,19 @@ int main(int argc, char** argv) {
     const std::string what = argv[4];
     std::vector<int> sequences, band;
     int volume = -900, cents = 0;
+    bool volumeGiven = false;
     unsigned rate = 22050;
     double seconds = 20;
+    bool stage = false;
     for (int i = 5; i + 1 < argc; i += 2) {
         const std::string option = argv[i], value = argv[i + 1];
         if (option == "--seq") sequences = NumberList(value);
         else if (option == "--band") band = NumberList(value);
-        else if (option == "--volume") volume = std::atoi(value.c_str());
+        else if (option == "--volume") volume = std::atoi(value.c_str()), volumeGiven = true;
         else if (option == "--seconds") seconds = std::atof(value.c_str());
         else if (option == "--rate") rate = unsigned(std::atoi(value.c_str()));
         else if (option == "--cents") cents = std::atoi(value.c_str());
+        else if (option == "--stage" && (value == "on" || value == "off")) stage = value == "on";
         else return Usage();
     }
     if ((argc - 5) % 2 || (rate != 22050 && rate != 11025) || seconds <= 0 || seconds > 600) return Usage();
@@ -70,6 +76,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "render: cannot enter %s\n", dataDir.c_str());
         return 1;
     }
+    platform::sound_card::UseOutputStage(stage);
     const unsigned ms = unsigned(seconds * 1000);
     std::string error;
     std::vector<int16_t> frames;
@@ -92,7 +99,7 @@ int main(int argc, char** argv) {
         }
         frames = render::RenderSong(what, settings, ms, rate, &error);
     } else if (kind == "effect") {
-        frames = render::RenderEffect(std::atoi(what.c_str()), ms, rate, 0, cents, false, &error);
+        frames = render::RenderEffect(std::atoi(what.c_str()), ms, rate, volumeGiven ? volume : 0, cents, false, &error);
     } else {
         return Usage();
     }

@@ -107,13 +107,6 @@ void LandSprite::Unsilence() {
     if (sequencer && track >= 0) sequencer->SQ_SetTrackMute(track, 0);
 }
 
-void LandSprite::HearFromAfar(int32_t volume) {
-    if (!sequencer || track < 0) return;
-    sequencer->SQ_SetTrackMute(track, 0);
-    sequencer->SQ_SetTrackPan(track, 0);
-    sequencer->SQ_SetTrackVolume(track, volume);
-}
-
 void LandSprite::MarkDirty() {
     if (world) {
         world->AddDirty(rect.left, rect.top, rect.right, rect.bottom);

@@ -28,9 +28,6 @@ public:
     int GetRectOnScreen(sprites::RECT* out) override;
     virtual void Silence();
     virtual void Unsilence();
-    // Heard centred at a fixed volume wherever the player is (a key has no
-    // track and stays silent).
-    void HearFromAfar(int32_t volume);
     // Hands its own and the sparkle's area to the world's dirty list.
     virtual void MarkDirty();
     // Sets the track's volume and pan for a player at (px, py); returns the

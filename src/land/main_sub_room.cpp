@@ -145,11 +145,7 @@ void MainSubRoom::PullLever() {
 }
 
 void MainSubRoom::NearestIcon() {
-    // The land's song carries into the lock room as if from a far corner of
-    // the land (about 440 pixels away by the distance law), so the captive is
-    // never kept in silence; the eight-track limit still applies.
-    constexpr int32_t kSongBeyondTheDoor = -2800;
-    UpdateIconSounds(land, world::kMainSubRoom, kSongBeyondTheDoor);
+    UpdateIconSounds(land, world::kMainSubRoom);
 }
 
 void MainSubRoom::StepFish(sprites::AnimatedSprite* fish, uint32_t now) {

@@ -7,7 +7,7 @@
 
 namespace land {
 
-void Room::UpdateIconSounds(LandScreen* land, int location, int32_t othersVolume) {
+void Room::UpdateIconSounds(LandScreen* land, int location) {
     world::PlayerDog* dog = land->player;
     world::GameServices* game = land->game;
     int32_t best = 50000;
@@ -21,8 +21,6 @@ void Room::UpdateIconSounds(LandScreen* land, int location, int32_t othersVolume
                 best = distance;
                 bestIndex = i;
             }
-        } else if (othersVolume > -10000) {
-            sprite->HearFromAfar(othersVolume);
         } else {
             sprite->Silence();
         }

@@ -31,9 +31,8 @@ public:
 
 protected:
     // The land sprites lying at `location` sing by the dog's distance, all
-    // others are silenced, or heard from afar at `othersVolume` when it is
-    // above silence; the nearest becomes the dog's nearest icon.
-    static void UpdateIconSounds(LandScreen* land, int location, int32_t othersVolume = -10000);
+    // others are silenced; the nearest becomes the dog's nearest icon.
+    static void UpdateIconSounds(LandScreen* land, int location);
 
     std::unique_ptr<sprites::SpriteWorld> world_;
 };

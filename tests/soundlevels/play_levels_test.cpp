@@ -34,7 +34,7 @@ std::string DataDir() {
     return env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
 }
 
-music_check::CaptureLevels Play(int land, PlaySpot spot) {
+music_check::CaptureLevels Play(int land, PlaySpot spot, std::vector<int16_t>* kept = nullptr) {
     const std::filesystem::path out = std::filesystem::path(TW_BINARY_DIR) / "soundlevels";
     std::filesystem::create_directories(out);
     tool_support::LandCapture c;
@@ -45,7 +45,9 @@ music_check::CaptureLevels Play(int land, PlaySpot spot) {
                                     kRate};
     std::vector<int16_t> frames;
     EXPECT_TRUE(tool_support::CaptureLand(DataDir(), c, tool_support::QuietReport{}, &frames));
-    return music_check::MeasureCapture(frames, kRate);
+    const auto levels = music_check::MeasureCapture(frames, kRate);
+    if (kept) *kept = std::move(frames);
+    return levels;
 }
 
 class PlayLevels : public ::testing::Test {
@@ -67,14 +69,20 @@ TEST_F(PlayLevels, WalkingInTheOpenLandIsOnTargetAndNeverClips) {
     }
 }
 
+// A sub-room with placed icons plays them as the open land does. The lock
+// room has no icons, and icons elsewhere are silent, so between the
+// captive's hints it is quiet by design: what must carry is the hints
+// themselves, judged by short-term loudness (the loudest tenth of 400 ms
+// windows) rather than by the average over the silences.
 TEST_F(PlayLevels, TheRoomsAreNoMoreThanTenDecibelsUnderTheOpenLand) {
-    const double open = Play(2, PlaySpot::OpenLand).rmsDb;
-    for (PlaySpot spot : {PlaySpot::SubRoom, PlaySpot::LockRoom}) {
-        const auto c = Play(2, spot);
-        SCOPED_TRACE(spot == PlaySpot::SubRoom ? "sub-room" : "lock room");
-        EXPECT_GE(c.rmsDb, open - 10);
-        EXPECT_EQ(c.clipped, 0);
-    }
+    std::vector<int16_t> open, room, lock;
+    const auto openLevels = Play(2, PlaySpot::OpenLand, &open);
+    const auto roomLevels = Play(2, PlaySpot::SubRoom, &room);
+    const auto lockLevels = Play(2, PlaySpot::LockRoom, &lock);
+    EXPECT_GE(roomLevels.rmsDb, openLevels.rmsDb - 10);
+    EXPECT_GE(music_check::ChannelLoudness(lock), music_check::ChannelLoudness(open) - 10);
+    EXPECT_EQ(roomLevels.clipped, 0);
+    EXPECT_EQ(lockLevels.clipped, 0);
 }
 
 // The movie's sound and the effects are heard on land play's scale: their

@@ -1,6 +1,7 @@
 #include "screens/band_export.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "audio/band_render.h"
 #include "audio/fx_player.h"

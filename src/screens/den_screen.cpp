@@ -270,8 +270,9 @@ void DenScreen::CheckKeepKey() {
     if (pressed) input.lastCharacter = 0;
     // The panel takes the keys while it is open; a den without its song has
     // nothing to keep.
-    if (pressed && !dog->panelOpen && songLoaded) keeper->Begin(memberValues, game->Difficulty(), platform::timeGetTime());
-    keeper->Tick(platform::timeGetTime());
+    const uint32_t now = platform::timeGetTime();
+    if (pressed && !dog->panelOpen && songLoaded) keeper->Begin(memberValues, game->Difficulty(), now);
+    keeper->Tick(now);
 }
 
 void DenScreen::StepDoors() {

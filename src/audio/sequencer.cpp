@@ -60,6 +60,13 @@ int Sequencer::SQ_LoadSequenceFile(const char* path) {
     return 1;
 }
 
+uint32_t Sequencer::SequenceTicks(uint32_t sequence) const {
+    if (sequence >= sequenceCount_) return 0;
+    const size_t at = sequenceTable_[sequence];
+    const long ticks = xmidi::SequenceTicks(songData_.data() + at, songData_.size() - at);
+    return ticks > 0 ? uint32_t(ticks) : 0;
+}
+
 void Sequencer::SQ_UnloadSequenceFile() {
     songData_.clear();
     songData_.shrink_to_fit();

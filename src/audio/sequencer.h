@@ -92,6 +92,14 @@ public:
     int SQ_LoadInstrumentLibrary(const char* path);
 
     int SQ_CreateVirtualSynth(const SoundFormat& format);
+    // Offline rendering, with no sound device and no timer: the synthesiser
+    // takes the format and mixes into memory of the caller's. Tracks are
+    // created after it. Returns 1, or 0 for a format it cannot use.
+    int SQ_CreateOfflineSynth(const SoundFormat& format);
+    // Advances the tracks through the next segment and mixes it, as a timer
+    // tick does for the sound device, into `segment` (SegmentFrames() stereo
+    // frames of 16 bits); the first call starts the tracks playing.
+    void SQ_RenderSegment(int16_t* segment);
     int SQ_Play();
     int SQ_Stop();
     void SQ_Prime();
@@ -104,6 +112,8 @@ public:
     PtrList& PlayingList() { return playing_; }
     int TrackCount() const { return trackCount_; }
     uint32_t SequenceCount() const { return sequenceCount_; }
+    // Ticks in one pass of a sequence of the loaded song (0 when unknown).
+    uint32_t SequenceTicks(uint32_t sequence) const;
     bool SongLoaded() const { return !songData_.empty(); }
     platform::UINT TimerId() const { return timerId_; }
     platform::UINT TimerPeriod() const { return timerPeriod_; }
@@ -126,4 +136,5 @@ private:
     uint32_t sequenceCount_ = 0;
     platform::UINT timerId_ = 0;
     platform::UINT timerPeriod_ = 0;
+    bool offlineStarted_ = false;
 };

@@ -30,6 +30,20 @@ int Sequencer::SQ_CreateVirtualSynth(const SoundFormat& format) {
     return 1;
 }
 
+int Sequencer::SQ_CreateOfflineSynth(const SoundFormat& format) {
+    if (!synth_ || format.bits != 16 || format.segmentFrames == 0 || format.segmentCount == 0) return 0;
+    synth_->StoreFormat(format, format.segmentCount * format.segmentFrames * 4);
+    offlineStarted_ = false;
+    return 1;
+}
+
+void Sequencer::SQ_RenderSegment(int16_t* segment) {
+    if (!synth_) return;
+    TrackPass(!offlineStarted_);
+    offlineStarted_ = true;
+    synth_->VS_render_next(segment);
+}
+
 void Sequencer::TrackPass(bool startPlaying) {
     for (auto* t = playing_.FirstAs<SeqTrack>(); t; t = playing_.NextAs<SeqTrack>()) {
         if (startPlaying) t->state = SeqTrack::kPlaying;

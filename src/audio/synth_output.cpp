@@ -136,6 +136,11 @@ int VirtualSynth::VS_service(int force) {
     return 1;
 }
 
+void VirtualSynth::VS_render_next(void* segment) {
+    VS_mix_segment(segment);
+    segmentStart_ += segmentFrames_;
+}
+
 int VirtualSynth::VS_clear() {
     if (!mixBuffer_) return 0;
     void* part1 = nullptr;

@@ -94,6 +94,9 @@ public:
     // also lets the renderer run on memory of the caller's.
     void StoreFormat(const SoundFormat& format, uint32_t mixSize);
     int VS_service(int force);
+    // Mixes the current segment into memory of the caller's (SegmentBytes())
+    // and moves on to the next, as VS_service does for the mix buffer.
+    void VS_render_next(void* segment);
     int VS_clear();
     int VS_play();
     int VS_stop();

@@ -81,6 +81,40 @@ bool ReadVarLen(const uint8_t* data, size_t end, size_t* pos, uint32_t* value) {
     return true;
 }
 
+long SequenceTicks(const uint8_t* form, size_t size) {
+    const SequenceChunks chunks = ScanForm(form, size);
+    if (chunks.events < 0) return -1;
+    size_t at = size_t(chunks.events) + 8;
+    const size_t end = at + chunks.eventBytes;
+    long ticks = 0;
+    uint32_t length = 0;
+    while (at < end) {
+        const uint8_t status = form[at++];
+        if (status < 0x80) {
+            ticks += status;
+            continue;
+        }
+        const uint8_t kind = status & 0xF0;
+        if (status == 0xFF) {
+            if (at >= end) break;
+            const uint8_t type = form[at++];
+            if (type == 0x2F || !ReadVarLen(form, end, &at, &length)) break;
+            at += length;
+        } else if (status == 0xF0 || status == 0xF7) {
+            if (!ReadVarLen(form, end, &at, &length)) break;
+            at += length;
+        } else if (kind == 0x90) {
+            at += 2;
+            if (at > end || !ReadVarLen(form, end, &at, &length)) break;
+        } else if (kind == 0xC0 || kind == 0xD0) {
+            at += 1;
+        } else {
+            at += 2;
+        }
+    }
+    return ticks;
+}
+
 void AppendVarLen(std::vector<uint8_t>& out, uint32_t value) {
     uint8_t groups[4];
     int count = 0;

@@ -45,6 +45,12 @@ SequenceChunks ScanForm(const uint8_t* form, size_t size);
 // starting at *pos, not beyond end. Returns false when the data ends first.
 bool ReadVarLen(const uint8_t* data, size_t end, size_t* pos, uint32_t* value);
 
+// Ticks from the start of a sequence's event stream to its end-of-track
+// event (or to where the stream ends or stops making sense): the length of
+// one pass of the sequence. `form` starts at the sequence's "FORM"; -1 when
+// it has no event chunk.
+long SequenceTicks(const uint8_t* form, size_t size);
+
 // ---- writing ---------------------------------------------------------------
 
 void AppendVarLen(std::vector<uint8_t>& out, uint32_t value);

@@ -29,6 +29,17 @@ int64_t CalendarSeconds() {
     return static_cast<int64_t>(std::time(nullptr));
 }
 
+CalendarTime CalendarNow() {
+    const std::time_t seconds = static_cast<std::time_t>(CalendarSeconds());
+    std::tm parts{};
+    // Headless names must not depend on the machine's time zone.
+    const bool converted = CurrentBackend() == BackendKind::Headless ? gmtime_r(&seconds, &parts) != nullptr
+                                                                      : localtime_r(&seconds, &parts) != nullptr;
+    if (!converted) return CalendarTime{};
+    return CalendarTime{parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+                        parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+}
+
 int QueryPerformanceCounter(int64_t* count) {
     if (!count) return 0;
     internal::Backend* backend = internal::CurrentBackendPtr();

@@ -14,6 +14,13 @@ uint32_t timeGetTime();
 // tools, recordings) lay out the same level every time.
 int64_t CalendarSeconds();
 inline constexpr int64_t kHeadlessCalendarStart = 1767225600;  // the first of January 2026
+// The date and time of day on the player's calendar, for names the player
+// reads (local time; headless the calendar above, taken as it is).
+struct CalendarTime {
+    int year = 0, month = 0, day = 0;  // month and day from 1
+    int hour = 0, minute = 0, second = 0;
+};
+CalendarTime CalendarNow();
 int QueryPerformanceCounter(int64_t* count);
 int QueryPerformanceFrequency(int64_t* frequency);
 

@@ -33,7 +33,9 @@ void PutLe16(std::vector<uint8_t>& out, WORD v) {
     out.push_back(uint8_t(v));
     out.push_back(uint8_t(v >> 8));
 }
-void PutTag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void PutTag(std::vector<uint8_t>& out, const char* tag) {
+    for (int i = 0; i < 4; ++i) out.push_back(uint8_t(tag[i]));
+}
 
 }  // namespace
 
@@ -111,7 +113,7 @@ MMRESULT mmioAscend(HMMIO file, MMCKINFO* chunk, UINT) {
     return 0;
 }
 
-int WriteWaveFile(const char* name, const WAVEFORMATEX& format, const void* data, DWORD bytes) {
+std::vector<uint8_t> WaveFileBytes(const WAVEFORMATEX& format, const void* data, DWORD bytes) {
     std::vector<uint8_t> out;
     out.reserve(44 + bytes);
     PutTag(out, "RIFF");
@@ -127,9 +129,14 @@ int WriteWaveFile(const char* name, const WAVEFORMATEX& format, const void* data
     PutLe16(out, format.wBitsPerSample);
     PutTag(out, "data");
     PutLe32(out, bytes);
-    const uint8_t* p = static_cast<const uint8_t*>(data);
-    if (bytes) out.insert(out.end(), p, p + bytes);
-    if (bytes & 1) out.push_back(0);
+    const size_t header = out.size();
+    out.resize(header + bytes + (bytes & 1), 0);
+    if (bytes) std::memcpy(out.data() + header, data, bytes);
+    return out;
+}
+
+int WriteWaveFile(const char* name, const WAVEFORMATEX& format, const void* data, DWORD bytes) {
+    const std::vector<uint8_t> out = WaveFileBytes(format, data, bytes);
     FILE* file = OpenFile(name, "wb");
     if (!file) return 0;
     bool ok = std::fwrite(out.data(), 1, out.size(), file) == out.size();

@@ -4,6 +4,7 @@
 // files. Names are game file names (platform/files.h).
 #include <cstdint>
 #include <cstdio>
+#include <vector>
 
 #include "platform/dsound.h"
 #include "platform/win_types.h"
@@ -53,8 +54,10 @@ MMRESULT mmioDescend(HMMIO file, MMCKINFO* chunk, const MMCKINFO* parent, UINT f
 // Moves past the end of `chunk` (and its pad byte).
 MMRESULT mmioAscend(HMMIO file, MMCKINFO* chunk, UINT flags);
 
-// Writes a RIFF "WAVE" file with a 16-byte "fmt " chunk and a "data" chunk.
-// Returns 1 / 0.
+// The bytes of a RIFF "WAVE" file with a 16-byte "fmt " chunk and a "data"
+// chunk.
+std::vector<uint8_t> WaveFileBytes(const WAVEFORMATEX& format, const void* data, DWORD bytes);
+// Writes such a file. Returns 1 / 0.
 int WriteWaveFile(const char* name, const WAVEFORMATEX& format, const void* data, DWORD bytes);
 
 }  // namespace platform

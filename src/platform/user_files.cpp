@@ -1,6 +1,7 @@
 #include "platform/user_files.h"
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -8,6 +9,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace platform {
 
@@ -35,7 +37,88 @@ bool WriteAll(int fd, const uint8_t* data, size_t size) {
     return allowed == size;
 }
 
+// Writes the bytes to a new hidden file in the folder and flushes them;
+// returns its path, or "" (with nothing left) on failure.
+std::string WriteHiddenFile(const std::string& folder, const uint8_t* data, size_t size) {
+    std::string temporary = folder + "/.tunewander-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return std::string();
+    ::fchmod(fd, 0644);
+    const bool written = WriteAll(fd, data, size) && ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (written && closed) return temporary;
+    ::unlink(temporary.c_str());
+    return std::string();
+}
+
+void SyncFolder(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    ::fsync(dir);
+    ::close(dir);
+}
+
+// XDG_MUSIC_DIR="$HOME/Music" from the desktop's user-dirs file; "" when
+// the file or the line is missing.
+std::string MusicFolderFromUserDirs(const std::string& home) {
+    std::string config = FromEnvironment("XDG_CONFIG_HOME");
+    if (config.empty()) config = home + "/.config";
+    std::ifstream in(config + "/user-dirs.dirs");
+    std::string line;
+    const std::string key = "XDG_MUSIC_DIR=";
+    while (std::getline(in, line)) {
+        if (line.compare(0, key.size(), key) != 0) continue;
+        std::string value = line.substr(key.size());
+        if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+        if (value.compare(0, 5, "$HOME") == 0) value = home + value.substr(5);
+        // Only an absolute path means a folder; the file calls the home
+        // folder itself "no music folder".
+        if (value.empty() || value.front() != '/' || value == home || value == home + "/") return std::string();
+        return value;
+    }
+    return std::string();
+}
+
 }  // namespace
+
+std::string MusicFolder() {
+    std::string folder = FromEnvironment("TUNEWANDER_MUSIC_DIR");
+    if (folder.empty()) folder = FromEnvironment("XDG_MUSIC_DIR");
+    if (!folder.empty()) return folder;
+    std::string home = FromEnvironment("HOME");
+    if (home.empty()) home = ".";
+    folder = MusicFolderFromUserDirs(home);
+    return folder.empty() ? home + "/Music" : folder;
+}
+
+std::string PublishNewUserFile(const std::string& folder, const std::vector<std::string>& names,
+                               const uint8_t* data, size_t size) {
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    const std::string hidden = WriteHiddenFile(folder, data, size);
+    if (hidden.empty()) return std::string();
+    std::string published;
+    bool moved = false;
+    for (const std::string& name : names) {
+        const std::string path = folder + "/" + name;
+        // Both refuse a name that exists, so nothing is ever replaced, even
+        // by a file that appeared a moment ago. Folders that cannot hold
+        // hard links (some removable drives) take the rename.
+        int result = ::link(hidden.c_str(), path.c_str());
+        if (result != 0 && errno != EEXIST) {
+            result = ::renameat2(AT_FDCWD, hidden.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+            moved = result == 0;
+        }
+        if (result == 0) {
+            published = path;
+            break;
+        }
+        if (errno != EEXIST) break;
+    }
+    if (!moved) ::unlink(hidden.c_str());
+    if (!published.empty()) SyncFolder(folder);
+    return published;
+}
 
 std::string UserDataFolder() {
     std::string folder = FromEnvironment("TUNEWANDER_SAVE_DIR");

@@ -25,8 +25,23 @@ int ReadUserFile(const std::string& path, size_t maxBytes, std::vector<uint8_t>*
 // made when missing. 1 written, 0 failed (the old file is untouched).
 int ReplaceUserFile(const std::string& path, const uint8_t* data, size_t size);
 
+// The player's music folder: $TUNEWANDER_MUSIC_DIR when set, else
+// $XDG_MUSIC_DIR, else the music folder named in the desktop's user-dirs
+// file ($XDG_CONFIG_HOME or ~/.config, "user-dirs.dirs"), else ~/Music. It
+// may not exist yet.
+std::string MusicFolder();
+
+// Writes a new file under the first of `names` that is free in `folder`
+// (made when missing); an existing file is never replaced. The bytes go to a
+// hidden file in the folder first and are flushed, then linked under the
+// name, so no reader ever sees part of the file and a failure leaves
+// nothing behind. Returns the full path written, or "" on failure.
+std::string PublishNewUserFile(const std::string& folder, const std::vector<std::string>& names,
+                               const uint8_t* data, size_t size);
+
 namespace headless {
-// Fault injection for tests: the next writes by ReplaceUserFile fail after
+// Fault injection for tests: the next writes by ReplaceUserFile and
+// PublishNewUserFile fail after
 // `bytes` bytes as a full disk would; -1 (the default) switches it off.
 void FailUserFileWritesAfter(long long bytes);
 }  // namespace headless

@@ -7,6 +7,7 @@
 #include "platform/clock.h"
 #include "platform/devices.h"
 #include "platform/system.h"
+#include "screens/band_export.h"
 #include "screens/band_panel.h"
 #include "sprites/background.h"
 #include "sprites/sprite.h"
@@ -28,6 +29,8 @@ constexpr const char* kBandSheet = ".\\Graphics\\chars\\band.bmp";
 constexpr const char* kCloud = ".\\graphics\\den\\cloud.bmp";
 constexpr const char* kIcons = ".\\graphics\\den\\icons.bmp";
 constexpr const char* kLitIcons = ".\\graphics\\den\\liticons.bmp";
+constexpr const char* kTapeSaved = ".\\graphics\\den\\tapeok.bmp";
+constexpr const char* kTapeFailed = ".\\graphics\\den\\tapefail.bmp";
 // Members 4 and 5 think in the same bubble.
 constexpr const char* kBubbles[DenScreen::kMembers] = {
     ".\\graphics\\den\\thobub02.bmp", ".\\graphics\\den\\thobub03.bmp", ".\\graphics\\den\\thobub05.bmp",
@@ -56,6 +59,7 @@ DenScreen::~DenScreen() {
             if (icon) layer->Unlink(icon.get());
         }
     }
+    keeper.reset();
     cloud.reset();
     bubble.reset();
     for (auto& icon : icons) icon.reset();
@@ -118,6 +122,9 @@ int DenScreen::Setup() {
         icons[j] = std::make_unique<sprites::Sprite>(world_.get(), 0, 0, &iconFrames[j], kIconDepth);
     }
     panel = std::make_unique<BandPanel>(game, this);
+    tapeSavedFrame = LoadPicture(kTapeSaved);
+    tapeFailedFrame = LoadPicture(kTapeFailed);
+    keeper = std::make_unique<BandExport>(game, world_.get(), layer, tapeSavedFrame, tapeFailedFrame);
 
     if (!LoadBandSong()) {
         DebugTrace(game->Window(), 1, "DenScreen: the band song %s could not be loaded; the den stays silent",
@@ -246,6 +253,7 @@ void DenScreen::Tick() {
     ++frames;
     if (!world_ || !dog) return;
     if (dog->panelOpen && panel) dog->panelOpen = panel->Update();
+    CheckKeepKey();
     StepDoors();
     ApplyBandMix();
     // The dog dances while the band plays.
@@ -253,6 +261,18 @@ void DenScreen::Tick() {
     world_->AnimateAll(platform::timeGetTime());
     Draw();
     display->GPPageFlip();
+}
+
+void DenScreen::CheckKeepKey() {
+    if (!keeper) return;
+    world::InputState& input = game->Input();
+    const bool pressed = input.lastCharacter == 'r' || input.lastCharacter == 'R';
+    if (pressed) input.lastCharacter = 0;
+    // The panel takes the keys while it is open; a den without its song has
+    // nothing to keep.
+    const uint32_t now = platform::timeGetTime();
+    if (pressed && !dog->panelOpen && songLoaded) keeper->Begin(memberValues, game->Difficulty(), now);
+    keeper->Tick(now);
 }
 
 void DenScreen::StepDoors() {

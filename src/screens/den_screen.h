@@ -28,6 +28,7 @@ class PlayerDog;
 
 namespace screens {
 
+class BandExport;
 class BandPanel;
 
 class DenScreen {
@@ -75,6 +76,9 @@ public:
     int trackCount = 0;
     int memberValues[kMembers] = {-1, -1, -1, -1, -1, -1};
     std::unique_ptr<BandPanel> panel;
+    // Keeps the band's song as a sound file (key R while the panel is closed).
+    std::unique_ptr<BandExport> keeper;
+    sprites::FrameRecord tapeSavedFrame{}, tapeFailedFrame{};
     sprites::FrameRecord litIconFrames[kIconCells] = {};
     sprites::FrameRecord iconFrames[kIconCells] = {};
     sprites::FrameRecord cloudFrame{};
@@ -96,6 +100,7 @@ private:
     int LoadBandSong();
     void BandSetup();
     void StepDoors();
+    void CheckKeepKey();
     void Draw();
     void ReleaseSong();
 

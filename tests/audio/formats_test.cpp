@@ -99,6 +99,26 @@ TEST(SongFile, FindsSequencesInFormAndCatFiles) {
     EXPECT_EQ(xmidi::FindSequence(riff.data(), riff.size(), 0), -1) << "neither FORM nor CAT";
 }
 
+TEST(SongFile, APassLastsTheIntervalsUpToTheEndEventAndNotTheNotesOrDataBytes) {
+    xmidi::XmidiSequence s;
+    // A long note's duration and a text's bytes look like intervals; they
+    // are not. What follows the end event is not played.
+    s.events = xmidi::EventWriter()
+                   .Note(0, 60, 100, 300)
+                   .Meta(1, {0x10, 0x20})
+                   .Wait(200)
+                   .Program(1, 5)
+                   .Controller(0, 7, 100)
+                   .Wait(40)
+                   .End()
+                   .Wait(90)
+                   .Bytes();
+    const auto form = xmidi::SequenceForm(s);
+    EXPECT_EQ(xmidi::SequenceTicks(form.data(), form.size()), 240);
+    // Cut inside the stream: what was read so far, never past the bytes.
+    for (size_t size = 0; size < form.size(); ++size) EXPECT_LE(xmidi::SequenceTicks(form.data(), size), 240);
+}
+
 TEST(SongFile, DamagedFilesFailCleanly) {
     xmidi::XmidiSequence a, b;
     a.events = xmidi::EventWriter().Note(0, 60, 100, 4).Wait(4).End().Bytes();

@@ -38,7 +38,7 @@ inline const std::vector<SongInfo>& Songs() {
 // Every effect number the game plays: the dog's sounds, the freed band
 // member, the lock's voices and the six reward fanfares.
 inline const std::vector<int>& GameEffects() {
-    static const std::vector<int> effects = {0, 4, 5, 6, 10, 13, 14, 15, 16, 19, 20, 21, 23, 24, 25,
+    static const std::vector<int> effects = {0, 4, 5, 6, 10, 13, 14, 15, 16, 17, 18, 19, 20, 21, 23, 24, 25,
                                              26, 27, 28, 29, 30, 31};
     return effects;
 }

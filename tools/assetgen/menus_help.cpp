@@ -186,7 +186,24 @@ Picture Lockup() {
     return p;
 }
 
-// Page 4: freed musicians play in the den; space chooses their part.
+// A cassette with a green tick, as the den shows when the song was kept.
+void Cassette(Picture& p, int x, int y) {
+    RoundRect(p, x, y + 10, 96, 62, 8, kEdge);
+    RoundRect(p, x + 3, y + 13, 90, 56, 6, Common(Ramp::Slate, 4));
+    p.FillRect(x + 12, y + 18, 72, 30, Common(Ramp::Yellow, 6));
+    p.FillRect(x + 12, y + 21, 72, 4, Common(Ramp::Red, 4));
+    p.FillRect(x + 28, y + 30, 40, 14, Common(Ramp::Grey, 2));
+    for (int reel = 0; reel < 2; ++reel) {
+        p.FillEllipse(x + 37 + reel * 22, y + 37, 5, 5, Common(Ramp::Grey, 7));
+        p.FillEllipse(x + 37 + reel * 22, y + 37, 2, 2, Common(Ramp::Grey, 2));
+    }
+    p.FillEllipse(x + 84, y + 14, 16, 16, Common(Ramp::Leaf, 5));
+    p.Line(x + 76, y + 14, x + 82, y + 21, Common(Ramp::Grey, 7), 4);
+    p.Line(x + 82, y + 21, x + 92, y + 6, Common(Ramp::Grey, 7), 4);
+}
+
+// Page 4: freed musicians play in the den; space chooses their part and R
+// keeps their song.
 Picture Band() {
     Picture p = Page(4, "The band");
     RoundRect(p, 20, 70, 600, 240, 16, Common(Ramp::Brown, 1));
@@ -194,9 +211,14 @@ Picture Band() {
     p.FillRect(24, 230, 592, 76, Common(Ramp::Fur, 4));
     for (int m = 0; m < 3; ++m) DrawMusician(p, 40 + 190 * m, 90, 170, 210, m * 2, kActPlay, m);
     for (int i = 0; i < 5; ++i) Note(p, 120 + 100 * i, 96 + (i % 2) * 14, 12, Common(Ramp::Gold, 2 + i % 3));
-    KeyCap(p, 40, 330, 160, 52, "Space", 3);
-    Words(p, "Choose what", 420, 336);
-    Words(p, "they play", 420, 380);
+    KeyCap(p, 24, 322, 140, 48, "Space", 3);
+    Words(p, "Choose what", 252, 330, 3);
+    Words(p, "they play", 252, 364, 3);
+    // R keeps the song: a key, an arrow, a cassette with a tick.
+    KeyCap(p, 372, 322, 60, 48, "R", 4);
+    p.Line(440, 346, 468, 346, kMarkRed, 6);
+    ArrowHead(p, 478, 346, 18, 1, kMarkRed);
+    Cassette(p, 494, 314);
     return p;
 }
 

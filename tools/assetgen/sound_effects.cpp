@@ -190,6 +190,26 @@ Signal Blips(int first, int second, bool thud) {
     return Finish(s, 0.7f);
 }
 
+// Two soft notes falling a third: nothing wrong, just not yet.
+Signal NotYet() {
+    Signal s(dsp::Samples(0.6), 0.0f);
+    dsp::MixInto(s, synth::Modal(dsp::NoteHz(76), {{1, 1, 0.3}, {2.0, 0.15, 0.15}}, 0.3, 0.4, 80), 0, 0.5f);
+    dsp::MixInto(s, synth::Modal(dsp::NoteHz(72), {{1, 1, 0.35}, {2.0, 0.15, 0.15}}, 0.35, 0.4, 81),
+                 dsp::Samples(0.2), 0.5f);
+    return Finish(s, 0.5f);
+}
+
+// Three low notes going down, the last one buzzing: it did not work.
+Signal Failed() {
+    Signal s(dsp::Samples(0.9), 0.0f);
+    const int notes[3] = {60, 56, 52};
+    for (int k = 0; k < 3; ++k)
+        dsp::MixInto(s, synth::Modal(dsp::NoteHz(notes[k]), {{1, 1, 0.2}, {3.0, 0.4, 0.1}}, 0.25, 0.2, 82u + uint32_t(k)),
+                     dsp::Samples(0.18 * k), 1.0f);
+    dsp::MixInto(s, Glide(0.3, [](double t) { return 110 - 30 * t; }, Hump(0, 0.3)), dsp::Samples(0.55), 0.5f);
+    return Finish(s);
+}
+
 Signal Whine() {
     return Finish(Voiced(
         0.9, [](double t) { return (950 + 200 * std::sin(kPi * t / 0.9) - 350 * t) * (1 + 0.02 * std::sin(2 * kPi * 6 * t)); },
@@ -234,6 +254,8 @@ std::vector<Effect> Build() {
     all.push_back({14, "popout", PopOut()});
     all.push_back({15, "sniff", Sniffs()});
     all.push_back({16, "pickup", Blips(79, 86, false)});
+    all.push_back({17, "notyet", NotYet()});
+    all.push_back({18, "failed", Failed()});
     all.push_back({19, "whine", Whine()});
     all.push_back({20, "panting", Panting()});
     all.push_back({21, "bark", Barks()});

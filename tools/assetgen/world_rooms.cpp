@@ -253,6 +253,34 @@ Picture Bubble(int variant) {
     return p;
 }
 
+// The den's "kept" picture: a cassette with a green tick, or with a red
+// cross when the song could not be kept.
+Picture Cassette(bool kept) {
+    Picture p(72, 56, kKey);
+    p.FillRect(2, 10, 64, 40, C(Ramp::Slate, 2));
+    p.FillRect(4, 12, 60, 36, C(Ramp::Slate, 4));
+    p.FillRect(10, 15, 48, 22, C(Ramp::Yellow, 6));     // the label
+    p.FillRect(10, 17, 48, 3, C(Ramp::Red, 4));
+    p.FillRect(20, 24, 28, 10, C(Ramp::Grey, 2));       // the window
+    for (int reel = 0; reel < 2; ++reel) {
+        const int cx = 26 + reel * 16;
+        p.FillEllipse(cx, 29, 4, 4, C(Ramp::Grey, 7));
+        p.FillEllipse(cx, 29, 2, 2, C(Ramp::Grey, 2));
+    }
+    p.FillRect(18, 40, 32, 8, C(Ramp::Slate, 3));       // where the tape shows
+    if (kept) {
+        p.FillEllipse(56, 16, 14, 14, C(Ramp::Leaf, 5));
+        p.Line(49, 16, 54, 22, C(Ramp::Grey, 7), 4);
+        p.Line(54, 22, 63, 9, C(Ramp::Grey, 7), 4);
+    } else {
+        p.FillEllipse(56, 16, 14, 14, C(Ramp::Red, 4));
+        p.Line(50, 10, 62, 22, C(Ramp::Grey, 7), 4);
+        p.Line(62, 10, 50, 22, C(Ramp::Grey, 7), 4);
+    }
+    p.Outline(kKey, kOutline);
+    return p;
+}
+
 Picture PartIcons(bool lit) {
     constexpr int kCellW = 30, kCellH = 26;
     static const Ramp kMember[6] = {Ramp::Red, Ramp::Orange, Ramp::Leaf, Ramp::Sky, Ramp::Purple, Ramp::Pink};
@@ -407,6 +435,8 @@ RoomFiles MakeDen() {
     for (int k = 0; k < 5; ++k) den.pictures.push_back({bubbles[k], Bubble(k)});
     den.pictures.push_back({"icons.bmp", PartIcons(false)});
     den.pictures.push_back({"liticons.bmp", PartIcons(true)});
+    den.pictures.push_back({"tapeok.bmp", Cassette(true)});
+    den.pictures.push_back({"tapefail.bmp", Cassette(false)});
     return den;
 }
 

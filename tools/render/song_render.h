@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/band_render.h"
 #include "audio/fx_player.h"
 #include "audio/sequencer.h"
 #include "platform/clock.h"
@@ -133,6 +134,16 @@ inline std::vector<int16_t> RenderEffect(int effect, unsigned milliseconds, unsi
     }
     ds->Release();
     return frames;
+}
+
+// The den's band song as the game keeps it with its key: the bytes of the
+// WAVE file (two passes and the fade, rendered offline), or empty with
+// *error set. Needs only the data folder as the current directory.
+inline std::vector<uint8_t> DenBandWave(const int (&values)[audio::kBandMembers], int difficulty,
+                                        std::string* error) {
+    const std::vector<int16_t> frames = audio::RenderBandSong(values, difficulty, error);
+    if (frames.empty()) return {};
+    return audio::StereoWaveBytes(frames, audio::kBandRenderRate);
 }
 
 }  // namespace render

@@ -64,22 +64,36 @@ int BandRender::Open(const int (&values)[kBandMembers], int difficulty, unsigned
     passFrames_ = passTicks * (rate / kTicksPerSecond);
     totalFrames_ = kBandRenderPasses * passFrames_ + uint32_t(uint64_t(rate) * kBandFadeMs / 1000);
     frames_.reserve(size_t(totalFrames_) * 2 + kSegmentFrames * 2);
+    stage_ = std::make_unique<platform::OutputDynamics>(platform::GameOutputSettings(), rate);
+    delayToDrop_ = stage_->LatencyFrames();
     return 1;
+}
+
+void BandRender::KeepThroughStage(const int16_t* mixed, size_t frames) {
+    std::vector<int32_t> in(mixed, mixed + frames * 2);
+    std::vector<int16_t> out(frames * 2);
+    stage_->Process(in.data(), out.data(), frames);
+    const size_t drop = std::min(delayToDrop_, frames);
+    delayToDrop_ -= drop;
+    frames_.insert(frames_.end(), out.begin() + long(drop * 2), out.end());
 }
 
 int BandRender::Step(uint32_t segments) {
     if (done_ || !sequencer_) return 0;
     const size_t total = size_t(totalFrames_) * 2;
+    std::vector<int16_t> segment(size_t(kSegmentFrames) * 2);
     for (uint32_t n = 0; n < segments && frames_.size() < total; ++n) {
-        const size_t at = frames_.size();
-        frames_.resize(at + size_t(kSegmentFrames) * 2);
-        sequencer_->SQ_RenderSegment(frames_.data() + at);
+        sequencer_->SQ_RenderSegment(segment.data());
+        KeepThroughStage(segment.data(), kSegmentFrames);
     }
     if (frames_.size() < total) return 1;
+    // The stage's look-ahead delay was dropped from the start, so the file
+    // keeps the song's timing; rendering runs on past the end to fill it.
     frames_.resize(total);
     FadeOutTail(frames_, uint32_t(uint64_t(rate_) * kBandFadeMs / 1000));
     done_ = true;
     sequencer_.reset();
+    stage_.reset();
     return 0;
 }
 

@@ -2,7 +2,9 @@
 // The den's band song rendered offline, for keeping: its own sequencer and
 // synthesiser on no sound device, so nothing is shared with the music that
 // is playing. Two full passes of the song with the members on their parts,
-// then a fade to silence over two seconds of the pass after. The work can
+// through the same output stage the game's sound passes (so the file is as
+// loud as the den sounds), then a fade to silence over two seconds of the
+// pass after. The work can
 // be done in steps (a few segments each frame) or all at once; both give
 // the same samples.
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "audio/band_mix.h"
+#include "platform/output_dynamics.h"
 
 class Sequencer;
 
@@ -49,7 +52,13 @@ public:
 private:
     int Fail(const std::string& why);
 
+    // Passes `frames` interleaved stereo frames of the synthesiser's output
+    // through the stage and keeps what comes out, less its look-ahead delay.
+    void KeepThroughStage(const int16_t* mixed, size_t frames);
+
     std::unique_ptr<Sequencer> sequencer_;
+    std::unique_ptr<platform::OutputDynamics> stage_;
+    size_t delayToDrop_ = 0;  // stereo frames the stage's look-ahead still owes
     std::vector<int16_t> frames_;
     uint32_t totalFrames_ = 0;
     uint32_t passFrames_ = 0;

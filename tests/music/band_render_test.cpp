@@ -44,7 +44,8 @@ TEST_F(BandRenderTest, TwoPassesAndAFadeInAnyStepsEndSilent) {
     // The band is heard before the fade; the fade ends in silence.
     const size_t fadeStart = size_t(2 * render.PassFrames()) * 2;
     EXPECT_GT(Peak(stepped, 0, fadeStart), 1000);
-    EXPECT_EQ(Peak(stepped, stepped.size() - 20, stepped.size()), 0);
+    EXPECT_EQ(Peak(stepped, stepped.size() - 2, stepped.size()), 0);
+    EXPECT_LE(Peak(stepped, stepped.size() - 20, stepped.size()), 8);
     EXPECT_LT(Peak(stepped, stepped.size() - 2205 * 2, stepped.size()), Peak(stepped, fadeStart - 22050, fadeStart));
 }
 

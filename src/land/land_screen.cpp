@@ -329,6 +329,10 @@ void LandScreen::LeaveRoom() {
     MoveToWorld(player, world_.get());
     if (player->carried) MoveToWorld(player->carried, world_.get());
     activeRoom.reset();
+    // Only the land's opening puts the dog by the lock room's den door; from
+    // now on it comes in through the door from the land (arriving by the den
+    // door, its next step up would walk it into the den).
+    firstArrival = 0;
     game->Input().Clear();
     if (world_->background && world_->background->reloadPath[0]) display->GPLoadPalette(world_->background->reloadPath);
     const int door = currentRoom == world::kMainSubRoom ? -1 : currentRoom;

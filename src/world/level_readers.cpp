@@ -263,8 +263,8 @@ int LoadSubRoom(const char* fileName, const RoomContext& context, RoomPlace* pla
         [&](const RECT& area, uint32_t kind) {
             if (kind == lnd::zone::kHotSpot) place->hotSpot = area;
         });
-    // The sign telling the room's set (by difficulty) stands centred on each
-    // icon spot, on the wall: it never blocks the dog.
+    // The sign telling the room's set (by difficulty) lies centred on each
+    // icon spot; it has no footprint, so it never blocks the dog.
     if (!place->iconSpots.empty()) {
         const Strip sign = load.LoadStrip(place->iconBitmap, 1, true);
         for (size_t i = 0; sign.frames[0].surface && i < place->iconSpots.size(); ++i) {

@@ -158,6 +158,8 @@ TEST_F(LandRedraw, EveryPartlyRepaintedFrameEqualsAWholeRedrawForThirtySeconds) 
     EXPECT_EQ(screen->keys[2]->location, 0) << "the key appeared";
     EXPECT_EQ(screen->player->place.roomState, 2);
     EXPECT_EQ(game.requestedState, world::kStateLand);
+    RecordProperty("frames", frame);
+    RecordProperty("partly_repainted_frames", dirtyFrames);
     EXPECT_GE(frame, 750) << "thirty seconds at 40 ms a frame";
     EXPECT_GT(dirtyFrames, frame - 30) << "nearly every frame repaints only what changed";
 }

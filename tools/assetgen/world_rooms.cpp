@@ -293,7 +293,7 @@ Rect DenDoor(int k) {
 }
 }  // namespace room
 
-// The sign on a sub-room's shelf that tells its set at a glance: room k
+// The plaque in a sub-room that tells its set at a glance: room k
 // takes set k on easy and medium, shown as k + 1 bright pips in the
 // difficulty's colour; on hard the room takes whichever set comes first,
 // shown as three open rings.
@@ -336,7 +336,7 @@ RoomFiles MakeSubRoom(int k) {
     Section actors = Typed(kActors);
     actors.actors.push_back({actor::kLockFish, "..\\graphics\\lockstuff\\fishglow.bmp", 3, room::kSubFishX, room::kSubFishY});
     actors.actors.push_back({actor::kPedestal, "..\\graphics\\icons\\peds.bmp", 4, room::kPedestalX, room::kPedestalY});
-    // One spot: the sign standing on the shelf (its picture by difficulty).
+    // One spot: the plaque in the front corner (its picture by difficulty).
     Section spots = Typed(kIconSpots);
     spots.spotName = "sign";
     spots.spots.push_back({room::kSubSignX, room::kSubSignY});

@@ -54,10 +54,21 @@ void LandSprite::PlaceSparkle() {
 }
 
 int LandSprite::SetPosition(int32_t newX, int32_t newY) {
+    // The old area (with its sparkle) must be repainted where it was.
+    MarkArea();
     x = newX;
     y = newY;
+    if (frame) {
+        // Centred on whatever frame it shows now (a key in the lock turns to
+        // larger pictures).
+        width = frame->Width();
+        height = frame->Height();
+        offsetX = width / 2;
+        offsetY = height / 2;
+    }
     rect = RECT{x - offsetX, y - offsetY, x - offsetX + width, y - offsetY + height};
     PlaceSparkle();
+    MarkArea();
     dirty = 1;
     return 1;
 }
@@ -105,6 +116,12 @@ void LandSprite::Silence() {
 
 void LandSprite::Unsilence() {
     if (sequencer && track >= 0) sequencer->SQ_SetTrackMute(track, 0);
+}
+
+void LandSprite::MarkArea() {
+    if (!world) return;
+    world->AddDirty(rect.left, rect.top, rect.right, rect.bottom);
+    if (sparkle) world->AddDirty(sparkle->rect.left, sparkle->rect.top, sparkle->rect.right, sparkle->rect.bottom);
 }
 
 void LandSprite::MarkDirty() {

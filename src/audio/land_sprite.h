@@ -30,6 +30,7 @@ public:
     virtual void Unsilence();
     // Hands its own and the sparkle's area to the world's dirty list.
     virtual void MarkDirty();
+    void MarkArea() override;
     // Sets the track's volume and pan for a player at (px, py); returns the
     // distance from the player to the icon's top edge.
     virtual int32_t UpdateSound(int32_t px, int32_t py);
@@ -47,6 +48,7 @@ public:
     int32_t homeValue;
     int32_t track = -1;
     int notTakeable = 0;
+    int revealed = 0;  // a key: shown on its room's pedestal (or in the lock from the start)
     Sequencer* sequencer;
     int32_t width = 0, height = 0;
     int32_t offsetX = 0, offsetY = 0;

@@ -5,6 +5,7 @@
 #include "audio/land_sprite.h"
 #include "audio/sequencer.h"
 #include "display/display.h"
+#include "land/frame_draw.h"
 #include "land/main_sub_room.h"
 #include "land/room.h"
 #include "land/room_rules.h"
@@ -107,6 +108,7 @@ int LandScreen::Load(const char* level, const char* song, world::LandRecord* lan
     for (int k = 0; k < world::kKeyCount; ++k) {
         keys[k]->location = live[k].location;
         keys[k]->placed = live[k].placed;
+        if (live[k].location != world::kNeverPlaced) keys[k]->revealed = 1;
         if (live[k].hitBoxRemoved) keys[k]->hitBox = platform::RECT{0, 0, 0, 0};
     }
     if (Sequencer* music = game->Music()) music->SQ_Play();
@@ -143,6 +145,10 @@ int LandScreen::Load(const char* level, const char* song, world::LandRecord* lan
         player->Arrive();
     }
     player->leftByRoomHole = player->leftByMainHole = 0;
+    // The mouse poll acts only on a moved cursor: left away from the centre,
+    // the first key press (which centres it) would read as a mouse move back
+    // into the neutral zone and lose its direction.
+    world::InputState::CentreCursor();
     display->GPFadeIn();
     return 1;
 }
@@ -193,6 +199,7 @@ int LandScreen::SetUpIcons(const char* song) {
         auto* key = new LandKey(world_.get(), entry.x, entry.y, keyFrame, sparkles);
         key->location = entry.location;
         key->placed = entry.placed;
+        key->revealed = entry.location != world::kNeverPlaced ? 1 : 0;
         SetDepth(key);
         landSprites_.emplace_back(key);
         if (key->location == world::kInLand) layer->Insert(key);
@@ -322,7 +329,11 @@ void LandScreen::LeaveRoom() {
     MoveToWorld(player, world_.get());
     if (player->carried) MoveToWorld(player->carried, world_.get());
     activeRoom.reset();
-    game->Input() = world::InputState{};
+    // Only the land's opening puts the dog by the lock room's den door; from
+    // now on it comes in through the door from the land (arriving by the den
+    // door, its next step up would walk it into the den).
+    firstArrival = 0;
+    game->Input().Clear();
     if (world_->background && world_->background->reloadPath[0]) display->GPLoadPalette(world_->background->reloadPath);
     const int door = currentRoom == world::kMainSubRoom ? -1 : currentRoom;
     const platform::RECT area = door >= 0 && door < 3 ? place.doors[door].area : place.mainDoor.area;
@@ -414,8 +425,7 @@ void LandScreen::Tick() {
     }
     world_->AnimateAll(frameTime);
     world_->background->Follow(player->x, player->y, &scrollStepX, &scrollStepY);
-    world_->DrawAll();
-    game->CountRedrawFrame();
+    DrawPlaceFrame(world_.get(), game, -scrollStepX, -scrollStepY);
     if (Sequencer* music = game->Music()) music->SQ_LimitAudibleTracks(8);
     display->GPPageFlip();
 }

@@ -3,6 +3,7 @@
 #include "audio/land_sprite.h"
 #include "audio/sequencer.h"
 #include "display/display.h"
+#include "land/frame_draw.h"
 #include "land/land_screen.h"
 #include "land/reward_show.h"
 #include "platform/clock.h"
@@ -33,7 +34,7 @@ int MainSubRoom::Enter(LandScreen* owner, int roomIndex) {
     (void)roomIndex;  // always the lock room
     world::GameServices* game = land->game;
     world_ = std::make_unique<sprites::SpriteWorld>(land->display);
-    game->Input() = world::InputState{};
+    game->Input().Clear();
     world::LoadMainSubRoom(kLevelFile, world::RoomContext{world_.get(), game->Difficulty(), 0}, &place);
     if (!place.group) place.group = world_->GetGroup(world_->AddGroup());
 
@@ -224,8 +225,7 @@ void MainSubRoom::Tick() {
     }
     lock->HidePointerIfDue(now);
     world_->AnimateAll(now);
-    world_->DrawAll();
-    game->CountRedrawFrame();
+    DrawPlaceFrame(world_.get(), game, 0, 0);
     if (land->display) land->display->GPPageFlip();
 }
 

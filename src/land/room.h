@@ -39,8 +39,10 @@ protected:
 
 class SubRoom : public Room {
 public:
-    static constexpr uint32_t kPedestalFrameMs = 200;
-    static constexpr int kPedestalLastFrame = 3;
+    // What the pedestal is playing: nothing, the short run that greets a
+    // room bound to its set on hard (back to rest afterwards), or the
+    // finishing run of a complete set (holds its last frame, shows the key).
+    enum class PedestalRun { None, Binding, Finishing };
 
     ~SubRoom() override;
     int PlacedCount() override;
@@ -52,14 +54,18 @@ public:
     // room's layout in its first room).
     static const char* LevelFile(int roomIndex, int landIndex, int difficulty);
 
-    // Advances the pedestal's finish and reveals the key at its last frame.
+    // Advances the pedestal and reveals the key at the finishing run's end.
     void RoomLogic(uint32_t now);
     void RevealKey();
+    // 0 nothing placed, 1 some of the set placed, 2 the set is complete and
+    // its music plays in full (the dog dances to it).
+    int RoomState();
 
     LandScreen* land = nullptr;
     int index = 0;
     int solved = 0;
-    int pedestalFrame = -1;  // -1 still, 1..3 while finishing
+    int pedestalFrame = 0;  // the frame on show
+    PedestalRun pedestalRun = PedestalRun::None;
     uint32_t pedestalStart = 0;
     LandSprite* floating = nullptr;
     int32_t floatHomeX = 0, floatHomeY = 0, floatHomeLocation = -1;  // where it goes back to
@@ -68,6 +74,8 @@ public:
 private:
     void NearestIcon();
     void ReturnHome(LandSprite* sprite);
+    void ShowPedestalFrame(int frame);
+    void StartPedestal(PedestalRun run);
 };
 
 }  // namespace land

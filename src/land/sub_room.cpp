@@ -2,6 +2,7 @@
 
 #include "audio/land_sprite.h"
 #include "audio/sequencer.h"
+#include "land/frame_draw.h"
 #include "land/land_screen.h"
 #include "land/room.h"
 #include "platform/clock.h"
@@ -10,6 +11,7 @@
 #include "sprites/sprite_world.h"
 #include "world/game_services.h"
 #include "world/input_state.h"
+#include "world/pedestal_strip.h"
 #include "world/player_dog.h"
 
 namespace land {
@@ -62,7 +64,7 @@ int SubRoom::Enter(LandScreen* owner, int roomIndex) {
     index = roomIndex;
     world::GameServices* game = land->game;
     world_ = std::make_unique<sprites::SpriteWorld>(land->display);
-    game->Input() = world::InputState{};
+    game->Input().Clear();
     solved = land->record->room[index].solved;
     world::LoadSubRoom(LevelFile(index, game->CurrentLand(), game->Difficulty()),
                        world::RoomContext{world_.get(), game->Difficulty(), solved}, &place);
@@ -96,7 +98,13 @@ int SubRoom::Enter(LandScreen* owner, int roomIndex) {
         place.group->Insert(s);
     }
     floating = nullptr;
-    if (PlacedCount() == 6 && !solved) RevealKey();
+    // A finished room shows its pedestal's last frame for good; a full room
+    // whose key never appeared finishes at once.
+    if (solved) ShowPedestalFrame(world::pedestal::kLastFrame);
+    if (PlacedCount() == 6 && !solved) {
+        ShowPedestalFrame(world::pedestal::kLastFrame);
+        RevealKey();
+    }
     NearestIcon();
     if (game->Music()) {
         game->Music()->SQ_LimitAudibleTracks(8);
@@ -138,17 +146,39 @@ int SubRoom::Drop(LandSprite* sprite) {
     LandScreen::MoveToWorld(sprite, world_.get());
     place.group->Insert(sprite);
     sprite->location = index;
-    if (sprite->placed && outcome == DropOutcome::Placed && PlacedCount() == 6 && pedestalFrame < 0) {
+    if (bound) StartPedestal(PedestalRun::Binding);
+    if (sprite->placed && outcome == DropOutcome::Placed && PlacedCount() == 6 && !solved &&
+        pedestalRun != PedestalRun::Finishing) {
         ++land->record->progress;
-        pedestalFrame = 1;
-        pedestalStart = platform::timeGetTime();
+        StartPedestal(PedestalRun::Finishing);
     }
     return 1;
 }
 
+void SubRoom::ShowPedestalFrame(int frame) {
+    pedestalFrame = frame;
+    if (place.pedestal && place.pedestalFrames) place.pedestal->ShowFrame(&place.pedestalFrames[frame]);
+}
+
+void SubRoom::StartPedestal(PedestalRun run) {
+    pedestalRun = run;
+    pedestalStart = platform::timeGetTime();
+    ShowPedestalFrame(world::pedestal::kFirstFinishingFrame);
+}
+
+int SubRoom::RoomState() {
+    const int placed = PlacedCount();
+    return placed >= 6 ? 2 : placed > 0 ? 1 : 0;
+}
+
 void SubRoom::RevealKey() {
+    solved = 1;
+    land->record->room[index].solved = 1;
     LandSprite* key = land->keys[KeyOfRoom(index)];
-    if (!key) return;
+    // A key shown once (or put in the lock before the game began) is never
+    // taken back to the pedestal.
+    if (!key || key->revealed) return;
+    key->revealed = 1;
     const Spot spot = place.pedestal ? KeySpot(place.pedestal->x, place.pedestal->y) : Spot{0, 0};
     key->location = index;
     LandScreen::MoveToWorld(key, world_.get());
@@ -159,15 +189,22 @@ void SubRoom::RevealKey() {
         place.group->Insert(key);
     }
     key->MarkDirty();
-    solved = 1;
-    land->record->room[index].solved = 1;
 }
 
 void SubRoom::RoomLogic(uint32_t now) {
-    if (!solved && pedestalFrame > 0) {
-        pedestalFrame = std::min<int>(1 + static_cast<int>((now - pedestalStart) / kPedestalFrameMs),
-                                      kPedestalLastFrame);
-        if (pedestalFrame == kPedestalLastFrame) RevealKey();
+    if (pedestalRun != PedestalRun::None) {
+        using namespace world::pedestal;
+        const int step = kFirstFinishingFrame + static_cast<int>((now - pedestalStart) / kFrameMs);
+        if (pedestalRun == PedestalRun::Binding) {
+            if (step > kLastFrame) pedestalRun = PedestalRun::None;
+            ShowPedestalFrame(step > kLastFrame ? kRestFrame : step);
+        } else {
+            ShowPedestalFrame(std::min(step, kLastFrame));
+            if (step >= kLastFrame) {
+                pedestalRun = PedestalRun::None;
+                if (!solved) RevealKey();
+            }
+        }
     }
     if (floating) {
         int32_t x = floating->x, y = floating->y;
@@ -207,9 +244,10 @@ void SubRoom::Tick() {
         LandSprite* s = land->game->LandSprites()[i];
         if (s->location == index && s->sparkle && s != land->player->carried && !s->placed) s->sparkle->Animate(now);
     }
+    // The dog dances to a complete set's music.
+    land->player->place.roomState = RoomState();
     world_->AnimateAll(now);
-    world_->DrawAll();
-    land->game->CountRedrawFrame();
+    DrawPlaceFrame(world_.get(), land->game, 0, 0);
     land->display->GPPageFlip();
 }
 

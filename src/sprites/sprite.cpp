@@ -25,10 +25,21 @@ Sprite::~Sprite() {
 }
 
 int Sprite::SetPosition(int32_t newX, int32_t newY) {
+    const RECT old = rect;
     x = newX;
     y = newY;
     if (frame) rect = RECT{x, y, x + frame->Width(), y + frame->Height()};
+    MarkDirty(old);
     return 1;
+}
+
+void Sprite::ShowFrame(FrameRecord* shown) {
+    frame = shown;
+    SetPosition(x, y);
+}
+
+void Sprite::MarkArea() {
+    if (world) world->AddDirty(rect.left, rect.top, rect.right, rect.bottom);
 }
 
 int32_t Sprite::ScrollX() const { return world ? world->ScrollX() : 0; }

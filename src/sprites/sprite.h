@@ -18,7 +18,14 @@ public:
     Sprite(const Sprite&) = delete;
     Sprite& operator=(const Sprite&) = delete;
 
+    // Moving marks the old and the new area dirty, so a screen that repaints
+    // only what changed repaints both.
     virtual int SetPosition(int32_t x, int32_t y);
+    // Shows another frame in place (its area and the old one become dirty).
+    void ShowFrame(FrameRecord* frame);
+    // Adds what the sprite covers to its world's dirty list (called when it
+    // joins or leaves a group).
+    virtual void MarkArea();
     // Frames and surfaces belong to the group; the sprite only leaves the
     // lists that point at it.
     virtual ~Sprite();

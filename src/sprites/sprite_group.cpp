@@ -32,11 +32,13 @@ int SpriteGroup::Insert(Sprite* sprite) {
     sprite->next = before->next;
     if (before->next) before->next->prev = sprite;
     before->next = sprite;
+    if (sprite->world == world) sprite->MarkArea();
     return 1;
 }
 
 int SpriteGroup::Unlink(Sprite* sprite) {
     if (!sprite || !sprite->prev) return 1;
+    if (sprite->world == world) sprite->MarkArea();
     sprite->prev->next = sprite->next;
     if (sprite->next) sprite->next->prev = sprite->prev;
     sprite->next = sprite->prev = nullptr;

@@ -121,6 +121,11 @@ int SpriteWorld::RedrawDirty() {
     return ok;
 }
 
+void SpriteWorld::ClearDirty() {
+    dirtyCount = 0;
+    dirtyOverflow_ = false;
+}
+
 void SpriteWorld::Forget(const Sprite* sprite) {
     animated.Remove(sprite);
     if (tearingDown_) return;

@@ -39,6 +39,8 @@ public:
     int RedrawRect(const RECT& rect, int screenFlag);
     int Scroll(int dx, int dy);
     int RedrawDirty();
+    // Forgets the dirty rectangles (a whole picture has just been drawn).
+    void ClearDirty();
 
     // Called by a sprite's destructor: it leaves the animated list and every
     // draw list.

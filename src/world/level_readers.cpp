@@ -7,6 +7,7 @@
 #include "sprites/loading_animation.h"
 #include "world/land_record.h"
 #include "world/level_load.h"
+#include "world/pedestal_strip.h"
 
 namespace world {
 
@@ -251,15 +252,29 @@ int LoadSubRoom(const char* fileName, const RoomContext& context, RoomPlace* pla
                 }
                 place->fish = fish;
             } else if (actor.kind == lnd::actor::kPedestal) {
-                const Strip peds = load.LoadStrip(".\\graphics\\icons\\peds.bmp", 1, true);
-                auto* pedestal = new sprites::Sprite(load.World(), actor.x, actor.y, &peds.frames[0], 0);
-                load.Place(pedestal, RECT{0, 16, peds.width, peds.height});
-                place->pedestal = pedestal;
+                // Four frames side by side: the rest frame and the finishing run.
+                const Strip peds = load.LoadStrip(".\\graphics\\icons\\peds.bmp", pedestal::kFrames, true);
+                auto* stand = new sprites::Sprite(load.World(), actor.x, actor.y, &peds.frames[pedestal::kRestFrame], 0);
+                load.Place(stand, RECT{0, 16, peds.width / pedestal::kFrames, peds.height});
+                place->pedestal = stand;
+                place->pedestalFrames = peds.frames;
             }
         },
         [&](const RECT& area, uint32_t kind) {
             if (kind == lnd::zone::kHotSpot) place->hotSpot = area;
         });
+    // The sign telling the room's set (by difficulty) lies centred on each
+    // icon spot; it has no footprint, so it never blocks the dog.
+    if (!place->iconSpots.empty()) {
+        const Strip sign = load.LoadStrip(place->iconBitmap, 1, true);
+        for (size_t i = 0; sign.frames[0].surface && i < place->iconSpots.size(); ++i) {
+            const lnd::Spot& spot = place->iconSpots[i];
+            auto* picture = new sprites::Sprite(load.World(), spot.x - sign.width / 2, spot.y - sign.height / 2,
+                                                &sign.frames[0], 0);
+            load.Place(picture, RECT{0, 0, 0, 0});
+            place->sign = picture;
+        }
+    }
     place->complete = clean ? 1 : 0;
     return place->complete;
 }

@@ -75,6 +75,8 @@ struct RoomPlace : PlaceCommon {
     // Sub-room actors.
     sprites::AnimatedSprite* fish = nullptr;
     sprites::Sprite* pedestal = nullptr;
+    sprites::FrameRecord* pedestalFrames = nullptr;  // pedestal::kFrames of them
+    sprites::Sprite* sign = nullptr;  // the picture of the room's set, at its icon spot
     // Main sub-room actors.
     sprites::Sprite* lemon = nullptr;
     sprites::Sprite* lights[4] = {};  // red, then three greens

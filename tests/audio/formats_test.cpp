@@ -65,6 +65,42 @@ TEST_F(RiffTest, DescendsIntoWaveChunksAndStopsAtTruncatedOnes) {
     EXPECT_EQ(mmioOpen((dir_ / "missing.wav").c_str(), nullptr, MMIO_READ), nullptr);
 }
 
+TEST_F(RiffTest, AnOddSizedChunkIsFollowedByItsPadByteWhenSearchingAndAscending) {
+    auto tag = [](std::vector<uint8_t>& out, const char* t, uint32_t size) {
+        out.insert(out.end(), t, t + 4);
+        for (int b = 0; b < 4; ++b) out.push_back(static_cast<uint8_t>(size >> (8 * b)));
+    };
+    std::vector<uint8_t> bytes;
+    tag(bytes, "RIFF", 4 + 8 + 4 + 8 + 4);
+    bytes.insert(bytes.end(), {'W', 'A', 'V', 'E'});
+    tag(bytes, "junk", 3);
+    bytes.insert(bytes.end(), {'a', 'b', 'c', 0});  // three bytes and the pad
+    tag(bytes, "data", 4);
+    bytes.insert(bytes.end(), {1, 2, 3, 4});
+    const std::string path = dir_ / "odd.wav";
+    ASSERT_TRUE(audio_test::WriteBytes(path, bytes));
+    for (bool ascend : {false, true}) {
+        HMMIO f = mmioOpen(path.c_str(), nullptr, MMIO_READ);
+        ASSERT_NE(f, nullptr);
+        MMCKINFO riff{}, junk{}, data{};
+        riff.fccType = MakeFourCC('W', 'A', 'V', 'E');
+        ASSERT_EQ(mmioDescend(f, &riff, nullptr, MMIO_FINDRIFF), 0u);
+        if (ascend) {
+            junk.ckid = MakeFourCC('j', 'u', 'n', 'k');
+            ASSERT_EQ(mmioDescend(f, &junk, &riff, MMIO_FINDCHUNK), 0u);
+            EXPECT_EQ(junk.cksize, 3u);
+            ASSERT_EQ(mmioAscend(f, &junk, 0), 0u);
+        }
+        data.ckid = MakeFourCC('d', 'a', 't', 'a');
+        ASSERT_EQ(mmioDescend(f, &data, &riff, MMIO_FINDCHUNK), 0u) << ascend;
+        EXPECT_EQ(data.cksize, 4u);
+        char read[4] = {};
+        EXPECT_EQ(mmioRead(f, read, 4), 4);
+        EXPECT_EQ(read[3], 4) << ascend;
+        mmioClose(f, 0);
+    }
+}
+
 std::vector<uint8_t> OneNote(uint8_t program) {
     xmidi::XmidiSequence s;
     s.timbres = {{program, 0}};

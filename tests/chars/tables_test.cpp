@@ -97,6 +97,32 @@ TEST(DogTables, EveryRoleIsAPairOfItsOwnWithTheRightLength) {
     }
 }
 
+TEST(DogTables, AStopRunsFromMidStrideThroughItsOwnPoseToTheStandOfItsDirection) {
+    for (DogLayout layout : {DogLayout::Ordinary, DogLayout::Jet}) {
+        const DogTables t = MakeDogTables(layout);
+        std::set<int> poses;
+        for (int d = 0; d < 8; ++d) {
+            const auto& stop = t.sheet.sequences[size_t(t.roles.stop[d].main)];
+            const auto& walk = t.sheet.sequences[size_t(t.roles.walk[d].main)];
+            const auto& stand = t.sheet.sequences[size_t(t.roles.stand[d].main)];
+            ASSERT_EQ(stop.size(), 4u) << d;
+            EXPECT_EQ(stop[0].frame, walk[4].frame) << d;
+            EXPECT_EQ(stop[1].frame, stop[2].frame) << d;
+            EXPECT_NE(stop[1].frame, stand[0].frame) << d;
+            EXPECT_NE(stop[1].frame, walk[4].frame) << d;
+            EXPECT_EQ(stop[3].frame, stand[0].frame) << d;
+            poses.insert(stop[1].frame);
+            // The skid (or spray) shows under the two stop steps only.
+            const auto& overlay = t.sheet.sequences[size_t(t.roles.stop[d].overlay)];
+            ASSERT_EQ(overlay.size(), 4u) << d;
+            EXPECT_NE(overlay[1].frame, 0) << d;
+            EXPECT_NE(overlay[2].frame, 0) << d;
+            EXPECT_EQ(overlay[3].frame, 0) << d;
+        }
+        EXPECT_EQ(poses.size(), 8u) << "a stop pose for each direction";
+    }
+}
+
 TEST(DogTables, PickUpShowsTheBundleWhereItLiesThenAtTheMouth) {
     const DogTables t = MakeDogTables(DogLayout::Ordinary);
     const SeqSteps& pick = t.sheet.sequences[size_t(t.roles.pickUp)];

@@ -218,6 +218,12 @@ TEST_F(DisplaySetup, FullScreenBorderIsPaintedBlackIntoEveryBuffer) {
         EXPECT_EQ(display_support::PixelAt(s, 7, 200), d.colourKey);
         EXPECT_EQ(display_support::PixelAt(s, 8, 200), 9);
         EXPECT_EQ(display_support::PixelAt(s, 320, 4), 9);
+        // The right and bottom strips, and the picture's last column and row.
+        EXPECT_EQ(display_support::PixelAt(s, 632, 200), d.colourKey);
+        EXPECT_EQ(display_support::PixelAt(s, 631, 200), 9);
+        EXPECT_EQ(display_support::PixelAt(s, 320, 476), d.colourKey);
+        EXPECT_EQ(display_support::PixelAt(s, 320, 475), 9);
+        EXPECT_EQ(display_support::PixelAt(s, 320, 3), d.colourKey);
     }
     EXPECT_EQ(d.gameClipper->EffectiveRects(*d.backBuffer), (std::vector<RECT>{{8, 4, 632, 476}}));
 }

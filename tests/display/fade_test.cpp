@@ -18,6 +18,8 @@ protected:
         ASSERT_EQ(Start(flags), 1);
         PaletteEntry entries[256] = {};
         entries[1] = PaletteEntry{255, 128, 0, 0};
+        entries[2] = PaletteEntry{0, 60, 255, 0};
+        entries[3] = PaletteEntry{30, 0, 90, 0};
         ASSERT_EQ(D().directDraw2->CreatePalette(platform::dd::DDPCAPS_8BIT, entries, &D().palette),
                   platform::dd::DD_OK);
         D().GPFadeInit();
@@ -49,6 +51,29 @@ TEST_F(Fades, FifteenStepsOfAFullComponentReachExactlyFullAndBackToBlack) {
     EXPECT_EQ(D().fadeState, kFadeIdle);
     EXPECT_EQ(D().fadeLevel[1].red, 128);
     EXPECT_EQ(Shown(1), (PaletteEntry{0, 0, 0, 0}));
+}
+
+TEST_F(Fades, EachChannelOfEachEntryFadesOnItsOwnScale) {
+    StartWithPalette();
+    D().GPFadeIn();
+    for (int i = 0; i < 5; ++i) D().GPFadeStep();  // a third of the way
+    const PaletteEntry partBlue = Shown(2), partPurple = Shown(3);
+    EXPECT_EQ(partBlue.red, 0);
+    EXPECT_NEAR(partBlue.green, 20, 1);
+    EXPECT_NEAR(partBlue.blue, 85, 1);
+    EXPECT_NEAR(partPurple.red, 10, 1);
+    EXPECT_EQ(partPurple.green, 0);
+    EXPECT_NEAR(partPurple.blue, 30, 1);
+    for (int i = 0; i < 10; ++i) D().GPFadeStep();
+    EXPECT_EQ(Shown(2), (PaletteEntry{0, 60, 255, 0}));
+    EXPECT_EQ(Shown(3), (PaletteEntry{30, 0, 90, 0}));
+    D().GPFadeOut();
+    for (int i = 0; i < 10; ++i) D().GPFadeStep();
+    EXPECT_NEAR(Shown(2).blue, 85, 1);
+    EXPECT_NEAR(Shown(3).blue, 30, 1);
+    for (int i = 0; i < 5; ++i) D().GPFadeStep();
+    EXPECT_EQ(Shown(2), (PaletteEntry{0, 0, 0, 0}));
+    EXPECT_EQ(Shown(3), (PaletteEntry{0, 0, 0, 0}));
 }
 
 TEST_F(Fades, ReversalContinuesFromTheCurrentBrightness) {

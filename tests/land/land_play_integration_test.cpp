@@ -1,7 +1,8 @@
-// One land played from its start on easy with the generated game data: the
-// dog carries the six icons of set 0 into sub-room 0, the pedestal finishes,
-// the key appears, and the record keeps it. Screenshots and the sound go to
-// <build>/land_play_integration/.
+// One land played from its start on easy with the generated game data
+// (TW_DATA_DIR, else <build>/data): the dog carries the six icons of set 0
+// into sub-room 0, the pedestal finishes, the key appears, and the record
+// keeps it. Screenshots (the pedestal at each of its four frames, the solved
+// room entered again) and the sound go to <build>/land_play_integration/.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,13 +55,13 @@ void PickUp(land::LandScreen* screen, int i) {
 }
 
 TEST_F(LandPlayIntegration, CarryingSetZeroIntoTheFirstRoomRevealsItsKey) {
-    const std::filesystem::path generator = std::filesystem::path(TW_BINARY_DIR) / "assetgen";
-    ASSERT_TRUE(std::filesystem::exists(generator)) << "build the assetgen target first";
-    const std::filesystem::path data = std::filesystem::temp_directory_path() / ("tw-land-data-" + std::to_string(::getpid()));
+    const char* env = std::getenv("TW_DATA_DIR");
+    const std::string data = env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
+    ASSERT_TRUE(std::filesystem::exists(data + "/mainSub/mainsub.lnd")) << "no generated data in " << data;
     const std::filesystem::path out = std::filesystem::path(TW_BINARY_DIR) / "land_play_integration";
     std::filesystem::create_directories(out);
-    ASSERT_EQ(std::system((generator.string() + " " + data.string() + " > /dev/null").c_str()), 0);
-    ASSERT_TRUE(platform::SetCurrentDirectory(data.c_str()));
+    platform::ScopedCurrentDirectory inData;
+    ASSERT_TRUE(inData.Enter(data.c_str()));
     ASSERT_EQ(Start(), 1);
 
     platform::IDirectSound* ds = nullptr;
@@ -107,6 +108,10 @@ TEST_F(LandPlayIntegration, CarryingSetZeroIntoTheFirstRoomRevealsItsKey) {
             screen->player->carried = nullptr;
             screen->player->carryState = world::PlayerDog::kEmpty;
             EXPECT_EQ(room->floating, nullptr);
+            if (i == 4) {
+                Frames(screen.get(), 5);
+                platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / "pedestal_frame0.png").string());
+            }
             if (i < 5) {
                 Frames(screen.get(), 5);
                 screen->player->leaveRoomRequest = 1;
@@ -118,11 +123,27 @@ TEST_F(LandPlayIntegration, CarryingSetZeroIntoTheFirstRoomRevealsItsKey) {
         ASSERT_NE(room, nullptr);
         EXPECT_EQ(room->PlacedCount(), 6);
         EXPECT_NE(screen->keys[2]->location, 0);
-        platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / "2_pedestal_full.png").string());
-        Frames(screen.get(), 15);
+        // The finishing run, a shot of each frame: 1 now, 2 after 200 ms, 3
+        // (with the key) after 400 ms.
+        for (int frame = 1; frame <= 3; ++frame) {
+            Frames(screen.get(), 1);
+            EXPECT_EQ(room->pedestalFrame, frame);
+            const std::string name = "pedestal_frame" + std::to_string(frame) + ".png";
+            platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / name).string());
+            Frames(screen.get(), 4);
+        }
+        Frames(screen.get(), 10);
         EXPECT_EQ(room->pedestalFrame, 3);
         EXPECT_EQ(screen->keys[2]->location, 0);
-        platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / "3_key_revealed.png").string());
+        screen->player->leaveRoomRequest = 1;
+        Frames(screen.get(), 10);
+        // The solved room entered again: the finished pedestal and its key.
+        screen->player->enterRoomRequest = 0;
+        Frames(screen.get(), 10);
+        room = dynamic_cast<land::SubRoom*>(screen->activeRoom.get());
+        ASSERT_NE(room, nullptr);
+        EXPECT_EQ(room->pedestalFrame, 3);
+        platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / "solved_room_reentered.png").string());
         screen->player->leaveRoomRequest = 1;
         Frames(screen.get(), 10);
         screen.reset();
@@ -147,9 +168,6 @@ TEST_F(LandPlayIntegration, CarryingSetZeroIntoTheFirstRoomRevealsItsKey) {
         sequencer.SQ_Destroy();
     }
     ds->Release();
-    platform::SetCurrentDirectory(std::filesystem::temp_directory_path().c_str());
-    std::error_code ec;
-    std::filesystem::remove_all(data, ec);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "land/land_screen.h"
 #include "land/room.h"
 #include "platform/clock.h"
+#include "platform/devices.h"
 #include "sprites/sprite_group.h"
 #include "support/test_game.h"
 #include "world/land_file_format.h"
@@ -96,7 +97,7 @@ TEST_F(LandScreenTest, LoadSetsUpIconsKeysAndTheFirstVisitLock) {
     EXPECT_EQ(record.slot[1], record.target[1]);
     ASSERT_NE(screen->player, nullptr);
     EXPECT_NE(screen->player->nearest, nullptr);
-    EXPECT_EQ(screen->firstArrival, 1);
+    EXPECT_EQ(screen->firstArrival, 0) << "over once the dog has left the lock room";
 }
 
 TEST_F(LandScreenTest, FramesRunAndTheRecordGetsTheLiveIconsBack) {
@@ -156,38 +157,160 @@ TEST_F(LandScreenTest, SixIconsOfTheRoomsSetFinishThePedestalAndTheKeyAppearsAtF
     ASSERT_EQ(loaded, 1);
     land::SubRoom* room = EnterRoomZero(screen.get());
     ASSERT_NE(room, nullptr);
-    ASSERT_NE(room->place.pedestal, nullptr);
+    sprites::Sprite* pedestal = room->place.pedestal;
+    ASSERT_NE(pedestal, nullptr);
+    const sprites::FrameRecord* frames = room->place.pedestalFrames;
+    ASSERT_NE(frames, nullptr);
+    // One frame of the four-frame strip (240 wide) at a time, at rest first.
+    EXPECT_EQ(pedestal->frame, &frames[0]);
+    EXPECT_EQ(pedestal->rect.right - pedestal->rect.left, 60);
+    EXPECT_EQ(frames[3].rect.left, 180);
+    EXPECT_EQ(pedestal->hitBox.right, 60);
     EXPECT_EQ(screen->player->roomIndex, 0);
     EXPECT_EQ(PutDown(screen.get(), 2), 1);  // a key: keys live after the icons
     EXPECT_EQ(PutDown(screen.get(), screen->iconCount), 0);
-    for (int i : {0, 1, 3, 4, 5}) EXPECT_EQ(PutDown(screen.get(), i), 1);
+    for (int i : {0, 1, 3, 4}) EXPECT_EQ(PutDown(screen.get(), i), 1);
+    EXPECT_EQ(pedestal->frame, &frames[0]) << "five icons: still at rest";
+    EXPECT_EQ(PutDown(screen.get(), 5), 1);
     EXPECT_EQ(room->PlacedCount(), 6);
     EXPECT_EQ(record.progress, 1);
     EXPECT_EQ(room->pedestalFrame, 1);
+    EXPECT_EQ(pedestal->frame, &frames[1]);
     LandSprite* key = screen->keys[2];
     for (int f = 0; f < 9; ++f) {  // 360 ms: frames 1 and 2 only
         platform::manual_clock::Advance(40);
         screen->Tick();
+        EXPECT_EQ(pedestal->frame, &frames[f < 4 ? 1 : 2]) << f;
         EXPECT_NE(key->location, 0) << f;
+        EXPECT_EQ(key->revealed, 0) << f;
     }
     platform::manual_clock::Advance(80);
     screen->Tick();
     EXPECT_EQ(room->pedestalFrame, 3);
+    EXPECT_EQ(pedestal->frame, &frames[3]);
     EXPECT_EQ(key->location, 0);
-    EXPECT_EQ(key->depth, room->place.pedestal->depth + 1);
+    EXPECT_EQ(key->revealed, 1);
+    EXPECT_EQ(key->depth, pedestal->depth + 1);
     EXPECT_EQ(record.room[0].solved, 1);
     const land::Spot spot = land::PedestalSpot(200, 200, 0, 30);
     EXPECT_EQ(game.landSprites[0]->x, spot.x);
     EXPECT_EQ(game.landSprites[0]->y, spot.y);
+    for (int f = 0; f < 50; ++f) {  // two seconds on: the last frame stays
+        platform::manual_clock::Advance(40);
+        screen->Tick();
+    }
+    EXPECT_EQ(pedestal->frame, &frames[3]);
 
     screen->player->leaveRoomRequest = 1;
     screen->Tick();
     EXPECT_EQ(screen->activeRoom, nullptr);
     EXPECT_EQ(screen->currentRoom, -1);
+    // Back in: the finished pedestal, and the key standing in front of it.
+    key->depth = 0;
+    room = EnterRoomZero(screen.get());
+    ASSERT_NE(room, nullptr);
+    EXPECT_EQ(room->place.pedestal->frame, &room->place.pedestalFrames[3]);
+    EXPECT_EQ(key->location, 0);
+    EXPECT_EQ(key->depth, room->place.pedestal->depth + 1);
+    EXPECT_EQ(record.progress, 1) << "re-entering counts nothing again";
+    screen->player->leaveRoomRequest = 1;
+    screen->Tick();
     screen.reset();
     EXPECT_EQ(record.icon[5].location, 0);
     EXPECT_EQ(record.icon[5].placed, 1);
     EXPECT_EQ(record.key[2].location, 0);
+}
+
+TEST_F(LandScreenTest, BindingARoomOnHardRunsThePedestalOnceAndShowsNoKey) {
+    auto screen = Open(world::kCeltic, 3);
+    ASSERT_EQ(loaded, 1);
+    land::SubRoom* room = EnterRoomZero(screen.get());
+    ASSERT_NE(room, nullptr);
+    const sprites::FrameRecord* frames = room->place.pedestalFrames;
+    EXPECT_EQ(PutDown(screen.get(), 18), 1);  // of no set: floats, binds nothing
+    EXPECT_EQ(record.room[0].bound, 0);
+    EXPECT_EQ(room->place.pedestal->frame, &frames[0]);
+    for (int f = 0; f < 40; ++f) {
+        platform::manual_clock::Advance(40);
+        screen->Tick();
+    }
+    ASSERT_EQ(room->floating, nullptr);
+    EXPECT_EQ(PutDown(screen.get(), 7), 1);
+    EXPECT_EQ(record.room[0].set, 1);
+    EXPECT_EQ(room->place.pedestal->frame, &frames[1]);
+    int seen[4] = {};
+    for (int f = 0; f < 25; ++f) {  // one second
+        platform::manual_clock::Advance(40);
+        screen->Tick();
+        ++seen[room->pedestalFrame];
+    }
+    EXPECT_GT(seen[2], 0);
+    EXPECT_GT(seen[3], 0);
+    EXPECT_EQ(room->place.pedestal->frame, &frames[0]) << "back at rest";
+    EXPECT_EQ(record.room[0].solved, 0);
+    EXPECT_EQ(screen->keys[2]->revealed, 0);
+    EXPECT_NE(screen->keys[2]->location, 0);
+}
+
+TEST_F(LandScreenTest, TheDogDancesOnlyInARoomWhoseSetIsComplete) {
+    auto screen = Open(world::kCeltic, 1);
+    ASSERT_EQ(loaded, 1);
+    land::SubRoom* room = EnterRoomZero(screen.get());
+    ASSERT_NE(room, nullptr);
+    EXPECT_EQ(room->RoomState(), 0);
+    auto danced = [&] {
+        bool dance = false;
+        for (int f = 0; f < 400; ++f) {  // 16 s standing
+            platform::manual_clock::Advance(40);
+            screen->Tick();
+            dance = dance || screen->player->idleSubState == 7;
+        }
+        return dance;
+    };
+    for (int i = 0; i < 5; ++i) PutDown(screen.get(), i);
+    EXPECT_EQ(room->RoomState(), 1);
+    EXPECT_FALSE(danced());
+    PutDown(screen.get(), 5);
+    EXPECT_EQ(room->RoomState(), 2);
+    EXPECT_TRUE(danced());
+    EXPECT_EQ(screen->player->place.roomState, 2);
+}
+
+TEST_F(LandScreenTest, ChangingPlaceClearsRequestsKeepsHeldKeysAndCentresTheCursor) {
+    auto screen = Open(world::kCeltic, 1);
+    ASSERT_EQ(loaded, 1);
+    world::PollMemory mouse;
+    game.input.PollMouse(mouse);
+    // The first arrow press in the land is not eaten by the mouse poll.
+    game.input.KeyDown(platform::VK_LEFT);
+    game.input.PollMouse(mouse);
+    EXPECT_EQ(game.input.left, 1);
+    game.input.KeyUp(platform::VK_LEFT);
+
+    game.input.KeyDown(platform::VK_RIGHT);
+    game.input.fire = game.input.escape = game.input.anyInput = 1;
+    platform::SetCursorPos(100, 400);
+    ASSERT_NE(EnterRoomZero(screen.get()), nullptr);
+    EXPECT_EQ(game.input.right, 0);
+    EXPECT_EQ(game.input.fire, 0);
+    EXPECT_EQ(game.input.escape, 0);
+    EXPECT_EQ(game.input.anyInput, 0);
+    EXPECT_EQ(game.input.rightHeld, 1) << "the key is still down";
+    platform::POINT cursor{};
+    platform::GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, 320);
+    EXPECT_EQ(cursor.y, 240);
+    // Held down, the key gives no second step until it is pressed anew.
+    game.input.KeyDown(platform::VK_RIGHT);
+    EXPECT_EQ(game.input.right, 0);
+    game.input.fireHeld = 1;
+    platform::SetCursorPos(10, 10);
+    screen->player->leaveRoomRequest = 1;
+    screen->Tick();
+    EXPECT_EQ(game.input.fireHeld, 1);
+    EXPECT_EQ(game.input.rightHeld, 1);
+    platform::GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, 320);
 }
 
 TEST_F(LandScreenTest, ASubRoomsHoleLeadsToTheLockRoomAndItsHoleBack) {

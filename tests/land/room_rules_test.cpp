@@ -42,7 +42,9 @@ TEST(RoomRules, KeysAreNeverAccepted) {
 TEST(RoomRules, HardBindsOnTheFirstIconAndTheThirdRoomAfterTwo) {
     world::LandRecord record = Fresh();
     bool bound = false;
-    EXPECT_EQ(land::DecideDrop(&record, 3, 1, 20, &bound), DropOutcome::Floating);  // no set
+    for (int noSet : {18, 19, 20}) EXPECT_EQ(land::DecideDrop(&record, 3, 1, noSet, &bound), DropOutcome::Floating);
+    EXPECT_FALSE(bound);
+    EXPECT_EQ(record.room[1].bound, 0);
     EXPECT_EQ(land::DecideDrop(&record, 3, 1, 14, &bound), DropOutcome::Placed);
     EXPECT_TRUE(bound);
     EXPECT_EQ(record.room[1].set, 2);

@@ -108,6 +108,22 @@ public:
     std::unique_ptr<land::LandScreen> screen;
 };
 
+TEST_F(LockRoomTest, OnlyTheLandsOpeningStartsByTheDenDoorLaterVisitsComeInFromTheLand) {
+    game.requestedLand = game.currentLand = world::kCeltic;
+    game.difficulty = 1;
+    screen = std::make_unique<land::LandScreen>(&game, &D());
+    ASSERT_EQ(screen->Load("lands\\celtic\\easy.lnd", "song.xmi", &record), 1);
+    EXPECT_EQ(screen->player->x, 30);  // the den exit (10, 300, 60, 340)
+    EXPECT_EQ(screen->player->y, 360);
+    screen->player->leaveRoomRequest = 1;
+    screen->Tick();
+    ASSERT_NE(EnterLockRoom(), nullptr);
+    EXPECT_EQ(screen->player->x, 520);  // the exit to the land (500, 300, 560, 340)
+    EXPECT_EQ(screen->player->y, 360);
+    Frames(50);
+    EXPECT_EQ(game.requestedState, world::kStateLand);
+}
+
 TEST_F(LockRoomTest, AOneKeyLandIsCompletedFromTheKeyToTheDen) {
     Open(1);
     ASSERT_EQ(screen->keysNeeded, 1);

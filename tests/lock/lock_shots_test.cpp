@@ -1,6 +1,8 @@
-// Pictures of the lock room and of the reward from a generated data folder,
-// for looking at by eye. Runs only when TW_LOCK_DATA names the folder (the
-// one `assetgen <dir>` writes) and TW_LOCK_SHOTS the folder for the PNGs.
+// The lock room played to the end on the generated data folder (TW_DATA_DIR,
+// else <build>/data): every slot turned to its note, the lever pulled, the
+// reward shown and the den requested. Pictures of the lock and of the reward
+// go to <build>/lock_shots/ for looking at by eye (TW_LOCK_LAND picks the
+// land, 0 by default).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -41,15 +43,17 @@ platform::HWND MakeWindow() {
 }
 
 TEST(LockShots, LockRoomAndReward) {
-    const char* data = std::getenv("TW_LOCK_DATA");
-    const char* shots = std::getenv("TW_LOCK_SHOTS");
-    if (!data || !shots) GTEST_SKIP() << "set TW_LOCK_DATA and TW_LOCK_SHOTS to write the pictures";
-    const std::string out = std::filesystem::absolute(shots).string();
+    const char* env = std::getenv("TW_DATA_DIR");
+    const std::string dataDir = env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
+    const char* data = dataDir.c_str();
+    ASSERT_TRUE(std::filesystem::exists(dataDir + "/mainSub/mainsub.lnd")) << "no generated data in " << dataDir;
+    const std::string out = std::string(TW_BINARY_DIR) + "/lock_shots";
     std::filesystem::create_directories(out);
     const int landIndex = std::getenv("TW_LOCK_LAND") ? std::atoi(std::getenv("TW_LOCK_LAND")) % 6 : 0;
 
     platform::ScopedHeadless headless;
-    ASSERT_TRUE(platform::SetCurrentDirectory(data));
+    platform::ScopedCurrentDirectory inData;
+    ASSERT_TRUE(inData.Enter(data));
     platform::HWND window = MakeWindow();
     display::Display display;
     platform::DWORD flags = 0, buffers = 2;

@@ -136,6 +136,18 @@ TEST_F(GameAppTest, LandWithoutAValidIndexRunsWithoutAScreen) {
     EXPECT_TRUE(shell::LevelFiles(shell::kCeltic, 1, &level, &song));
     EXPECT_EQ(level, ".\\graphics\\lands\\celtic\\easy.lnd");
     EXPECT_FALSE(shell::LevelFiles(6, 1, &level, &song));
+    EXPECT_FALSE(shell::LevelFiles(shell::kCeltic, 0, &level, &song));
+}
+
+TEST_F(GameAppTest, EveryDifficultyStartsItsOwnLevelThroughTheSwitch) {
+    const char* files[3] = {"easy.lnd", "medium.lnd", "hard.lnd"};
+    for (int difficulty = 1; difficulty <= 3; ++difficulty) {
+        game.difficulty = difficulty;
+        SwitchTo(shell::kStateIntro);
+        SwitchTo(shell::kStateLand, shell::kWetland);
+        ASSERT_NE(game.landScreen, nullptr) << difficulty;
+        EXPECT_EQ(game.landScreen->levelPath, std::string(".\\graphics\\lands\\wetland\\") + files[difficulty - 1]);
+    }
 }
 
 TEST_F(GameAppTest, MenuKeysAskForTheMenuOnlyOutsideTheTitle) {

@@ -111,6 +111,7 @@ TEST_F(World, DirtyRectanglesRepaintGroundAndSpritesInsideTheViewOnly) {
     W().background->scrollX = 100;
     Add(200, 100, Square(10, 7), 1);
     W().DrawAll();
+    W().ClearDirty();  // the whole picture holds the sprite's arrival
     PaintBack(99);
     W().AddDirty(195, 95, 205, 105);    // half over the sprite
     W().AddDirty(-300, 0, -200, 40);    // wholly left of the view
@@ -120,6 +121,31 @@ TEST_F(World, DirtyRectanglesRepaintGroundAndSpritesInsideTheViewOnly) {
     EXPECT_EQ(Back(100, 100), 7);
     EXPECT_EQ(Back(105, 100), 99);
     EXPECT_EQ(Back(0, 0), 99);
+}
+
+TEST_F(World, MovingShowingAnotherFrameJoiningAndLeavingMarkWhatToRepaint) {
+    SolidMap(50);
+    Sprite* s = Add(100, 100, Square(10, 7), 1);
+    EXPECT_EQ(W().dirtyCount, 1);
+    EXPECT_EQ(W().dirty[0], (RECT{100, 100, 110, 110})) << "joining its group";
+    W().DrawAll();
+    W().ClearDirty();
+    s->SetPosition(130, 100);
+    ASSERT_EQ(W().dirtyCount, 1);
+    EXPECT_EQ(W().dirty[0], (RECT{100, 100, 140, 110})) << "where it was and where it is";
+    s->ShowFrame(Square(20, 8));
+    ASSERT_EQ(W().dirtyCount, 2);
+    EXPECT_EQ(W().dirty[1], (RECT{130, 100, 150, 120}));
+    group_->BuildDrawList();
+    EXPECT_EQ(W().RedrawDirty(), 1);
+    EXPECT_EQ(Back(105, 105), 50) << "the old place shows the ground again";
+    EXPECT_EQ(Back(145, 115), 8);
+    group_->Unlink(s);
+    ASSERT_EQ(W().dirtyCount, 1);
+    EXPECT_EQ(W().dirty[0], (RECT{130, 100, 150, 120})) << "leaving its group";
+    EXPECT_EQ(W().RedrawDirty(), 1);
+    EXPECT_EQ(Back(145, 115), 50);
+    delete s;
 }
 
 TEST_F(World, MoreDirtyRectanglesThanTheListHoldsRepaintTheWholeView) {

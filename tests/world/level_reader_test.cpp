@@ -51,13 +51,18 @@ TEST_F(LevelReaderTest, PlacementsGetDepthKeysAndOnlyLandsReplaceAbsurdFootprint
     auto level = [&](const std::string& folder) {
         LevelWriter w = SmallMap(folder);
         w.Images({{"rock.bmp", 0, 0, 2000, 10}, {"rock.bmp", 0, 5, 1000, 10}})
-            .Placements({{0, 100, 200}, {1, 300, 50}, {7, 1, 1}});
+            .Placements({{0, 100, 200}, {1, 300, 50}, {7, 1, 1}, {0, -30, -250}});
         return w;
     };
     world::LandPlace land;
     EXPECT_EQ(1, Land(level("lands/celtic"), &land));
-    ASSERT_EQ(2, GroupSize(land.group));  // the placement naming image 7 shows nothing
-    sprites::Sprite* first = land.group->First();  // sorted by depth: (300, 50) first
+    ASSERT_EQ(3, GroupSize(land.group));  // the placement naming image 7 shows nothing
+    // Above and left of the map's corner: kept where the file puts it.
+    sprites::Sprite* offMap = land.group->First();
+    EXPECT_EQ(-30, offMap->x);
+    EXPECT_EQ(-250, offMap->y);
+    EXPECT_EQ(-250 * 3000 - 30, offMap->depth);
+    sprites::Sprite* first = offMap->next;  // then by depth: (300, 50) first
     EXPECT_EQ(300, first->x);
     EXPECT_EQ((50 + 5) * 3000 + 300, first->depth);
     EXPECT_EQ(1000, first->hitBox.right);
@@ -68,8 +73,8 @@ TEST_F(LevelReaderTest, PlacementsGetDepthKeysAndOnlyLandsReplaceAbsurdFootprint
     level("den").Save("den/den.lnd");
     world::DenPlace den;
     EXPECT_EQ(1, world::LoadDen("den\\den.lnd", &W(), &den));
-    ASSERT_EQ(2, GroupSize(den.group));
-    EXPECT_EQ(2000, den.group->First()->next->hitBox.right);
+    ASSERT_EQ(3, GroupSize(den.group));
+    EXPECT_EQ(2000, den.group->First()->next->next->hitBox.right);
 }
 
 TEST_F(LevelReaderTest, LandDoorsFillStartAreaThreeDoorsAndTheMainDoor) {
@@ -248,6 +253,15 @@ TEST_F(LevelReaderTest, RoomReadersTakeTheirExitsHotSpotsAndIcons) {
     EXPECT_EQ((platform::RECT{1, 1, 9, 9}), sub.exitArea);
     EXPECT_EQ((platform::RECT{7, 7, 8, 8}), sub.hotSpot);
     EXPECT_EQ(".\\Subroom1\\icons\\hardicon.bmp", sub.iconBitmap);
+    EXPECT_EQ(nullptr, sub.sign) << "no sign picture written yet";
+    // With its picture, the sign stands centred on the spot and blocks nothing.
+    std::filesystem::create_directories(test_support::InGameFolder("Subroom1/icons"));
+    WritePicture("Subroom1/icons/hardicon.bmp", 10, 6);
+    world::RoomPlace signed_;
+    EXPECT_EQ(1, world::LoadSubRoom(".\\Subroom1\\subroom1.lnd", context, &signed_));
+    ASSERT_NE(nullptr, signed_.sign);
+    EXPECT_EQ((platform::RECT{-1, 2, 9, 8}), signed_.sign->rect);
+    EXPECT_EQ((platform::RECT{0, 0, 0, 0}), signed_.sign->hitBox);
     EXPECT_NE('.', W().background->reloadPath[0]);  // rooms reload from an absolute path
 
     LevelWriter main = SmallMap("mainSub");

@@ -35,6 +35,20 @@ TEST_F(PlayerDogTest, StridesSetThePaceAndALateFrameMovesAtMostTwentyFivePixels)
     EXPECT_EQ(sprites::DepthKey(1000, 1045, -13, -8), dog->depth);
 }
 
+TEST_F(PlayerDogTest, FramesShorterThanAStrideKeepTheirTimeUntilItAddsUp) {
+    MakeDog(1000, 1000);
+    dog->StartWalking(4);  // right
+    for (int i = 0; i < 6; ++i) dog->sequence->Set(sprites::AnimSequence::kNext);
+    dog->lastMoveTime = 20000;
+    // A pixel per 10 ms, the clock moving 7 ms at a time: 70 ms make 7 pixels.
+    for (uint32_t t = 20007; t <= 20070; t += 7) dog->Move(t);
+    EXPECT_EQ(1007, dog->x);
+    EXPECT_EQ(20070u, dog->lastMoveTime);
+    dog->Move(20079);
+    EXPECT_EQ(1007, dog->x);
+    EXPECT_EQ(20070u, dog->lastMoveTime);
+}
+
 TEST_F(PlayerDogTest, OpposingDirectionsFavourDownAndRight) {
     MakeDog(1000, 1000);
     Hold(1, 1, 0, 0);

@@ -39,6 +39,20 @@ TEST(Reach, MarginsKeepTheWalkerOnTheMap) {
     EXPECT_FALSE(CheckReach(800, 600, {}, 400, 300, {Door({300, 0, 340, 43})}, {}).ok);
 }
 
+TEST(Reach, ArrivalsMustStandInsideAllFourMargins) {
+    // 30 from the left and right, 60 from the top, 10 from the bottom (on
+    // the right the walker's 4-pixel grid ends a little before the margin).
+    auto free = [](int x, int y) { return CheckReach(800, 600, {}, 400, 300, {}, {{x, y}}).ok; };
+    EXPECT_TRUE(free(30, 300));
+    EXPECT_FALSE(free(29, 300));
+    EXPECT_TRUE(free(766, 300));
+    EXPECT_FALSE(free(770, 300));
+    EXPECT_TRUE(free(400, 60));
+    EXPECT_FALSE(free(400, 59));
+    EXPECT_TRUE(free(400, 589));
+    EXPECT_FALSE(free(400, 590));
+}
+
 TEST(Reach, HolesAreFoundSixtyPixelsAboveTheWalker) {
     // A hole over a block: the walker stands below the block and looks up.
     const std::vector<Rect> mound = {{300, 260, 400, 300}};

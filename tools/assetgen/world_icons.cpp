@@ -1,6 +1,7 @@
 #include "assetgen/world_icons.h"
 
 #include "assetgen/art_bmp_writer.h"
+#include "world/pedestal_strip.h"
 
 namespace assetgen {
 namespace {
@@ -345,9 +346,9 @@ Picture Sparkles() {
 // The pedestal: a two-step stand, back shelf top at y 14 and front shelf top
 // at y 43; frames 1..3 light up its stars one by one (the finishing run).
 Picture Pedestal() {
-    constexpr int kW = 220, kH = 96;
+    constexpr int kW = world::pedestal::kFrameWidth, kH = world::pedestal::kFrameHeight;
     std::vector<Picture> frames;
-    for (int f = 0; f < 4; ++f) {
+    for (int f = 0; f < world::pedestal::kFrames; ++f) {
         Picture p(kW, kH, kGreenKey);
         p.ShadedRect(20, 14, 180, 30, Ramp::Purple, 2, 5);
         p.FillRect(20, 12, 180, 4, C(Ramp::Purple, 6));
@@ -360,7 +361,7 @@ Picture Pedestal() {
             p.FillEllipse(x, 66, 9, 9, C(lit ? Ramp::Yellow : Ramp::Purple, lit ? 6 : 2));
             if (lit) p.FillEllipse(x, 66, 4, 4, C(Ramp::Grey, 7));
         }
-        if (f == 3) p.FillRect(20, 88, 180, 3, C(Ramp::Gold, 6));
+        if (f == world::pedestal::kLastFrame) p.FillRect(20, 88, 180, 3, C(Ramp::Gold, 6));
         p.Outline(kGreenKey, kOutline);
         frames.push_back(p);
     }

@@ -1,5 +1,7 @@
 #include "assetgen/world_reach.h"
 
+#include "world/pedestal_strip.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
@@ -176,7 +178,7 @@ std::vector<Rect> BlockingFootprints(const world::lnd::LandFileData& data, world
                     break;  // watchers have no footprint
                 case Reader::SubRoom:
                     if (a.kind == actor::kLockFish) f = {0, 34, w / 3, h};
-                    else if (a.kind == actor::kPedestal) f = {0, 16, w, h};
+                    else if (a.kind == actor::kPedestal) f = {0, 16, w / world::pedestal::kFrames, h};
                     break;
                 case Reader::MainSubRoom:
                     if (a.kind == actor::kLemon || a.kind == actor::kLever) f = {0, h - 10, w, h};

@@ -321,6 +321,26 @@ Rect DenDoor(int k) {
 }
 }  // namespace room
 
+// The plaque in a sub-room that tells its set at a glance: room k
+// takes set k on easy and medium, shown as k + 1 bright pips in the
+// difficulty's colour; on hard the room takes whichever set comes first,
+// shown as three open rings.
+Picture SetSign(int k, int difficulty) {
+    constexpr int kW = 44, kH = 30;
+    Picture p(kW, kH, world::palette_plan::kGreenKey);
+    p.ShadedRect(2, 2, kW - 4, kH - 6, Ramp::Brown, 2, 4);
+    p.FillRect(2, kH - 4, kW - 4, 3, C(Ramp::Brown, 1));
+    const Ramp ramp = difficulty == 1 ? Ramp::Yellow : difficulty == 2 ? Ramp::Orange : Ramp::Red;
+    const int pips = difficulty == 3 ? 3 : k + 1;
+    for (int i = 0; i < pips; ++i) {
+        const int x = kW / 2 + (2 * i - (pips - 1)) * 7;
+        p.FillEllipse(x, 13, 5, 5, C(ramp, 6));
+        p.FillEllipse(x, 13, 2, 2, difficulty == 3 ? C(Ramp::Brown, 3) : C(Ramp::Grey, 7));
+    }
+    p.Outline(world::palette_plan::kGreenKey, world::palette_plan::kOutline);
+    return p;
+}
+
 RoomFiles MakeSubRoom(int k) {
     RoomFiles room;
     room.place = Place(int(Place::Subroom1) + k);
@@ -344,7 +364,13 @@ RoomFiles MakeSubRoom(int k) {
     Section actors = Typed(kActors);
     actors.actors.push_back({actor::kLockFish, "..\\graphics\\lockstuff\\fishglow.bmp", 3, room::kSubFishX, room::kSubFishY});
     actors.actors.push_back({actor::kPedestal, "..\\graphics\\icons\\peds.bmp", 4, room::kPedestalX, room::kPedestalY});
-    d.sections = {doors, zones, actors};
+    // One spot: the plaque in the front corner (its picture by difficulty).
+    Section spots = Typed(kIconSpots);
+    spots.spotName = "sign";
+    spots.spots.push_back({room::kSubSignX, room::kSubSignY});
+    const char* signs[3] = {"icons/easyicon.bmp", "icons/medicon.bmp", "icons/hardicon.bmp"};
+    for (int d = 1; d <= 3; ++d) room.pictures.push_back({signs[d - 1], SetSign(k, d)});
+    d.sections = {spots, doors, zones, actors};
     return room;
 }
 

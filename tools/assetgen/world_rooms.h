@@ -36,6 +36,7 @@ inline constexpr world::lnd::Rect kSubExit{40, 40, 100, 76};
 inline constexpr world::lnd::Rect kSubHole{300, 150, 360, 200};
 inline constexpr int kPedestalX = 150, kPedestalY = 20;
 inline constexpr int kSubFishX = 30, kSubFishY = 170;
+inline constexpr int kSubSignX = 368, kSubSignY = 268;  // centre of the set sign, a plaque on the floor
 inline constexpr world::lnd::Rect kMainExit{30, 280, 80, 330};
 inline constexpr world::lnd::Rect kMainDenExit{320, 280, 370, 330};
 inline constexpr world::lnd::Rect kMainHole{170, 330, 230, 370};

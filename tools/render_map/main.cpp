@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "render_map/render_map_picture.h"
+#include "world/pedestal_strip.h"
 #include "world/land_file_reader.h"
 
 namespace {
@@ -128,7 +129,7 @@ private:
                 int frame = 0, frames = std::max(1, a.frameCount);
                 if (reader == Reader::SubRoom) {
                     b = Load(a.kind == actor::kPedestal ? "graphics/icons/peds.bmp" : "graphics/lockstuff/fishglow.bmp");
-                    frames = a.kind == actor::kPedestal ? 4 : 3;
+                    frames = a.kind == actor::kPedestal ? world::pedestal::kFrames : 3;
                 } else if (reader == Reader::MainSubRoom && a.kind == actor::kLemon) {
                     b = Load("graphics/lockstuff/lemon.bmp");
                     frames = 1;

@@ -117,22 +117,24 @@ Picture Post(Place land) {
     return p;
 }
 
+// A bushy tree whose crown comes down near the ground, so what stops the dog
+// (the crown and the trunk) is what it sees in its way.
 Picture Tree(Place land) {
     Picture p(84, 112, kKey);
     const PlaceRamp canopy = (land == Place::Eastern || land == Place::Funland) ? PlaceRamp::Flower : PlaceRamp::Foliage;
-    p.FillPolygon({{36, 60}, {48, 60}, {52, 110}, {32, 110}}, Own(PlaceRamp::Wood, 3));
+    p.FillPolygon({{36, 76}, {48, 76}, {52, 110}, {32, 110}}, Own(PlaceRamp::Wood, 3));
     if (land == Place::Wetland) {  // willow: drooping strands
-        p.ShadedEllipse(42, 40, 38, 30, Ramp::Leaf, 2, 5);
-        for (int x = 8; x < 78; x += 6) p.Line(x, 40, x + 2, 86 - (x % 12), Own(PlaceRamp::Foliage, 3 + (x % 12 == 2)), 2);
+        p.ShadedEllipse(42, 50, 38, 32, Ramp::Leaf, 2, 5);
+        for (int x = 8; x < 78; x += 6) p.Line(x, 50, x + 2, 94 - (x % 12), Own(PlaceRamp::Foliage, 3 + (x % 12 == 2)), 2);
     } else if (land == Place::Aussie) {  // gum tree: pale trunk, airy crown
-        p.FillPolygon({{36, 50}, {48, 50}, {52, 110}, {32, 110}}, Own(PlaceRamp::Roof, 6));
-        for (int k = 0; k < 5; ++k) p.FillEllipse(18 + k * 12, 30 + (k % 2) * 12, 16, 12, Own(PlaceRamp::Foliage, 3 + k % 2));
+        p.FillPolygon({{36, 56}, {48, 56}, {52, 110}, {32, 110}}, Own(PlaceRamp::Roof, 6));
+        for (int k = 0; k < 5; ++k) p.FillEllipse(18 + k * 12, 40 + (k % 2) * 14, 16, 13, Own(PlaceRamp::Foliage, 3 + k % 2));
     } else {
-        p.FillEllipse(42, 40, 38, 36, Own(canopy, 3));
-        p.FillEllipse(34, 32, 26, 24, Own(canopy, 4));
-        p.FillEllipse(28, 26, 12, 10, Own(canopy, 5));
+        p.FillEllipse(42, 54, 38, 36, Own(canopy, 3));
+        p.FillEllipse(34, 46, 26, 24, Own(canopy, 4));
+        p.FillEllipse(28, 38, 12, 10, Own(canopy, 5));
         if (land == Place::Celtic) {
-            for (int k = 0; k < 5; ++k) p.FillEllipse(20 + k * 11, 30 + (k * 13) % 30, 3, 3, Own(PlaceRamp::Accent2, 4));
+            for (int k = 0; k < 5; ++k) p.FillEllipse(20 + k * 11, 44 + (k * 13) % 30, 3, 3, Own(PlaceRamp::Accent2, 4));
         }
     }
     p.Outline(kKey, kOutline);
@@ -470,16 +472,23 @@ ArtPiece Piece(const std::string& file, Picture picture, Rect footprint, int fra
 
 LandArt MakeLandArt(Place land) {
     LandArt a;
+    // Footprints reach up to this row of each piece: the dog cannot stand
+    // where a piece drawn in front of it would hide more than a third of it,
+    // and since it is stopped only by opaque pixels, it is stopped by what it
+    // sees and walks through what is see-through (an arch, the key colour).
+    constexpr int kBlockFrom = 16;
+    // Barriers leave room below them for the dog arriving out of a door.
+    constexpr int kBarrierFrom = 24;
     const int wallH = 72;
-    a.wallH = Piece("art\\wallh.bmp", Barrier(land, kCellSize, wallH, 1), {0, wallH - 40, kCellSize, wallH});
-    a.wallV = Piece("art\\wallv.bmp", Barrier(land, 48, wallH, 2), {4, wallH - 40, 44, wallH});
-    a.post = Piece("art\\post.bmp", Post(land), {4, 56, 52, 96});
-    a.tree = Piece("art\\tree.bmp", Tree(land), {30, 96, 54, 112});
-    a.prop = Piece("art\\prop.bmp", Prop(land), {6, 60, 66, 80});
-    a.hut = Piece("art\\hut.bmp", Building(land, false), {8, 110, 142, 150});
-    a.hall = Piece("art\\hall.bmp", Building(land, true), {8, 160, 212, 200});
+    a.wallH = Piece("art\\wallh.bmp", Barrier(land, kCellSize, wallH, 1), {0, kBarrierFrom, kCellSize, wallH});
+    a.wallV = Piece("art\\wallv.bmp", Barrier(land, 48, wallH, 2), {4, kBarrierFrom, 44, wallH});
+    a.post = Piece("art\\post.bmp", Post(land), {4, 40, 52, 96});
+    a.tree = Piece("art\\tree.bmp", Tree(land), {8, 48, 76, 112});
+    a.prop = Piece("art\\prop.bmp", Prop(land), {6, kBlockFrom, 66, 80});
+    a.hut = Piece("art\\hut.bmp", Building(land, false), {8, 40, 142, 150});
+    a.hall = Piece("art\\hall.bmp", Building(land, true), {8, 50, 212, 200});
     a.gate = Piece("art\\gate.bmp", Gate(), {0, 80, 120, 110});
-    a.hole = Piece("art\\hole.bmp", Hole(land), {0, 56, 96, 80});
+    a.hole = Piece("art\\hole.bmp", Hole(land), {0, kBlockFrom, 96, 80});
     a.iconPost = Piece("art\\iconpost.bmp", IconPost(), {0, 105, 16, 110});
     switch (land) {
         case Place::Celtic:

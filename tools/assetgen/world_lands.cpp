@@ -386,7 +386,7 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
 
     std::vector<int> featureCells;
     for (int c = 0; c < kCells; ++c)
-        if (Hash(c, 5, uint32_t(land)) % (land == Place::Wetland ? 2 : 4) == 0 && c != kCatCell) featureCells.push_back(c);
+        if (Hash(c, 5, uint32_t(land)) % (land == Place::Wetland ? 2 : 8) == 0 && c != kCatCell) featureCells.push_back(c);
     PaintGround(b, maze, rng, land, featureCells);
 
     b.spots.type = kIconSpots;

@@ -20,17 +20,19 @@ constexpr uint8_t C(Ramp r, int s) { return Common(r, s); }
 
 // --- The cat ---------------------------------------------------------------
 
-constexpr Ramp kCatFur = Ramp::Slate;
+// A dark cat with a white chest, socks and muzzle: a clear shape on any ground.
+constexpr Ramp kCatFur = Ramp::Grey;
+constexpr int kCatLo = 0, kCatHi = 3;
 
 void CatLegs(Figure& f, double z, double phi, bool walking, double dangle) {
     const double swing = walking ? 5 * std::sin(phi) : 0;
     const double lift = walking ? 2.5 * std::max(0.0, std::cos(phi)) : 0;
     const double lift2 = walking ? 2.5 * std::max(0.0, -std::cos(phi)) : 0;
     const double foot = 1.2 + dangle;
-    f.Limb({7, -3.5, z - 2}, {7 + swing, -3.5, foot + lift}, 1.9, kCatFur, 1, 5);
-    f.Limb({7, 3.5, z - 2}, {7 - swing, 3.5, foot + lift2}, 1.9, kCatFur, 1, 5);
-    f.Limb({-7, -3.5, z - 2}, {-7 - swing, -3.5, foot + lift2}, 2.1, kCatFur, 1, 5);
-    f.Limb({-7, 3.5, z - 2}, {-7 + swing, 3.5, foot + lift}, 2.1, kCatFur, 1, 5);
+    f.Limb({7, -3.5, z - 2}, {7 + swing, -3.5, foot + lift}, 1.9, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb({7, 3.5, z - 2}, {7 - swing, 3.5, foot + lift2}, 1.9, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb({-7, -3.5, z - 2}, {-7 - swing, -3.5, foot + lift2}, 2.1, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb({-7, 3.5, z - 2}, {-7 + swing, 3.5, foot + lift}, 2.1, kCatFur, kCatLo, kCatHi - 1);
     for (double s : {-3.5, 3.5}) {
         f.Add({{7 + (s < 0 ? swing : -swing) + 0.8, s, foot + (s < 0 ? lift : lift2)}, {2.2, 1.8, 1.2}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
     }
@@ -49,26 +51,26 @@ Figure CatBodyFigure(const Pose& p, bool balloon) {
         const bool hiss = p.action == kActHiss;
         const double arch = hiss ? 2.0 * p.phase : 0;
         if (hiss) {
-            f.Add({{0, 0, z + arch}, {9.5, 5.5, 5.5 + arch / 2}, 0, 0, 0, kCatFur, 1, 6, 0});
+            f.Add({{0, 0, z + arch}, {9.5, 5.5, 5.5 + arch / 2}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
             CatLegs(f, z + arch * 0.6, 0, false, 0);
-            f.Limb({-9, 0, z + arch}, {-11, 0, z + 14 + arch}, 2.6 + 0.5 * p.phase, kCatFur, 1, 6);
+            f.Limb({-9, 0, z + arch}, {-11, 0, z + 14 + arch}, 2.6 + 0.5 * p.phase, kCatFur, kCatLo, kCatHi);
         } else {
             // Sitting, one front paw raised to the mouth.
-            f.Add({{-2, 0, 9}, {7, 5.5, 7}, 0.8, 0, 0, kCatFur, 1, 6, 0});
+            f.Add({{-2, 0, 9}, {7, 5.5, 7}, 0.8, 0, 0, kCatFur, kCatLo, kCatHi, 0});
             f.Add({{1, 0, 13}, {4.5, 5, 5}, 0.6, 0, 0, Ramp::Grey, 4, 7, 0});
-            f.Limb({3, -3, 11}, {4, -3, 1.2}, 1.8, kCatFur, 1, 5);
-            f.Limb({3, 3, 11}, {5.0 + p.phase, 2, 4 + 4.0 * p.phase}, 1.8, kCatFur, 1, 5);
-            f.Limb({-7, 0, 3}, {-9, 6, 1.5}, 1.6, kCatFur, 1, 5);
+            f.Limb({3, -3, 11}, {4, -3, 1.2}, 1.8, kCatFur, kCatLo, kCatHi - 1);
+            f.Limb({3, 3, 11}, {5.0 + p.phase, 2, 4 + 4.0 * p.phase}, 1.8, kCatFur, kCatLo, kCatHi - 1);
+            f.Limb({-7, 0, 3}, {-9, 6, 1.5}, 1.6, kCatFur, kCatLo, kCatHi - 1);
         }
         return f;
     }
-    f.Add({{0, 0, z}, {10, 5.5, 5.2}, 0, 0, 0, kCatFur, 1, 6, 0});
+    f.Add({{0, 0, z}, {10, 5.5, 5.2}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
     f.Add({{5, 0, z - 1}, {5, 4.5, 4.5}, 0, 0, 0, Ramp::Grey, 4, 7, 0});  // pale chest
     CatLegs(f, z, phi, walking, lift);
     // Tail up in a question mark, swinging with the walk.
     const double wag = p.tail * 1.5 + (walking ? 2 * std::sin(phi) : 0);
-    f.Limb({-9, 0, z + 1}, {-12, wag, z + 10}, 1.8, kCatFur, 1, 5);
-    f.Limb({-12, wag, z + 10}, {-10, wag * 1.3, z + 15}, 1.8, kCatFur, 1, 5);
+    f.Limb({-9, 0, z + 1}, {-12, wag, z + 10}, 1.8, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb({-12, wag, z + 10}, {-10, wag * 1.3, z + 15}, 1.8, kCatFur, kCatLo, kCatHi - 1);
     if (balloon) {
         // String from the harness up to a red balloon.
         f.Limb({0, 0, z + 5}, {-2, 0, z + 48}, 0.9, Ramp::Grey, 2, 2, C(Ramp::Grey, 2));
@@ -81,15 +83,15 @@ Figure CatBodyFigure(const Pose& p, bool balloon) {
 
 Figure CatHeadFigure() {
     Figure f;
-    f.Add({{0, 0, 5}, {6.2, 7, 6}, 0, 0, 0, kCatFur, 1, 6, 0});
+    f.Add({{0, 0, 5}, {6.2, 7, 6}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
     f.Add({{4.6, 0, 3.2}, {2.6, 3.4, 2.2}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
     f.Add({{6.6, 0, 4}, {1, 1.3, 0.9}, 0, 0, 0, Ramp::Pink, 4, 4, C(Ramp::Pink, 4)});
     for (int s = -1; s <= 1; s += 2) {
         // Narrow, unimpressed eyes under heavy lids.
         f.Add({{5, 2.6 * s, 6.6}, {1, 1.6, 0.9}, 0, 0, 0, Ramp::Yellow, 5, 5, C(Ramp::Yellow, 5)});
         f.Add({{5.5, 2.6 * s, 6.5}, {0.6, 0.5, 0.8}, 0, 0, 0, Ramp::Grey, 0, 0, kOutline});
-        f.Add({{5.2, 2.6 * s, 7.6}, {1.1, 1.9, 0.5}, -0.2, 0, 0, kCatFur, 0, 2, 0});
-        f.Add({{0, 4.2 * s, 11}, {1.8, 2.2, 3.6}, 0, 0, 0.35 * s, kCatFur, 1, 5, 0});
+        f.Add({{5.2, 2.6 * s, 7.6}, {1.1, 1.9, 0.5}, -0.2, 0, 0, kCatFur, 0, 1, 0});
+        f.Add({{0, 4.2 * s, 11}, {1.8, 2.2, 3.6}, 0, 0, 0.35 * s, kCatFur, kCatLo, kCatHi - 1, 0});
         f.Add({{0.7, 4.1 * s, 10.6}, {0.6, 1.2, 2.2}, 0, 0, 0.35 * s, Ramp::Pink, 4, 4, C(Ramp::Pink, 4)});
     }
     return f;

@@ -159,10 +159,10 @@ struct Build {
     double headScale;
 };
 constexpr Build kBuilds[6] = {
-    {22, 1.6, 3.0, {5, 6, 11}, 6.5, 1.5, 15, 10, 1.25},   // alien: thin, tall, big head
-    {10, 3.6, 5.0, {9, 11, 9}, 10.5, 2.8, 10, 4, 1.0},      // chilli dog: short and round
-    {16, 4.8, 7.0, {10, 15, 14}, 15.0, 4.2, 12, 3, 0.9},    // bull: wide and heavy
-    {13, 3.6, 5.5, {9, 12, 13}, 11.0, 3.0, 12, 5, 1.0},    // ice dog: a husky in a ruff
+    {19, 1.6, 3.0, {5, 6, 11}, 6.5, 1.5, 14, 6, 1.05},    // alien: thin, tall, big head
+    {19, 3.2, 4.5, {9, 10, 10}, 10.0, 2.8, 10, 4, 1.0},     // chilli dog: short and round
+    {16, 4.0, 5.0, {10, 10.5, 13}, 10.5, 3.6, 12, 3, 0.9},  // bull: wide and heavy
+    {13, 3.4, 5.0, {9, 10, 13}, 9.5, 3.0, 12, 5, 1.0},      // ice dog: a husky in a ruff
     {20, 2.2, 3.8, {6, 7.5, 12}, 8.0, 2.0, 13, 6, 0.95},    // scruffy cat: lean, long legs
     {22, 1.6, 3.5, {7, 8, 8}, 8.0, 1.5, 12, 8, 0.9},       // poodle: thin legs, pompoms
 };
@@ -174,19 +174,19 @@ void MusicianExtras(Figure& f, const Look& look, const Build& b, double hips, do
             f.Limb({-b.body.x, 0, hips + 4}, {-b.body.x - 5, 2, hips + 9}, 2.2, look.fur, 1, 5);
             break;
         case 2:  // a long tail with a dark tuft
-            f.Limb({-b.body.x, 0, hips + 6}, {-b.body.x - 4, 12, hips - 6}, 1.4, look.fur, 1, 5);
-            f.Add({{-b.body.x - 4, 12, hips - 8}, {2.5, 2.5, 3.5}, 0, 0, 0, Ramp::Brown, 0, 2, 0});
+            f.Limb({-b.body.x, 0, hips + 6}, {-b.body.x - 4, 7, hips - 6}, 1.4, look.fur, 1, 5);
+            f.Add({{-b.body.x - 4, 7, hips - 8}, {2.5, 2.5, 3.5}, 0, 0, 0, Ramp::Brown, 0, 2, 0});
             break;
         case 3:  // a thick white ruff and a bushy tail curled over the back
             for (int i = 0; i < 7; ++i) {
                 const double a = (i - 3) * 0.45;
                 f.Add({{2 + 4 * std::cos(a), 10 * std::sin(a), z + b.body.z - 3}, {4, 4, 4}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
             }
-            f.Add({{-b.body.x - 3, -8, hips + 12}, {5, 5, 7}, 0.6, 0, 0, look.fur, 2, 6, 0});
-            f.Add({{-b.body.x - 2, -9, hips + 17}, {3, 3, 3}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
+            f.Add({{-b.body.x - 3, -3, hips + 12}, {5, 5, 7}, 0.6, 0, 0, look.fur, 2, 6, 0});
+            f.Add({{-b.body.x - 2, -4, hips + 17}, {3, 3, 3}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
             break;
         case 4: {  // a long tail curling up, swinging with the beat
-            const double sway = 2.0 * std::sin(k * 1.2);
+            const double sway = 0.0 * k;
             f.Limb({-b.body.x, 0, hips + 3}, {-b.body.x - 4, 10 + sway, hips + 8}, 1.5, look.fur, 1, 5);
             f.Limb({-b.body.x - 4, 10 + sway, hips + 8}, {-b.body.x - 3, 13 + sway, hips + 24}, 1.5, look.fur, 1, 5);
             f.Add({{-b.body.x - 3, 12 + sway, hips + 25}, {2, 2.6, 2}, 0, 0, 0, look.belly, 2, 6, 0});
@@ -234,7 +234,9 @@ Figure MusicianFigure(const Pose& p) {
     const double jump = p.action == kActFreed && bob > 2 ? bob - 1 : 0;
     const double hips = b.legLength + bob;
     for (int s = -1; s <= 1; s += 2) {
-        f.Limb({0, b.hipWidth * s, hips}, {1, (b.hipWidth + 0.5) * s, 3 + jump}, b.legRadius, look.fur, 1, 5);
+        // The legs stay put while the body bobs on them (it covers the
+        // hips), so the feet of a playing member never move.
+        f.Limb({0, b.hipWidth * s, b.legLength + jump}, {1, (b.hipWidth + 0.5) * s, 3 + jump}, b.legRadius, look.fur, 1, 5);
         f.Add({{3, (b.hipWidth + 0.5) * s, 2 + jump}, {5, std::max(2.4, b.legRadius), 2.2}, 0, 0, 0, look.belly, 2, 6, 0});
         if (look.style == 5) f.Add({{1, (b.hipWidth + 0.5) * s, 6 + jump}, {3.6, 3.6, 3.2}, 0, 0, 0, look.fur, 3, 7, 0});
     }

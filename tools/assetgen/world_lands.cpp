@@ -307,7 +307,7 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
                 const int far = dist[size_t(cell)];
                 if (difficulty == 1) return -std::abs(far - 6) * 10 + int(Hash(cell, 1, 5) % 40);
                 if (difficulty == 2) return far * 4 + deadEnd * 30 + int(Hash(cell, 2, 5) % 60);
-                return far * 6 + deadEnd * 80 + int(Hash(cell, 3, 5) % 20);
+                return far * 3 + deadEnd * 80 + int(Hash(cell, 3, 5) % 40);
             };
             return score(a) > score(c);
         });

@@ -30,8 +30,7 @@ constexpr size_t kSearchAhead = 12;  // how far along the path the dog may have 
 constexpr int kDeadBand = 4;         // no key for a smaller offset
 constexpr int kDrift = 8;            // further than this from the path: back to it
 constexpr int kIconNear = 34;        // how close to an icon a walk ends
-constexpr int kKeyNear = 46;         // a key is measured from its centre
-constexpr int kIconFar = 44;         // ... when it cannot come that close (the reach is 50)
+constexpr int kIconFar = 48;         // ... when it cannot come that close (the reach is 50)
 constexpr int kStuckFrames = 60;     // no headway for this long: plan again
 constexpr int kTriesPerIcon = 3;     // walks that may fail before an icon counts as out of reach
 constexpr int kLockPulls = 6;
@@ -160,14 +159,6 @@ LandPilot::Walk LandPilot::Follow(land::LandScreen& screen) {
         const Point& ahead = path_[std::min(path_.size() - 1, along_ + 2)];
         if (std::getenv("BOT_TRACE")) {
             std::fprintf(stderr, "stuck at (%d, %d) making for (%d, %d) mode %d dir %d\n", dog->x, dog->y, ahead.x, ahead.y, dog->mode, dog->direction);
-            sprites::SpriteGroup* g = screen.activeRoom ? screen.activeRoom->place.group : screen.place.group;
-            for (sprites::Sprite* o = g->First(); o; o = o->next) {
-                RECT r, h;
-                o->GetRect(&r);
-                o->GetHitBox(&h);
-                if (r.left < dog->x + 60 && r.right > dog->x - 60 && r.top < dog->y + 60 && r.bottom > dog->y - 60)
-                    std::fprintf(stderr, "  sprite rect %d %d %d %d hit %d %d %d %d frame %p\n", r.left, r.top, r.right, r.bottom, h.left, h.top, h.right, h.bottom, (void*)o->frame);
-            }
         }
         learnedBlocks_.push_back({screen.activeRoom ? screen.currentRoom : -1,
                                   RECT{ahead.x - 6, ahead.y - 6, ahead.x + 6, ahead.y + 6}});
@@ -281,16 +272,6 @@ bool LandPilot::ChooseIcon(land::LandScreen& screen) {
         if (planned) break;
     }
     if (!planned) {
-        if (std::getenv("BOT_DEBUG")) {
-            const WalkGrid grid = GridOf(screen, -1);
-            for (const LandSprite* s : wanted) {
-                std::fprintf(stderr, "icon %d at (%d, %d) hit %d %d %d %d\n", s->iconIndex, s->x, s->y, s->hitBox.left, s->hitBox.top, s->hitBox.right, s->hitBox.bottom);
-                for (int y = s->y - 80; y <= s->y + 80; y += 8) {
-                    for (int x = s->x - 80; x <= s->x + 80; x += 8) std::fputc(grid.Free(x, y) ? '.' : '#', stderr);
-                    std::fputc('\n', stderr);
-                }
-            }
-        }
         for (const LandSprite* s : wanted) triedIcons_.push_back(s);
         return false;
     }
@@ -419,21 +400,9 @@ void LandPilot::InSubRoom(land::LandScreen& screen) {
             if (!key || key->placed || key->location != screen.currentRoom || key->world != room.World()) continue;
             if (std::count(triedIcons_.begin(), triedIcons_.end(), key) >= kTriesPerIcon) continue;
             target_ = key;
-            auto nearKey = [key](int x, int y) {
-                const int dx = x - key->x, dy = y - key->y;
-                return dx * dx + dy * dy < kKeyNear * kKeyNear;
-            };
-            if (PlanTo(screen, -1, nearKey, Act::PickUp)) return;
-            if (std::getenv("BOT_DEBUG")) {
-                RECT pr{}, ph{};
-                if (room.place.pedestal) { room.place.pedestal->GetRect(&pr); room.place.pedestal->GetHitBox(&ph); }
-                std::fprintf(stderr, "key at (%d, %d) pedestal rect %d %d %d %d hit %d %d %d %d\n", key->x, key->y, pr.left, pr.top, pr.right, pr.bottom, ph.left, ph.top, ph.right, ph.bottom);
-                const WalkGrid grid = GridOf(screen, -1);
-                for (int y = 0; y < 260; y += 8) {
-                    for (int x = 0; x < 400; x += 8) std::fputc(grid.Free(x, y) ? '.' : '#', stderr);
-                    std::fputc('\n', stderr);
-                }
-            }
+            // Below the key, then up towards it until it is within reach.
+            auto belowKey = [key](int x, int y) { return std::abs(x - key->x) <= 8 && y > key->y && y < key->y + 90; };
+            if (PlanTo(screen, -1, belowKey, Act::Nudge)) return;
             Start(Act::PickUp, 0);
             return;
         }
@@ -505,7 +474,7 @@ void LandPilot::Steer(land::LandScreen& screen) {
             break;
         case Act::WalkTo: {
             const Walk walk = Follow(screen);
-            if (walk == Walk::Arrived) {
+            if (walk == Walk::Arrived || (walk == Walk::Stuck && then_ == Act::Nudge)) {
                 Start(then_, 0);
                 if (then_ == Act::PickUp || then_ == Act::PutDown) waitFrames_ = 3;
             } else if (walk == Walk::Stuck) {
@@ -535,6 +504,15 @@ void LandPilot::Steer(land::LandScreen& screen) {
             if (++patience_ > 60) act_ = Act::None;
             return;
         }
+        case Act::Nudge:
+            if ((dog->nearest == target_ && dog->nearestDistance < dog->reach - 2) || ++patience_ > 30) {
+                hands_->Hold(0, input);
+                Start(Act::PickUp, 0);
+                waitFrames_ = 3;
+            } else {
+                hands_->Hold(Hands::kUp, input);
+            }
+            return;
         case Act::IntoHole:
             hands_->Hold(Hands::kUp, input);
             if (++patience_ > 60) act_ = Act::None;

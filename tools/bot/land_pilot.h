@@ -59,6 +59,7 @@ private:
         PutDown,     // pressing fire until the mouth is empty
         Settle,      // watching what the room did with the drop
         PressLock,   // pressing fire on a lock control
+        Nudge,       // up towards the target until it is within reach
     };
     static constexpr int kExitDoor = 99;  // in a room: its exit may be walked into
     static constexpr int kMainDoor = 10;

@@ -8,7 +8,7 @@ namespace bot {
 namespace {
 
 // The dog's footprint and the margins that keep it on the map.
-constexpr int kHalfW = 13, kHalfH = 8, kSafety = 8;
+constexpr int kHalfW = 13, kHalfH = 8, kSafety = 4;
 constexpr int kEscapeCells = 4;
 constexpr int kMarginLeft = 30, kMarginRight = 30, kMarginTop = 60, kMarginBottom = 10;
 

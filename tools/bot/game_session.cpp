@@ -61,6 +61,9 @@ bool GameSession::Start(std::string* error) {
     shell::App().prefs = std::make_unique<shell::PrefsFile>("prefs.ini");
     shell::App().startup = shell::ReadStartupPrefs(*shell::App().prefs, nullptr);
     platform::SetCursorPos(320, 240);
+    // The records drawn at construction, and all after start-up, come from
+    // a fixed seed, whatever ran before in this process.
+    platform::srand(kSeed);
     game_ = std::make_unique<shell::GameApp>(window_);
     if (!game_->Init()) {
         *error = "the game could not start (display or sound)";

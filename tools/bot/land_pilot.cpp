@@ -10,7 +10,6 @@
 #include "land/land_screen.h"
 #include "land/main_sub_room.h"
 #include "land/room.h"
-#include "platform/clock.h"
 #include "sprites/background.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
@@ -283,7 +282,7 @@ bool LandPilot::ChooseIcon(land::LandScreen& screen) {
 
 void LandPilot::Listen(land::LandScreen& screen) {
     auto* room = dynamic_cast<land::MainSubRoom*>(screen.activeRoom.get());
-    const uint32_t now = platform::timeGetTime();
+    const uint32_t now = Now();
     const std::vector<HeardNote> notes = ear_.Listen(screen.game->Effects(), now);
     if (!room) return;
     const sprites::Sprite* lemon = room->place.lemon;
@@ -349,7 +348,7 @@ void LandPilot::Solve(land::LandScreen& screen) {
     if (control == 4 && tally_.lockAttempts >= kLockPulls) {
         return GiveUp("the lock never opened after " + std::to_string(kLockPulls) + " pulls");
     }
-    const uint32_t now = platform::timeGetTime();
+    const uint32_t now = Now();
     if (now - lastPress_ < kPressGapMs) return;
     const int left = control == 4 ? r.right + 14 : r.left + (control - 1) * third + 14;
     const int right = control == 4 ? r.right + 86 : r.left + control * third - 14;
@@ -442,6 +441,7 @@ void LandPilot::InLockRoom(land::LandScreen& screen) {
 }
 
 void LandPilot::Steer(land::LandScreen& screen) {
+    ++frames_;
     hands_->BeforeFrame();
     PlayerDog* dog = screen.player;
     if (!dog) return;
@@ -561,7 +561,7 @@ void LandPilot::Steer(land::LandScreen& screen) {
                 return;
             }
             hands_->PressFire();
-            lastPress_ = platform::timeGetTime();
+            lastPress_ = Now();
             if (control_ == 4) {
                 ++tally_.lockAttempts;
                 checkWait_ = 120;  // the check plays three notes a second apart

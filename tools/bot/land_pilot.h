@@ -61,6 +61,7 @@ private:
         PressLock,   // pressing fire on a lock control
         Nudge,       // up towards the target until it is within reach
     };
+    static constexpr uint32_t kFrameMs = 40;  // the frame period the pilot is steered at
     static constexpr int kExitDoor = 99;  // in a room: its exit may be walked into
     static constexpr int kMainDoor = 10;
 
@@ -84,12 +85,16 @@ private:
     // One line on stderr per change of act (and every 50 frames) when
     // BOT_TRACE is set.
     void Trace(const land::LandScreen& screen);
+    // The pilot keeps its own time by the frames it has seen: reading the
+    // game's clock would move a headless clock on and change the game.
+    uint32_t Now() const { return frames_ * kFrameMs; }
     void GiveUp(const std::string& reason) {
         if (gaveUp_.empty()) gaveUp_ = reason;
     }
 
     Hands* hands_;
     bool finish_;
+    uint32_t frames_ = 0;
     LandTally tally_;
     std::string gaveUp_;
     const void* input_ = nullptr;

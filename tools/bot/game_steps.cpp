@@ -2,6 +2,8 @@
 
 #include "bot/sprite_blocks.h"
 
+#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/win_types.h"
@@ -70,20 +72,26 @@ bool DenDoorStep::Steer(shell::GameApp& game, Hands& hands, bool* failed) {
             return false;
         }
     }
-    while (along_ + 1 < path_.size() &&
-           std::abs(path_[along_].x - dog->x) + std::abs(path_[along_].y - dog->y) < 12) {
-        ++along_;
+    // As in a land: from the path point nearest the dog, a few cells on
+    // (or straight back onto the path when the dog drifted off it).
+    auto far = [&](size_t i) { return std::abs(path_[i].x - dog->x) + std::abs(path_[i].y - dog->y); };
+    for (size_t i = along_; i < std::min(path_.size(), along_ + 12); ++i) {
+        if (far(i) <= far(along_)) along_ = i;
     }
-    const Point aim = path_[along_];
+    const Point aim = path_[std::min(path_.size() - 1, along_ + (far(along_) > 8 ? 1 : 5))];
     const int dx = aim.x - dog->x, dy = aim.y - dog->y;
     int keys = 0;
-    if (along_ + 1 >= path_.size() && std::abs(dx) + std::abs(dy) < 12) {
+    if (along_ + 1 >= path_.size() && far(along_) <= 12) {
         keys = Hands::kUp;
     } else {
-        if (std::abs(dx) > 3) keys |= dx > 0 ? Hands::kRight : Hands::kLeft;
-        if (std::abs(dy) > 3) keys |= dy > 0 ? Hands::kDown : Hands::kUp;
+        if (std::abs(dx) > 4 && std::abs(dx) * 3 > std::abs(dy)) keys |= dx > 0 ? Hands::kRight : Hands::kLeft;
+        if (std::abs(dy) > 4 && std::abs(dy) * 3 > std::abs(dx)) keys |= dy > 0 ? Hands::kDown : Hands::kUp;
     }
     hands.Hold(keys, &game.Input());
+    if (std::getenv("BOT_TRACE")) {
+        std::fprintf(stderr, "den: dog (%d, %d) mode %d aim (%d, %d) %zu/%zu keys %d door %d,%d,%d,%d\n", dog->x, dog->y,
+                     dog->mode, aim.x, aim.y, along_, path_.size(), keys, door.left, door.top, door.right, door.bottom);
+    }
     return false;
 }
 

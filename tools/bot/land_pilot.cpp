@@ -27,6 +27,8 @@ constexpr int kArrive = 12;          // the end of a path counts as reached this
 constexpr size_t kLookAhead = 5;     // the dog heads for the point this many cells on
 constexpr size_t kSearchAhead = 12;  // how far along the path the dog may have got
 constexpr int kDeadBand = 4;         // no key for a smaller offset
+constexpr int kDoorMargin = 10;      // kept from doors the walk must not take
+constexpr int kHomeMargin = 18;      // ... and more from the ways back to the den
 constexpr int kDrift = 8;            // further than this from the path: back to it
 constexpr int kIconNear = 34;        // how close to an icon a walk ends
 constexpr int kIconFar = 48;         // ... when it cannot come that close (the reach is 50)
@@ -47,10 +49,9 @@ RECT DoorTest(int x, int y) { return RECT{x - 21, y - 16, x + 21, y + 8}; }
 
 // Positions from which the dog would take the door, with a margin for the
 // stride the dog overshoots by and `spare` pixels more below it.
-RECT AroundDoor(const RECT& area, int spare) {
-    constexpr int kMargin = 10;
-    return RECT{area.left - 29 - kMargin, area.top - 16 - kMargin, area.right + 29 + kMargin,
-                area.bottom + 16 + kMargin + spare};
+RECT AroundDoor(const RECT& area, int spare, int margin) {
+    return RECT{area.left - 29 - margin, area.top - 16 - margin, area.right + 29 + margin,
+                area.bottom + 16 + margin + spare};
 }
 
 // A step from the door: two more cells towards it and the dog takes it.
@@ -100,18 +101,21 @@ WalkGrid LandPilot::GridOf(land::LandScreen& screen, int openDoor) const {
             AddBlocks(*s, &blocks);
         }
     }
+    // Doors keep a margin for the stride the dog overshoots by, the ways
+    // home a wider one; a tight grid (when nothing else finds a way) none.
+    const int margin = tight_ ? 0 : kDoorMargin, homeMargin = tight_ ? 0 : kHomeMargin;
     if (inRoom) {
         const world::RoomPlace& room = screen.activeRoom->place;
         if (!Empty(room.hotSpot)) forbidden.push_back(AroundHole(room.hotSpot));
-        if (openDoor != kExitDoor) forbidden.push_back(AroundDoor(room.exitArea, 0));
-        if (!Empty(room.denExitArea)) forbidden.push_back(AroundDoor(room.denExitArea, 0));
+        if (openDoor != kExitDoor) forbidden.push_back(AroundDoor(room.exitArea, 0, margin));
+        if (!Empty(room.denExitArea)) forbidden.push_back(AroundDoor(room.denExitArea, 0, margin));
     } else {
         const world::LandPlace& land = screen.place;
         for (int k = 0; k < land.doorCount; ++k) {
-            if (k != openDoor) forbidden.push_back(AroundDoor(land.doors[k].area, 20));
+            if (k != openDoor) forbidden.push_back(AroundDoor(land.doors[k].area, 20, margin));
         }
-        if (openDoor != kMainDoor) forbidden.push_back(AroundDoor(land.mainDoor.area, 20));
-        forbidden.push_back(AroundDoor(land.startArea, 20));
+        if (openDoor != kMainDoor) forbidden.push_back(AroundDoor(land.mainDoor.area, 20, margin));
+        forbidden.push_back(AroundDoor(land.startArea, 20, homeMargin));
         for (int k = 0; k < land.hotSpotCount; ++k) forbidden.push_back(AroundHole(land.hotSpots[k].area));
     }
     const int placeId = inRoom ? screen.currentRoom : -1;
@@ -168,10 +172,14 @@ LandPilot::Walk LandPilot::Follow(land::LandScreen& screen) {
 
 bool LandPilot::PlanTo(land::LandScreen& screen, int openDoor, const std::function<bool(int, int)>& goal, Act then) {
     if (PlanOnce(screen, openDoor, goal, then)) return true;
-    // What stopped the dog may have moved on (the cat): forget it and look again.
-    if (learnedBlocks_.empty()) return false;
+    // What stopped the dog may have moved on (the cat): forget it and look
+    // again; then closer to the doors than is comfortable.
     learnedBlocks_.clear();
-    return PlanOnce(screen, openDoor, goal, then);
+    if (PlanOnce(screen, openDoor, goal, then)) return true;
+    tight_ = true;
+    const bool planned = PlanOnce(screen, openDoor, goal, then);
+    tight_ = false;
+    return planned;
 }
 
 bool LandPilot::PlanOnce(land::LandScreen& screen, int openDoor, const std::function<bool(int, int)>& goal, Act then) {
@@ -405,12 +413,12 @@ void LandPilot::InSubRoom(land::LandScreen& screen) {
             Start(Act::PickUp, 0);
             return;
         }
-        if (!PlanToDoor(screen, kExitDoor)) Start(Act::PushDoor, 0);
+        if (!PlanToDoor(screen, kExitDoor)) Start(Act::BackOff, 0);
         return;
     }
     target_ = dog->carried;
     if (IsKey(target_)) {
-        if (!PlanToDoor(screen, kExitDoor)) Start(Act::PushDoor, 0);
+        if (!PlanToDoor(screen, kExitDoor)) Start(Act::BackOff, 0);
         return;
     }
     RECT pedestal{dog->x - 1, dog->y - 120, dog->x + 1, dog->y - 100};  // no pedestal: a little way in
@@ -430,11 +438,11 @@ void LandPilot::InLockRoom(land::LandScreen& screen) {
     if (dog->carried) {
         target_ = dog->carried;
         if (IsKey(target_)) return Start(Act::PutDown, 0);
-        if (!PlanToDoor(screen, kExitDoor)) Start(Act::PushDoor, 0);
+        if (!PlanToDoor(screen, kExitDoor)) Start(Act::BackOff, 0);
         return;
     }
     if (WorkLeft(screen) || !finish_) {
-        if (!PlanToDoor(screen, kExitDoor)) Start(Act::PushDoor, 0);
+        if (!PlanToDoor(screen, kExitDoor)) Start(Act::BackOff, 0);
         return;
     }
     Solve(screen);
@@ -504,8 +512,13 @@ void LandPilot::Steer(land::LandScreen& screen) {
             if (++patience_ > 60) act_ = Act::None;
             return;
         }
+        case Act::BackOff:  // wedged where no walk starts: a few steps back into the room
+            hands_->Hold(Hands::kDown, input);
+            if (++patience_ > 8) act_ = Act::None;
+            return;
         case Act::Nudge:
-            if ((dog->nearest == target_ && dog->nearestDistance < dog->reach - 2) || ++patience_ > 30) {
+            if ((dog->nearest == target_ && dog->nearestDistance < dog->reach - 2) || ++patience_ > 15 ||
+                (target_ && dog->y < target_->y + 20)) {
                 hands_->Hold(0, input);
                 Start(Act::PickUp, 0);
                 waitFrames_ = 3;
@@ -534,9 +547,10 @@ void LandPilot::Steer(land::LandScreen& screen) {
                 } else if (IsKey(target_) && target_->placed) {
                     ++tally_.keysInserted;
                 }
-                // The icon settles on the pedestal or floats home; a full
-                // pedestal shows its key.
-                Start(Act::Settle, 40);
+                // A full pedestal shows its key after its finishing run;
+                // otherwise a moment for the icon to settle.
+                const bool full = screen.activeRoom && screen.activeRoom->PlacedCount() == 6;
+                Start(Act::Settle, full ? 40 : 8);
                 return;
             }
             if (patience_++ % 30 == 0 && dog->carryState == PlayerDog::kCarrying) hands_->PressFire();

@@ -60,6 +60,7 @@ private:
         Settle,      // watching what the room did with the drop
         PressLock,   // pressing fire on a lock control
         Nudge,       // up towards the target until it is within reach
+        BackOff,     // down a few steps, away from whatever wedges the dog
     };
     static constexpr uint32_t kFrameMs = 40;  // the frame period the pilot is steered at
     static constexpr int kExitDoor = 99;  // in a room: its exit may be walked into
@@ -95,6 +96,7 @@ private:
     Hands* hands_;
     bool finish_;
     uint32_t frames_ = 0;
+    bool tight_ = false;  // the grid of the moment keeps no margin from doors
     LandTally tally_;
     std::string gaveUp_;
     const void* input_ = nullptr;

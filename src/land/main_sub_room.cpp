@@ -40,9 +40,6 @@ int MainSubRoom::Enter(LandScreen* owner, int roomIndex) {
     world::PlayerDog* dog = land->player;
     LandScreen::MoveToWorld(dog, world_.get());
     const platform::RECT& arrival = land->firstArrival ? place.denExitArea : place.exitArea;
-    // Only the first arrival comes in from the den: later the dog comes from
-    // the land, through the room's own door, not beside the way home.
-    land->firstArrival = 0;
     dog->SetPosition(arrival.left + 20, arrival.bottom + 20);
     SetDepth(dog);
     place.group->Insert(dog);

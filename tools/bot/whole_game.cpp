@@ -7,6 +7,7 @@
 #include "bot/land_pilot.h"
 #include "land/land_screen.h"
 #include "land/room.h"
+#include "menus/options_menu.h"
 #include "platform/clock.h"
 #include "platform/crt_random.h"
 #include "platform/headless.h"
@@ -200,7 +201,11 @@ private:
                 return;
             case 6:
                 if (!Play()) return;
-                if (game.currentState != world::kStateIntro) return Fail("quit to title did not reach the title");
+                if (game.currentState != world::kStateIntro) {
+                    return Fail("quit to title did not reach the title (menu " +
+                                std::to_string(game.optionsMenu ? game.optionsMenu->menuState : -1) + ", panel " +
+                                std::to_string(den && den->dog ? den->dog->panelOpen : -1) + ")");
+                }
                 // The title's menu: load the first slot.
                 Queue({Tap('A', 6), Tap(platform::VK_DOWN), Tap(platform::VK_RETURN, 6), Tap(platform::VK_RETURN, 40, "11_den_loaded.png")});
                 Next();

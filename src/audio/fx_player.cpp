@@ -147,6 +147,7 @@ int FxPlayer::FxPlayer_Load(int effect) {
         record.useCount = 1;
     }
     slot.effect = effect;
+    slot.starts = 0;
     return free;
 }
 
@@ -156,6 +157,7 @@ int FxPlayer::FxPlayer_Play(int slot, int loop) {
     DWORD status = 0;
     if (buffer->GetStatus(&status) != DS_OK) return 0;
     buffer->Play(0, 0, loop ? DSBPLAY_LOOPING : 0);
+    ++slots_[static_cast<size_t>(slot)].starts;
     return 1;
 }
 

@@ -13,6 +13,7 @@
 struct FxSlot {
     int32_t effect = -1;
     platform::IDirectSoundBuffer* buffer = nullptr;  // none = free slot
+    uint32_t starts = 0;  // how often it began to sound: a listener hears each start
 };
 
 class FxPlayer {

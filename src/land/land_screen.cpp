@@ -316,6 +316,9 @@ void LandScreen::ComeUpAtRoomHotSpot() {
 void LandScreen::LeaveRoom() {
     Room* room = activeRoom.get();
     if (room) {
+        // Once out in the land, the lock room is entered through its own
+        // door, not beside the way to the den the first arrival came by.
+        firstArrival = 0;
         room->place.group->Unlink(player);
         const world::LandSpriteTable& table = game->LandSprites();
         for (int i = 0; i < table.count; ++i) {

@@ -14,10 +14,15 @@ void Room::UpdateIconSounds(LandScreen* land, int location) {
     int bestIndex = 0;
     for (int i = 0; i < game->LandSprites().count; ++i) {
         LandSprite* sprite = game->LandSprites()[i];
+        // Marks left by the land while the dog carried something in would
+        // keep a key revealed here out of its mouth.
+        sprite->notTakeable = dog->carried && sprite != dog->carried ? 1 : 0;
         if (sprite->location == location) {
             sprite->Unsilence();
             const int32_t distance = sprite->UpdateSound(dog->x, dog->y);
-            if (distance < best) {
+            // A placed icon (or an inserted key) belongs where it is: it
+            // sings, but it is never what the dog picks up.
+            if (!sprite->placed && distance < best) {
                 best = distance;
                 bestIndex = i;
             }

@@ -16,6 +16,9 @@ struct RunOptions {
     // Called when the run is over, while the platform still runs (the
     // harness reads the clock and the message boxes here).
     std::function<void()> onFinish;
+    // Headless: called at the start of every pass of the main loop, before
+    // the game ticks or the loop waits (tests play whole games through it).
+    std::function<void()> eachPass;
 };
 
 // Refuses a second copy, opens the window, reads "prefs.ini", plays the

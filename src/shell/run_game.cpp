@@ -77,6 +77,7 @@ int MainLoop(const RunOptions& options) {
     Waiter waiter;
     const uint32_t startedAt = platform::timeGetTime();
     while (app.running) {
+        if (options.eachPass && IsHeadless()) options.eachPass();
         platform::MSG message;
         if (platform::PeekMessage(&message, nullptr, 0, 0, platform::PM_REMOVE)) {
             if (message.message == platform::WM_QUIT) return static_cast<int>(message.wParam);

@@ -9,7 +9,7 @@ namespace world::pedestal {
 
 inline constexpr int kFrames = 4;
 inline constexpr int kFrameWidth = 220;
-inline constexpr int kFrameHeight = 96;
+inline constexpr int kFrameHeight = 56;
 inline constexpr int kRestFrame = 0;
 inline constexpr int kFirstFinishingFrame = 1;
 inline constexpr int kLastFrame = kFrames - 1;

@@ -135,6 +135,16 @@ TEST_F(LandPlayIntegration, CarryingSetZeroIntoTheFirstRoomRevealsItsKey) {
         Frames(screen.get(), 10);
         EXPECT_EQ(room->pedestalFrame, 3);
         EXPECT_EQ(screen->keys[2]->location, 0);
+        platform::WritePng(platform::dd::emulation::CaptureFrontBuffer(), (out / "3_key_revealed.png").string());
+        // In front of the pedestal the key is within the dog's reach and is
+        // what it would pick up, not an icon on the pedestal before it.
+        sprites::RECT pedestal;
+        room->place.pedestal->GetHitBox(&pedestal);
+        screen->player->SetPosition(screen->keys[2]->x, pedestal.bottom + 10);
+        Frames(screen.get(), 1);
+        EXPECT_EQ(screen->player->nearest, screen->keys[2]);
+        EXPECT_LT(screen->player->nearestDistance, screen->player->reach);
+        EXPECT_EQ(screen->keys[2]->notTakeable, 0);
         screen->player->leaveRoomRequest = 1;
         Frames(screen.get(), 10);
         // The solved room entered again: the finished pedestal and its key.

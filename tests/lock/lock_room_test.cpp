@@ -180,6 +180,14 @@ TEST_F(LockRoomTest, AOneKeyLandIsCompletedFromTheKeyToTheDen) {
     EXPECT_EQ(held, 0) << "leaving the room releases its voices";
 }
 
+TEST_F(LockRoomTest, BackFromTheLandTheDogArrivesAtTheRoomsOwnDoorNotBesideTheDens) {
+    Open();
+    MainSubRoom* room = EnterLockRoom();
+    ASSERT_NE(room, nullptr);
+    EXPECT_EQ(screen->player->x, room->place.exitArea.left + 20);
+    EXPECT_EQ(screen->player->y, room->place.exitArea.bottom + 20);
+}
+
 TEST_F(LockRoomTest, AFreedLandsRoomShowsTheFreedPoseAndHumsNothing) {
     Open(1);
     record.freed = 1;

@@ -343,25 +343,27 @@ Picture Sparkles() {
     return JoinStrip(frames, kGreenKey);
 }
 
-// The pedestal: a two-step stand, back shelf top at y 14 and front shelf top
-// at y 43; frames 1..3 light up its stars one by one (the finishing run).
+// The pedestal: a low two-step stand, back shelf top at y 8 and front shelf
+// top at y 26; frames 1..3 light up its stars one by one (the finishing run).
+// It is low enough that the dog, standing in front of it, reaches the key
+// that appears on its back shelf.
 Picture Pedestal() {
     constexpr int kW = world::pedestal::kFrameWidth, kH = world::pedestal::kFrameHeight;
     std::vector<Picture> frames;
     for (int f = 0; f < world::pedestal::kFrames; ++f) {
         Picture p(kW, kH, kGreenKey);
-        p.ShadedRect(20, 14, 180, 30, Ramp::Purple, 2, 5);
-        p.FillRect(20, 12, 180, 4, C(Ramp::Purple, 6));
-        p.ShadedRect(4, 43, 212, 46, Ramp::Purple, 1, 4);
-        p.FillRect(4, 41, 212, 4, C(Ramp::Purple, 6));
-        p.FillRect(4, 86, 212, 6, C(Ramp::Purple, 0));
+        p.ShadedRect(20, 8, 180, 18, Ramp::Purple, 2, 5);
+        p.FillRect(20, 6, 180, 4, C(Ramp::Purple, 6));
+        p.ShadedRect(4, 26, 212, 24, Ramp::Purple, 1, 4);
+        p.FillRect(4, 24, 212, 4, C(Ramp::Purple, 6));
+        p.FillRect(4, 48, 212, 5, C(Ramp::Purple, 0));
         for (int s = 0; s < 3; ++s) {
             const bool lit = f > s;
             const int x = 50 + s * 60;
-            p.FillEllipse(x, 66, 9, 9, C(lit ? Ramp::Yellow : Ramp::Purple, lit ? 6 : 2));
-            if (lit) p.FillEllipse(x, 66, 4, 4, C(Ramp::Grey, 7));
+            p.FillEllipse(x, 38, 7, 7, C(lit ? Ramp::Yellow : Ramp::Purple, lit ? 6 : 2));
+            if (lit) p.FillEllipse(x, 38, 3, 3, C(Ramp::Grey, 7));
         }
-        if (f == world::pedestal::kLastFrame) p.FillRect(20, 88, 180, 3, C(Ramp::Gold, 6));
+        if (f == world::pedestal::kLastFrame) p.FillRect(20, 50, 180, 3, C(Ramp::Gold, 6));
         p.Outline(kGreenKey, kOutline);
         frames.push_back(p);
     }

@@ -34,7 +34,7 @@ std::vector<int32_t> SlicedCells(int columns, int rows);
 namespace room {
 inline constexpr world::lnd::Rect kSubExit{40, 40, 100, 76};
 inline constexpr world::lnd::Rect kSubHole{300, 150, 360, 200};
-inline constexpr int kPedestalX = 150, kPedestalY = 20;
+inline constexpr int kPedestalX = 150, kPedestalY = 40;
 inline constexpr int kSubFishX = 30, kSubFishY = 170;
 inline constexpr int kSubSignX = 368, kSubSignY = 268;  // centre of the set sign, a plaque on the floor
 inline constexpr world::lnd::Rect kMainExit{30, 280, 80, 330};

@@ -3,7 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "demogen/demo_pilot.h"
+#include "bot/hands.h"
+#include "bot/land_pilot.h"
 #include "land/land_screen.h"
 #include "platform/clock.h"
 #include "platform/crt_random.h"
@@ -96,8 +97,7 @@ bool PrepareStart(shell::GameApp& game, const DemoPlan& plan, world::SavedSlot* 
 
 // Plays the demo's land from `start` with the pilot at the keys until the
 // recording is full, and takes the demo buffer with its end mark.
-void RecordSteps(shell::GameApp& game, const DemoPlan& plan, const world::SavedSlot& start, RecordedDemo* out,
-                 std::string* error) {
+void RecordSteps(shell::GameApp& game, const world::SavedSlot& start, RecordedDemo* out, std::string* error) {
     auto demo = std::make_unique<uint8_t[]>(world::kDemoBytes);
     std::memset(demo.get(), 0, world::kDemoBytes);
     world::WriteDemoHeader(start, demo.get());
@@ -109,10 +109,11 @@ void RecordSteps(shell::GameApp& game, const DemoPlan& plan, const world::SavedS
     game.demoRunning = 0;
     game.demoScratch = 1;
     platform::srand(kSeed);  // the level reader seeded it by the calendar
-    DemoPilot pilot;
+    bot::Hands hands;
+    bot::LandPilot pilot(&hands, false);
     for (int frame = 0; frame < kMaxFrames && game.landScreen && game.landScreen->player; ++frame) {
         if (game.landScreen->player->recordingIndex >= kSteps) break;
-        pilot.Steer(*game.landScreen, plan.difficulty);
+        pilot.Steer(*game.landScreen);
         Frame(game);
     }
     game.demoScratch = 0;
@@ -124,8 +125,8 @@ void RecordSteps(shell::GameApp& game, const DemoPlan& plan, const world::SavedS
         *error = "the recording stopped after " + std::to_string(out->steps) + " steps";
         return;
     }
-    out->iconsPickedUp = pilot.IconsPickedUp();
-    out->iconsDelivered = pilot.IconsDelivered();
+    out->iconsPickedUp = pilot.Tally().iconsCarried;
+    out->iconsDelivered = pilot.Tally().iconsPlaced;
     out->bytes = std::move(game.demoData);
     uint8_t* end = out->bytes.get() + world::kDemoStepsOffset + world::kDemoStepBytes * out->steps;
     std::memset(end, 0, world::kDemoStepBytes);
@@ -150,7 +151,7 @@ RecordedDemo RecordDemo(const DemoPlan& plan, std::string* error) {
             // Records drawn from a fixed seed, not from how long start-up took.
             platform::srand(kSeed);
             for (int land = 0; land < world::kLandCount; ++land) world::InitLandRecord(&game.Record(land));
-            if (PrepareStart(game, plan, &start, error)) RecordSteps(game, plan, start, &out, error);
+            if (PrepareStart(game, plan, &start, error)) RecordSteps(game, start, &out, error);
         }
     }
     platform::DestroyWindow(window);

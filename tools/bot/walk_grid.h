@@ -1,5 +1,5 @@
 #pragma once
-// A walking grid over one place for the demo recorder: a dog position is free
+// A walking grid over one place for the players the tools run: a dog position is free
 // when it keeps the dog's footprint (with a safety margin) off every blocking
 // rectangle, stays inside the map margins and lies in no forbidden area (the
 // doors and holes the walk must not take). Paths are searched on 8-pixel
@@ -9,7 +9,7 @@
 
 #include "platform/win_types.h"
 
-namespace demogen {
+namespace bot {
 
 struct Point {
     int x = 0, y = 0;
@@ -25,12 +25,16 @@ public:
     bool Free(int x, int y) const;
     // The cells from `from` to the nearest free cell where goal(x, y) holds,
     // as positions; empty when there is none. A walk from a forbidden place
-    // (beside the door the dog just came out of) may leave it through
-    // forbidden cells, never through blocked ones.
+    // (beside the door the dog just came out of) first leaves it for the
+    // nearest free cell, never through blocked ones; a walk from a blocked
+    // cell starts at the nearest open one a few cells away.
     std::vector<Point> Path(Point from, const std::function<bool(int, int)>& goal) const;
 
 private:
     enum : char { kBlocked, kForbidden, kFree };
+    // Cells from `start` to the nearest cell where goal(cell) holds, through
+    // free cells (and forbidden ones when asked); empty when there is none.
+    std::vector<int> Search(int start, bool throughForbidden, const std::function<bool(int)>& goal) const;
     bool FreeCell(int c, int r) const {
         return c >= 0 && r >= 0 && c < cols_ && r < rows_ && free_[r * cols_ + c] == kFree;
     }
@@ -38,4 +42,4 @@ private:
     std::vector<char> free_;
 };
 
-}  // namespace demogen
+}  // namespace bot

@@ -1,0 +1,133 @@
+#include "bot/walk_grid.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <deque>
+
+namespace bot {
+namespace {
+
+// The dog's footprint and the margins that keep it on the map.
+constexpr int kHalfW = 13, kHalfH = 8, kSafety = 4;
+constexpr int kEscapeCells = 4;
+constexpr int kMarginLeft = 30, kMarginRight = 30, kMarginTop = 60, kMarginBottom = 10;
+
+bool Inside(const platform::RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+
+}  // namespace
+
+WalkGrid::WalkGrid(int mapWidth, int mapHeight, const std::vector<platform::RECT>& blocks,
+                   const std::vector<platform::RECT>& forbidden)
+    : cols_(std::max(0, mapWidth / kCell)), rows_(std::max(0, mapHeight / kCell)),
+      free_(static_cast<size_t>(cols_) * rows_, kFree) {
+    // The cells whose dog position satisfies test(x, y), among those whose
+    // position could lie in [left, right) x [top, bottom).
+    auto mark = [&](int left, int top, int right, int bottom, char value, auto test) {
+        const int c0 = std::max(0, (left + kCell - 1) / kCell), c1 = std::min(cols_ - 1, (right - 1) / kCell);
+        const int r0 = std::max(0, (top + kCell - 1) / kCell), r1 = std::min(rows_ - 1, (bottom - 1) / kCell);
+        for (int r = r0; r <= r1; ++r) {
+            for (int c = c0; c <= c1; ++c) {
+                char& cell = free_[r * cols_ + c];
+                if (cell != kBlocked && test(c * kCell, r * kCell)) cell = value;
+            }
+        }
+    };
+    for (const platform::RECT& f : forbidden) {
+        mark(f.left, f.top, f.right, f.bottom, kForbidden, [&](int x, int y) { return Inside(f, x, y); });
+    }
+    // A position is blocked when the footprint with its margin overlaps a block.
+    for (const platform::RECT& b : blocks) {
+        mark(b.left - kHalfW - kSafety + 1, b.top - kHalfH - kSafety + 1, b.right + kHalfW + kSafety,
+             b.bottom + kHalfH + kSafety, kBlocked, [](int, int) { return true; });
+    }
+    for (int r = 0; r < rows_; ++r) {
+        for (int c = 0; c < cols_; ++c) {
+            const int x = c * kCell, y = r * kCell;
+            if (x < kMarginLeft || y < kMarginTop || x >= mapWidth - kMarginRight || y >= mapHeight - kMarginBottom) {
+                free_[r * cols_ + c] = kBlocked;
+            }
+        }
+    }
+}
+
+bool WalkGrid::Free(int x, int y) const {
+    return FreeCell((x + kCell / 2) / kCell, (y + kCell / 2) / kCell);
+}
+
+std::vector<Point> WalkGrid::Path(Point from, const std::function<bool(int, int)>& goal) const {
+    int c0 = (from.x + kCell / 2) / kCell, r0 = (from.y + kCell / 2) / kCell;
+    if (c0 < 0 || r0 < 0 || c0 >= cols_ || r0 >= rows_) return {};
+    // The dog can stand closer to things than the margin allows (it put
+    // something down there): the walk starts from the nearest cell that is
+    // not blocked, a few cells at most.
+    if (free_[r0 * cols_ + c0] == kBlocked) {
+        int best = -1, bestDistance = 0;
+        for (int dr = -kEscapeCells; dr <= kEscapeCells; ++dr) {
+            for (int dc = -kEscapeCells; dc <= kEscapeCells; ++dc) {
+                const int c = c0 + dc, r = r0 + dr;
+                if (c < 0 || r < 0 || c >= cols_ || r >= rows_ || free_[r * cols_ + c] == kBlocked) continue;
+                const int distance = dc * dc + dr * dr;
+                if (best < 0 || distance < bestDistance) {
+                    best = r * cols_ + c;
+                    bestDistance = distance;
+                }
+            }
+        }
+        if (best < 0) return {};
+        c0 = best % cols_;
+        r0 = best / cols_;
+    }
+    std::vector<int> cells;
+    int at = r0 * cols_ + c0;
+    if (free_[at] == kForbidden) {
+        // Beside the door the dog just came out of: first the nearest place
+        // it may stand, then the walk from there.
+        cells = Search(at, true, [this](int cell) { return free_[cell] == kFree; });
+        if (cells.empty()) return {};
+        at = cells.back();
+        cells.pop_back();
+    }
+    const std::vector<int> walk =
+        Search(at, false, [&](int cell) { return goal(cell % cols_ * kCell, cell / cols_ * kCell); });
+    if (walk.empty()) return {};
+    cells.insert(cells.end(), walk.begin(), walk.end());
+    std::vector<Point> path;
+    for (int cell : cells) path.push_back({cell % cols_ * kCell, cell / cols_ * kCell});
+    return path;
+}
+
+std::vector<int> WalkGrid::Search(int start, bool throughForbidden, const std::function<bool(int)>& goal) const {
+    auto open = [&](int c, int r) {
+        if (c < 0 || r < 0 || c >= cols_ || r >= rows_) return false;
+        const char cell = free_[r * cols_ + c];
+        return cell == kFree || (throughForbidden && cell == kForbidden);
+    };
+    std::vector<int> cameFrom(free_.size(), -2);
+    std::deque<int> queue{start};
+    cameFrom[start] = -1;
+    int found = -1;
+    while (!queue.empty()) {
+        const int at = queue.front();
+        queue.pop_front();
+        const int c = at % cols_, r = at / cols_;
+        if ((free_[at] == kFree || throughForbidden) && goal(at)) {
+            found = at;
+            break;
+        }
+        static const int kSteps[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+        for (const auto& step : kSteps) {
+            const int nc = c + step[0], nr = r + step[1];
+            if (!open(nc, nr) || cameFrom[nr * cols_ + nc] != -2) continue;
+            // Diagonal steps only where both straight neighbours are open too.
+            if (step[0] && step[1] && (!open(c + step[0], r) || !open(c, r + step[1]))) continue;
+            cameFrom[nr * cols_ + nc] = at;
+            queue.push_back(nr * cols_ + nc);
+        }
+    }
+    std::vector<int> cells;
+    for (int at = found; at >= 0; at = cameFrom[at]) cells.push_back(at);
+    std::reverse(cells.begin(), cells.end());
+    return cells;
+}
+
+}  // namespace bot

@@ -69,7 +69,7 @@ private:
 };
 
 // Runs until WM_QUIT (returns its exit code) or until the running flag is
-// cleared (returns 0). The game ticks only while active and idle; otherwise
+// cleared (returns the run's exit code: 0, or 1 after a failed start). The game ticks only while active and idle; otherwise
 // the loop sleeps in WaitMessage rather than spinning.
 int MainLoop(const RunOptions& options) {
     AppState& app = App();
@@ -105,7 +105,7 @@ int MainLoop(const RunOptions& options) {
             return 1;
         }
     }
-    return 0;
+    return app.exitCode;
 }
 
 void EndRun() {
@@ -139,11 +139,12 @@ int RunStartedGame(const RunOptions& options) {
     ReadPreferences(app);
 
     app.moviePlayer = std::make_unique<MoviePlayer>(app.mainWindow);
-    if (!OpenMovieOrAskForDisc(*app.moviePlayer, kLogoMovieName, app.mainWindow,
-                               app.startup.insertCdText.c_str(),
-                               app.startup.insertCdTitle.c_str())) {
+    const int opened = OpenMovieOrAskForDisc(*app.moviePlayer, kLogoMovieName, app.mainWindow,
+                                             app.startup.insertCdText.c_str(),
+                                             app.startup.insertCdTitle.c_str());
+    if (opened != 1) {
         EndRun();
-        return 0;
+        return opened < 0 ? 1 : 0;  // Cancel is the player's choice; a damaged movie a failure
     }
     app.moviePhase = kLogoMovie;
     app.moviePlayer->Play();

@@ -34,13 +34,16 @@ tw_fuzz_all() {
   local seconds="$1" failed=0 name
   TW_PACKAGES+=(clang)
   tw_install
-  BUILD_DIR="${TW_BUILD_DIR:-$TW_ROOT/build-fuzz}"
-  TW_BUILD_TARGETS="fuzzers assetgen demogen" \
-    tw_build RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTW_FUZZ=ON -DTW_BENCH=OFF
   export SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy
-  export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
+  # The seeds come from the data of the plain build's generators.
+  BUILD_DIR="$TW_ROOT/build"
+  TW_BUILD_TARGETS="assetgen demogen" tw_build RelWithDebInfo
   tw_generate_data
   export TW_DATA_DIR="$DATA_DIR"
+  BUILD_DIR="${TW_BUILD_DIR:-$TW_ROOT/build-fuzz}"
+  TW_BUILD_TARGETS="fuzzers" \
+    tw_build RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ -DTW_FUZZ=ON -DTW_BENCH=OFF
+  export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0}"
   tw_fuzz_seed "$DATA_DIR" "$BUILD_DIR/corpus"
   printf '%-20s %10s %8s %8s  %s\n' reader execs cov ft result
   for name in prefs bitmap level xmidi instrument_library effect_library wave movie \

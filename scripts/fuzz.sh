@@ -59,11 +59,15 @@ tw_fuzz_all() {
     execs="$(echo "$stats" | sed -nE 's/^#([0-9]+).*/\1/p')"
     cov="$(echo "$stats" | sed -nE 's/.*cov: ([0-9]+).*/\1/p')"
     ft="$(echo "$stats" | sed -nE 's/.*ft: ([0-9]+).*/\1/p')"
-    if [ "$status" -ne 0 ] || compgen -G "$artifacts*" > /dev/null; then
+    # Slow units are only reported; crashes, leaks, time-outs and
+    # out-of-memory inputs are failures and are kept for the suite.
+    local kept
+    kept="$(find "$artifacts" -maxdepth 1 -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' -o -name 'oom-*' \))"
+    if [ "$status" -ne 0 ] || [ -n "$kept" ]; then
       result="FAILED (see $log)"
       failed=1
       mkdir -p "$TW_ROOT/tests/data/regress/$name"
-      cp -f "$artifacts"* "$TW_ROOT/tests/data/regress/$name/" 2>/dev/null || true
+      [ -n "$kept" ] && cp -f $kept "$TW_ROOT/tests/data/regress/$name/"
     fi
     printf '%-20s %10s %8s %8s  %s\n' "$name" "${execs:-?}" "${cov:-?}" "${ft:-?}" "$result"
   done

@@ -1,6 +1,8 @@
 #include "audio/land_sprite.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "audio/sequencer.h"
 #include "platform/system.h"
@@ -10,9 +12,17 @@ using sprites::RECT;
 
 namespace {
 
-int32_t Distance(int32_t dx, int32_t dy) {
-    return static_cast<int32_t>(std::sqrt(double(dx) * dx + double(dy) * dy));
+// Positions come from level files and saved records, so differences are
+// taken in 64 bits and results clamped: absurd values give far away and
+// silent, never an overflow.
+constexpr double kFarthest = 1e9;
+
+int32_t Distance(int64_t dx, int64_t dy) {
+    const double d = std::sqrt(double(dx) * double(dx) + double(dy) * double(dy));
+    return static_cast<int32_t>(std::min(d, kFarthest));
 }
+
+int32_t ClampTo32(int64_t value) { return int32_t(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
 
 // Placed icons are heard at a fixed level while the player is in the room
 // part of the map (left of x 3000).
@@ -136,23 +146,23 @@ void LandSprite::MarkDirty() {
 }
 
 int32_t LandSprite::VolumeFor(int32_t distance, bool isPlaced, int32_t playerX, bool isNotTakeable) {
-    int32_t volume;
+    int64_t volume;
     if (isPlaced) {
         volume = playerX < kPlacedAudibleBelowX ? kPlacedVolume : kSilent;
     } else {
-        volume = distance > 50 ? (-120 - distance) * 5 : -17 * distance;
+        volume = distance > 50 ? (-120 - int64_t(distance)) * 5 : -17 * int64_t(distance);
     }
-    if (isNotTakeable) volume = static_cast<int32_t>(volume * 1.5);
-    return volume;
+    if (isNotTakeable) volume = volume * 3 / 2;
+    return ClampTo32(volume);
 }
 
 int32_t LandSprite::UpdateSound(int32_t px, int32_t py) {
-    const int32_t dx = x - px;
-    const int32_t dy = y + hitBox.top - py;
+    const int64_t dx = int64_t(x) - px;
+    const int64_t dy = int64_t(y) + hitBox.top - py;
     const int32_t d = Distance(dx, dy);
     const int32_t volume = VolumeFor(d, placed != 0, px, notTakeable != 0);
     if (sequencer && track >= 0) {
-        sequencer->SQ_SetTrackPan(track, dx * 20);
+        sequencer->SQ_SetTrackPan(track, int32_t(std::clamp<int64_t>(dx * 20, -10000, 10000)));
         sequencer->SQ_SetTrackVolume(track, volume);
     }
     return d;
@@ -181,6 +191,6 @@ void LandKey::MarkDirty() {
     taken = 0;
 }
 
-int32_t LandKey::UpdateSound(int32_t px, int32_t py) { return Distance(x - px, y - py); }
+int32_t LandKey::UpdateSound(int32_t px, int32_t py) { return Distance(int64_t(x) - px, int64_t(y) - py); }
 
 void LandKey::SetSequence(int32_t) { platform::OutputDebugString("Keys carry no music part.\n"); }

@@ -36,17 +36,8 @@ SeqTrack* Sequencer::Track(int id) const {
 
 int Sequencer::SQ_LoadSequenceFile(const char* path) {
     if (!songData_.empty()) return 0;
-    FILE* file = platform::OpenFile(path, "rb");
-    if (!file) return 0;
     std::vector<uint8_t> data;
-    long size = -1;
-    if (std::fseek(file, 0, SEEK_END) == 0) size = std::ftell(file);
-    if (size > 0 && std::fseek(file, 0, SEEK_SET) == 0) {
-        data.resize(size_t(size));
-        if (std::fread(data.data(), 1, data.size(), file) != data.size()) data.clear();
-    }
-    std::fclose(file);
-    if (data.empty()) return 0;
+    if (!platform::ReadWholeFile(path, &data) || data.empty()) return 0;
     uint32_t count = 0;
     // The table holds 128 sequences; any beyond are ignored.
     while (count < xmidi::kMaxSequences) {

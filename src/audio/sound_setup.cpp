@@ -1,12 +1,15 @@
 #include "audio/sound_setup.h"
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "audio/fx_player.h"
 #include "audio/mixer_faders.h"
 #include "audio/sequencer.h"
+#include "audio/wave_file.h"
 #include "platform/clock.h"
+#include "platform/dialogs.h"
 #include "platform/dsound.h"
 
 using namespace platform;
@@ -15,6 +18,7 @@ namespace {
 constexpr int kCopies = 100;
 constexpr uint32_t kFxSlots = 30;
 constexpr double kFastVideoMBps = 30.0;
+constexpr const char* kFxLibraryName = ".\\seq\\fxlib.txt";
 }  // namespace
 
 SoundObjects::SoundObjects() = default;
@@ -69,14 +73,24 @@ SampleRate ChooseSampleRate(double megabytesPerSecond) {
 
 int SoundSetUp(HWND window, uint32_t sampleRate, uint32_t rateStep, SoundObjects* objects) {
     IDirectSound* directSound = nullptr;
-    if (DirectSoundCreate(nullptr, &directSound, nullptr) != DS_OK) return 0;
+    // Every way out with 0 says why in a box first: the game ends on it.
+    if (DirectSoundCreate(nullptr, &directSound, nullptr) != DS_OK) {
+        MessageBox(window, "The sound device could not be opened.", "Sound set-up failed", MB_OK | audio::kStopIcon);
+        return 0;
+    }
     if (directSound->SetCooperativeLevel(window, DSSCL_NORMAL) != DS_OK) {
         directSound->Release();
+        MessageBox(window, "The sound device could not be shared with the game.", "Sound set-up failed",
+                   MB_OK | audio::kStopIcon);
         return 0;
     }
     objects->fxPlayer = std::make_unique<FxPlayer>(window, directSound, kFxSlots);
-    if (!objects->fxPlayer->LoadFXLib(".\\seq\\fxlib.txt")) {
+    if (!objects->fxPlayer->LoadFXLib(kFxLibraryName)) {
         directSound->Release();  // the effect player keeps its own reference
+        const std::string text = std::string(kFxLibraryName) +
+                                 " is missing or damaged (unreadable, a line too long, or an effect "
+                                 "number outside 0..255).";
+        MessageBox(window, text.c_str(), "Could not open effect library file", MB_OK | audio::kStopIcon);
         return 0;
     }
     // From here the synthesiser owns the device's reference (and releases it
@@ -88,7 +102,10 @@ int SoundSetUp(HWND window, uint32_t sampleRate, uint32_t rateStep, SoundObjects
     format.bits = 16;
     format.outputRate = sampleRate;
     format.rateFactor = rateStep;
-    if (!objects->sequencer->SQ_CreateVirtualSynth(format)) return 0;
+    if (!objects->sequencer->SQ_CreateVirtualSynth(format)) {
+        MessageBox(window, "The music output could not be created.", "Sound set-up failed", MB_OK | audio::kStopIcon);
+        return 0;
+    }
     if (!objects->sequencer->SQ_LoadInstrumentLibrary(".\\seq\\wavelib.txt")) return 0;
     objects->mixerFaders = std::make_unique<MixerFaders>(window);
     objects->mixerFaders->MixerFaders_Init();

@@ -176,7 +176,8 @@ bool RenderFrames(Run& run, int32_t* sum, int32_t f, int32_t end, uint32_t sampl
         int32_t s = samples[index];
         if constexpr (kInterpolate) {
             const int32_t b = samples[index + 1];
-            s = s + (((b - s) * int32_t(at & 0xFFFF)) >> 16);
+            // Neighbours may differ by up to 65535: the product needs 64 bits.
+            s = s + int32_t((int64_t(b - s) * int64_t(at & 0xFFFF)) >> 16);
         }
         sum[2 * f] += int32_t((s * gainLeft) >> 16);
         sum[2 * f + 1] += int32_t((s * gainRight) >> 16);

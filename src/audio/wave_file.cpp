@@ -45,6 +45,10 @@ int OpenWave(HWND window, const char* name, OpenedWave* wave) {
     MMCKINFO data{};
     data.ckid = MakeFourCC('d', 'a', 't', 'a');
     if (mmioDescend(file, &data, &riff, MMIO_FINDCHUNK) != 0) return fail(" Error reading data chunk");
+    // The size is the file's word: it must not claim more bytes than the file
+    // holds, or callers would allocate (and zero) for data that is not there.
+    if (uint64_t(data.dwDataOffset) + data.cksize > uint64_t(RiffFileSize(file)))
+        return fail(" Error reading WAVE data");
     wave->file = file;
     wave->data = data;
     return 1;

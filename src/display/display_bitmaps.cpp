@@ -25,7 +25,10 @@ FilePtr Open(const char* name) { return FilePtr(name ? platform::OpenFile(name, 
 void ShowCouldNotLoad(HWND window, const char* name) {
     char directory[1024] = {};
     platform::GetCurrentDirectory(sizeof directory, directory);
-    const std::string text = std::string(directory) + (name ? name : "");
+    std::string shown = name ? name : "";
+    if (shown.rfind(".\\", 0) == 0) shown.erase(0, 2);
+    const bool absolute = !shown.empty() && (shown[0] == '/' || shown[0] == '\\' || shown.find(':') != std::string::npos);
+    const std::string text = absolute ? shown : std::string(directory) + "/" + shown;
     platform::MessageBox(window, text.c_str(), "Could not load", platform::MB_OK);
 }
 

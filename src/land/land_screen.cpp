@@ -77,11 +77,15 @@ int LandScreen::Load(const char* level, const char* song, world::LandRecord* lan
     platform::SetCursorPos(320, 300);
     world_ = std::make_unique<sprites::SpriteWorld>(display);
     lockDemonstrated = record->icon[0].location != world::kNeverPlaced ? 1 : 0;
+    int wholeFile = 0;
     {
         sprites::LoadingAnimation loading;
-        world::LoadLand(level, &loading, world::LandContext{world_.get(), game->Difficulty(), record}, &place);
+        wholeFile = world::LoadLand(level, &loading, world::LandContext{world_.get(), game->Difficulty(), record}, &place);
     }
     if (!place.group || !world_->background) return 0;
+    // A file cut short still plays with what it had; one without even a map
+    // (missing or empty) would only show black.
+    if (!wholeFile && world_->background->columns * int64_t(world_->background->rows) == 0) return 0;
     if (Wetland()) std::memcpy(waterColours, display->basePalette + kFirstWaterEntry, sizeof waterColours);
     sprites::Background& map = *world_->background;
     map.scrollX = map.scrollY = 0;

@@ -1,5 +1,8 @@
 #include "land/lock_mechanism.h"
 
+#include <algorithm>
+#include <cstdint>
+
 #include "audio/fx_player.h"
 #include "screens/captive_member.h"
 
@@ -37,7 +40,10 @@ void LockMechanism::ReleaseVoices() {
 
 int32_t LockMechanism::ScaleCents(int position) const {
     if (position < 0 || position >= kPositions) return 0;
-    return record_->scale[position] * 100;
+    // The scale comes from a saved record: multiplied wide and kept in the
+    // 32-bit range (the effect player limits the pitch further).
+    const int64_t cents = int64_t(record_->scale[position]) * 100;
+    return int32_t(std::clamp<int64_t>(cents, INT32_MIN, INT32_MAX));
 }
 
 int32_t LockMechanism::NoteCents(int k) const { return Valid(k) ? ScaleCents(record_->slot[k]) : 0; }
@@ -91,7 +97,9 @@ int LockMechanism::TurnKey(int button, uint32_t now) {
     const int k = button - 1;
     if (!Valid(k) || !keys_[k]) return 0;
     if (now - checkTime < kTurnGuardMs) return 0;
-    record_->slot[k] = (record_->slot[k] + 1) % kPositions;
+    // A damaged record's slot starts again from the first position.
+    const int slot = record_->slot[k];
+    record_->slot[k] = slot >= 0 && slot < kPositions ? (slot + 1) % kPositions : 0;
     PlaceKey(k);
     checkTime = now;
     PlayNote(k, now);
@@ -158,7 +166,7 @@ int LockMechanism::OpenIfDue(uint32_t now) {
     solvedPending = 0;
     record_->freed = 1;
     record_->bandWord = 6;  // joins the den's band, playing nothing yet
-    ++record_->progress;
+    if (record_->progress < INT32_MAX) ++record_->progress;
     return 1;
 }
 

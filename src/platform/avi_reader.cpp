@@ -12,6 +12,7 @@ namespace platform::avi {
 namespace {
 
 constexpr int kMaxSide = 4096;
+constexpr int kMaxListDepth = 16;
 constexpr uint32_t kMinMicroSecPerFrame = 1000;       // 1000 frames a second
 constexpr uint32_t kMaxMicroSecPerFrame = 10000000;   // one frame in ten seconds
 constexpr uint64_t kMaxDurationMs = 0x7FFFFFFF;       // the 32-bit clock must not wrap twice
@@ -186,10 +187,13 @@ private:
         return true;
     }
 
-    bool Movie(size_t begin, size_t end) {
+    // Record lists may nest, but never deeply: a file of thousands of nested
+    // lists is refused rather than followed down until the stack runs out.
+    bool Movie(size_t begin, size_t end, int depth = 0) {
         const std::vector<uint8_t>& b = out_.bytes;
+        if (depth > kMaxListDepth) return Fail("record lists nested too deeply");
         return ForEachChunk(b, begin, end, [&](const Chunk& c) {
-            if (IsList(b, c, kRec)) return Movie(c.data + 4, c.data + c.size);
+            if (IsList(b, c, kRec)) return Movie(c.data + 4, c.data + c.size, depth + 1);
             const int stream = StreamNumber(c.id);
             const uint16_t kind = uint16_t(c.id >> 16);
             if (stream == videoStream_) {

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "platform/dsound_card.h"
+#include "platform/internal/backend.h"
 
 namespace platform {
 
@@ -241,6 +242,8 @@ HRESULT IDirectSound::CreateSoundBuffer(const DSBUFFERDESC* description, IDirect
     if (outer) return DSERR_NOAGGREGATION;
     if (!description || description->dwSize < 20) return DSERR_INVALIDPARAM;
     if (level_ == 0) return DSERR_UNINITIALIZED;
+    internal::Backend* backend = internal::CurrentBackendPtr();
+    if (backend && backend->SoundBufferFails()) return DSERR_OUTOFMEMORY;
     auto state = std::make_shared<BufferState>();
     state->flags = description->dwFlags;
     if (description->dwFlags & DSBCAPS_PRIMARYBUFFER) {

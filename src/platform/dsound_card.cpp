@@ -209,11 +209,12 @@ void MixBuffer(BufferState& buffer, int32_t* acc, size_t frames, DWORD outRate) 
         int32_t left, right;
         int32_t a = ReadSample(data, index * channels, bits);
         int32_t b = ReadSample(data, nextIndex * channels, bits);
-        left = a + (((b - a) * frac) >> 16);
+        // Neighbours may differ by up to 65535: the product needs 64 bits.
+        left = a + int32_t((int64_t(b - a) * frac) >> 16);
         if (channels == 2) {
             a = ReadSample(data, index * 2 + 1, bits);
             b = ReadSample(data, nextIndex * 2 + 1, bits);
-            right = a + (((b - a) * frac) >> 16);
+            right = a + int32_t((int64_t(b - a) * frac) >> 16);
         } else {
             right = left;
         }

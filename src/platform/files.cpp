@@ -2,6 +2,7 @@
 #include "platform/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -169,11 +170,65 @@ std::string ResolvePath(const char* name) {
     return ResolveFrom(base, parts, 0, true).value_or(std::string());
 }
 
+namespace {
+
+bool OpensForReadingOnly(const char* mode) {
+    return mode[0] == 'r' && !std::strchr(mode, '+');
+}
+
+// Opens without blocking (a FIFO with no writer would wait for ever), then
+// keeps the file only when it is a regular one: directories, devices such as
+// /dev/zero (or a link to one) and pipes never end or have no size.
+FILE* OpenRegularForReading(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return nullptr;
+    struct stat st {};
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        return nullptr;
+    }
+    const int flags = fcntl(fd, F_GETFL);
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        close(fd);
+        return nullptr;
+    }
+    FILE* file = fdopen(fd, "rb");
+    if (!file) close(fd);
+    return file;
+}
+
+}  // namespace
+
 FILE* OpenFile(const char* name, const char* mode) {
     if (!mode) return nullptr;
     const std::string path = ResolvePath(name);
     if (path.empty()) return nullptr;
+    internal::Backend* backend = internal::CurrentBackendPtr();
+    if (backend && backend->FileOpenFails()) return nullptr;
+    if (OpensForReadingOnly(mode)) return OpenRegularForReading(path);
     return std::fopen(path.c_str(), mode);
+}
+
+long FileSize(FILE* file) {
+    if (!file) return -1;
+    struct stat st {};
+    if (fstat(fileno(file), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return st.st_size > kMaxDataFileBytes ? -1 : long(st.st_size);
+}
+
+int ReadWholeFile(const char* name, std::vector<uint8_t>* bytes) {
+    bytes->clear();
+    FILE* file = OpenFile(name, "rb");
+    if (!file) return 0;
+    const long size = FileSize(file);
+    bool ok = size >= 0;
+    if (ok) {
+        bytes->resize(size_t(size));
+        ok = std::fread(bytes->data(), 1, bytes->size(), file) == bytes->size();
+    }
+    std::fclose(file);
+    if (!ok) bytes->clear();
+    return ok ? 1 : 0;
 }
 
 bool FileExists(const char* name) {

@@ -8,8 +8,10 @@
 // never changes the process's working directory, so an early return in the
 // game cannot leave the whole program somewhere else, and host paths given
 // on a tool's command line keep meaning what the shell meant.
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/win_types.h"
 
@@ -22,8 +24,21 @@ namespace platform {
 // roots ("D:\...", see the CD-ROM drives below) work too. Returns an empty
 // string when a directory on the way does not exist.
 std::string ResolvePath(const char* name);
-// fopen through ResolvePath; null when the file cannot be opened.
+// fopen through ResolvePath; null when the file cannot be opened. Opened for
+// reading ("r" or "rb" without "+"), only a regular file opens: a directory,
+// a device or a FIFO gives null at once instead of an endless or blocking read.
 FILE* OpenFile(const char* name, const char* mode);
+
+// No data file of the game comes near this; anything larger is refused
+// before a byte of it is read.
+constexpr long kMaxDataFileBytes = 64L * 1024 * 1024;
+// The size of an open regular file, or -1 when it cannot be told or is above
+// kMaxDataFileBytes. Readers check sizes stored in a file against it before
+// they allocate.
+long FileSize(FILE* file);
+// Reads a whole regular file of at most kMaxDataFileBytes; 1, or 0 (bytes
+// empty) when it cannot be opened, is too large or cannot be read whole.
+int ReadWholeFile(const char* name, std::vector<uint8_t>* bytes);
 bool FileExists(const char* name);
 
 // The game's current folder. It starts as the process's working directory

@@ -2,9 +2,9 @@
 // and does nothing when another backend runs.
 #include "platform/headless.h"
 
-#include <fstream>
-#include <sstream>
+#include <vector>
 
+#include "platform/files.h"
 #include "platform/internal/core.h"
 #include "platform/internal/headless_backend.h"
 #include "platform/internal/input_events.h"
@@ -82,6 +82,14 @@ void SetOtherInstanceRunning(bool running) {
     if (auto* h = Headless()) h->SetOtherInstance(running);
 }
 
+void FailFileOpens(int after, int times) {
+    if (auto* h = Headless()) h->FailFileOpens(after, times);
+}
+
+void FailSoundBuffers(int after, int times) {
+    if (auto* h = Headless()) h->FailSoundBuffers(after, times);
+}
+
 int ForegroundRequests() {
     auto* h = Headless();
     return h ? h->ForegroundRequests() : 0;
@@ -100,15 +108,15 @@ int LoadScript(const std::string& text, std::string* error) {
 }
 
 int LoadScriptFile(const std::string& path, std::string* error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        if (error) *error = "cannot open script " + path;
+    // Only a regular file of a sane size: a FIFO or a device would never end.
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path.c_str(), &bytes)) {
+        if (error) *error = "cannot open script " + path + " (not a readable file of sensible size)";
         return 0;
     }
-    std::ostringstream text;
-    text << file.rdbuf();
+    const std::string text(bytes.begin(), bytes.end());
     std::string why;
-    if (!LoadScript(text.str(), &why)) {
+    if (!LoadScript(text, &why)) {
         if (error) *error = path + ": " + why;
         return 0;
     }

@@ -47,6 +47,12 @@ void SetOtherInstanceRunning(bool running);
 // How many times another copy asked this one to come to the front.
 int ForegroundRequests();
 
+// Fault injection: after `after` more successful calls, the next `times`
+// file opens (every reader's) or sound-buffer creations fail as if the disc
+// were gone or the card out of memory. (0, 0) clears the fault.
+void FailFileOpens(int after, int times);
+void FailSoundBuffers(int after, int times);
+
 // A script of timed events (virtual milliseconds from the moment it is
 // loaded), one per line; '#' starts a comment:
 //   wait <ms>           later lines happen this much later

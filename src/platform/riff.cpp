@@ -1,5 +1,6 @@
 #include "platform/riff.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -10,8 +11,7 @@ namespace platform {
 class RiffFile {
 public:
     explicit RiffFile(FILE* file) : file_(file) {
-        if (std::fseek(file_, 0, SEEK_END) == 0) size_ = std::ftell(file_);
-        std::fseek(file_, 0, SEEK_SET);
+        size_ = std::max(0L, FileSize(file_));
     }
     ~RiffFile() { std::fclose(file_); }
     FILE* file() const { return file_; }
@@ -104,6 +104,8 @@ MMRESULT mmioDescend(HMMIO file, MMCKINFO* chunk, const MMCKINFO* parent, UINT f
         if (std::fseek(f, long(next), SEEK_SET) != 0) return MMIOERR_CHUNKNOTFOUND;
     }
 }
+
+LONG RiffFileSize(HMMIO file) { return file && file->size() > 0 ? LONG(file->size()) : 0; }
 
 MMRESULT mmioAscend(HMMIO file, MMCKINFO* chunk, UINT) {
     if (!file || !chunk) return MMIOERR_CANNOTSEEK;

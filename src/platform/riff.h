@@ -53,6 +53,9 @@ LONG mmioRead(HMMIO file, char* buffer, LONG bytes);
 MMRESULT mmioDescend(HMMIO file, MMCKINFO* chunk, const MMCKINFO* parent, UINT flags);
 // Moves past the end of `chunk` (and its pad byte).
 MMRESULT mmioAscend(HMMIO file, MMCKINFO* chunk, UINT flags);
+// The length of the open file in bytes (0 for none): a chunk's size is
+// checked against it before anything is allocated for the chunk.
+LONG RiffFileSize(HMMIO file);
 
 // The bytes of a RIFF "WAVE" file with a 16-byte "fmt " chunk and a "data"
 // chunk.

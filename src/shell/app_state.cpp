@@ -31,10 +31,12 @@ void OnMovieEnded() {
     if (app.moviePhase == kLogoMovie) {
         player.Stop();
         player.Close();
-        if (!OpenMovieOrAskForDisc(player, kMainMovieName, app.mainWindow,
-                                   app.startup.insertCdText.c_str(),
-                                   app.startup.insertCdTitle.c_str())) {
+        const int opened = OpenMovieOrAskForDisc(player, kMainMovieName, app.mainWindow,
+                                                 app.startup.insertCdText.c_str(),
+                                                 app.startup.insertCdTitle.c_str());
+        if (opened != 1) {
             app.running = 0;
+            if (opened < 0) app.exitCode = 1;
         }
         if (app.running) {
             app.moviePhase = kMainMovie;
@@ -50,7 +52,11 @@ void OnMovieEnded() {
     platform::OutputDebugString("Start-up movies over; starting the game\n");
     platform::SetForegroundWindow(app.mainWindow);
     app.game = std::make_unique<GameApp>(app.mainWindow);
-    if (!app.game->Init()) app.running = 0;
+    // Init has said what went wrong in a box; the run ends as a failure.
+    if (!app.game->Init()) {
+        app.running = 0;
+        app.exitCode = 1;
+    }
 }
 
 }  // namespace
@@ -70,6 +76,7 @@ void ResetApp() {
     app.mainWindow = nullptr;
     app.windowAlive = false;
     app.running = 1;
+    app.exitCode = 0;
     app.active = 1;
     app.moviePhase = kNoMovie;
     app.startup = StartupPrefs{};

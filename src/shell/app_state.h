@@ -29,6 +29,7 @@ struct AppState {
     platform::HWND mainWindow = nullptr;
     bool windowAlive = false;  // until WM_DESTROY reaches the window procedure
     int running = 1;  // the main loop runs while set
+    int exitCode = 0;  // what the run ends with when the loop stops by the flag
     int active = 1;   // the game ticks only while the application is active
     int moviePhase = kNoMovie;
     std::unique_ptr<MoviePlayer> moviePlayer;

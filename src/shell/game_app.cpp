@@ -10,6 +10,7 @@
 #include "platform/clock.h"
 #include "platform/crt_random.h"
 #include "platform/devices.h"
+#include "platform/dialogs.h"
 #include "platform/messages.h"
 #include "platform/system.h"
 #include "screens/den_screen.h"
@@ -104,7 +105,11 @@ void GameApp::FinishDemo() {
 int GameApp::Init() {
     display = std::make_unique<display::Display>();
     platform::srand(platform::timeGetTime());
-    if (!InitDisplay()) return 0;
+    if (!InitDisplay()) {
+        platform::MessageBox(window, "The display could not be set to 640 x 480 in 256 colours.",
+                             "Startup Error", platform::MB_OK | platform::MB_ICONEXCLAMATION);
+        return 0;
+    }
     StartupPause();
 
     double megabytesPerSecond = 0.0;
@@ -345,7 +350,16 @@ void GameApp::CreateScreen() {
         return;
     }
     landScreen = std::make_unique<land::LandScreen>(this);
-    landScreen->Load(levelPath.c_str(), songFile.c_str(), &Record(currentLand));
+    if (landScreen->Load(levelPath.c_str(), songFile.c_str(), &Record(currentLand))) return;
+    // A land that cannot be set up would leave a black screen: say which
+    // files and go back to the den instead.
+    landScreen.reset();
+    const std::string text = "This land could not be loaded: " + levelPath + " or its song " + songFile +
+                             " is missing or damaged. Back to the den.";
+    platform::MessageBox(window, text.c_str(), "Could not load", platform::MB_OK | platform::MB_ICONEXCLAMATION);
+    requestedState = kStateDen;
+    requestedLand = -1;
+    CreateScreen();
 }
 
 void GameApp::LoadScreenPalette() {

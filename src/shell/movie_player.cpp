@@ -16,10 +16,9 @@ int MoviePlayer::Open(const char* fileName) {
     platform::MCI_OPEN_PARMS open;
     open.lpstrDeviceType = "avivideo";
     open.lpstrElementName = fileName;
-    if (platform::mciSendCommand(0, platform::MCI_OPEN,
-                                 platform::MCI_OPEN_TYPE | platform::MCI_OPEN_ELEMENT, &open) != 0) {
-        return 0;
-    }
+    lastOpenError = platform::mciSendCommand(0, platform::MCI_OPEN,
+                                             platform::MCI_OPEN_TYPE | platform::MCI_OPEN_ELEMENT, &open);
+    if (lastOpenError != 0) return 0;
     deviceId = open.wDeviceID;
     return 1;
 }
@@ -63,18 +62,38 @@ int LocateMovie(const char* name, const std::function<int(const char* path)>& tr
     return 0;
 }
 
+namespace {
+
+// Like LocateAndOpenMovie; also names the first candidate that was found but
+// could not be played.
+int LocateOpenOrFindDamaged(MoviePlayer& player, const char* name, std::string* damaged) {
+    return LocateMovie(name, [&](const char* path) {
+        if (player.Open(path)) return 1;
+        if (player.lastOpenError == platform::MCIERR_INVALID_FILE && damaged->empty()) *damaged = path;
+        return 0;
+    });
+}
+
+}  // namespace
+
 int LocateAndOpenMovie(MoviePlayer& player, const char* name) {
     return LocateMovie(name, [&player](const char* path) { return player.Open(path); });
 }
 
 int OpenMovieOrAskForDisc(MoviePlayer& player, const char* name, platform::HWND owner,
                           const char* promptText, const char* promptTitle) {
-    while (!LocateAndOpenMovie(player, name)) {
+    for (;;) {
+        std::string damaged;
+        if (LocateOpenOrFindDamaged(player, name, &damaged)) return 1;
+        if (!damaged.empty()) {
+            const std::string text = "The movie " + damaged + " is damaged and cannot be played.";
+            platform::MessageBox(owner, text.c_str(), "Movie damaged", platform::MB_OK | platform::MB_ICONEXCLAMATION);
+            return -1;
+        }
         const int answer = platform::MessageBox(owner, promptText, promptTitle,
                                                 platform::MB_OKCANCEL | platform::MB_SETFOREGROUND);
         if (answer == platform::IDCANCEL) return 0;
     }
-    return 1;
 }
 
 }  // namespace shell

@@ -26,6 +26,7 @@ public:
 
     platform::HWND ownerWindow;
     platform::MCIDEVICEID deviceId = 0;
+    platform::MCIERROR lastOpenError = 0;  // of the last Open
     int playing = 0;
 };
 
@@ -39,7 +40,9 @@ int LocateAndOpenMovie(MoviePlayer& player, const char* name);
 
 // LocateAndOpenMovie until it succeeds, asking for the disc after each
 // failure (text and caption from the preferences, OK / Cancel). Returns 1 once
-// the movie is open, 0 when the player chose Cancel.
+// the movie is open, 0 when the player chose Cancel. A movie that is there
+// but cannot be played is no missing disc: one box says it is damaged and
+// the result is -1 (the run then ends as a failure).
 int OpenMovieOrAskForDisc(MoviePlayer& player, const char* name, platform::HWND owner,
                           const char* promptText, const char* promptTitle);
 

@@ -128,8 +128,12 @@ PrefsFile::PrefsFile(const char* fileName) {
 }
 
 int PrefsFile::Read(const char* fileName) {
+    unreadFile_.clear();
     FILE* file = platform::OpenFile(fileName, "rt");
-    if (!file) return 0;
+    if (!file) {
+        unreadFile_ = fileName ? fileName : "";
+        return 0;
+    }
     while (!std::feof(file) && !std::ferror(file)) {
         char token[PrefsRecord::kKeySize];
         if (ReadToken(file, token) != TokenResult::Key) continue;
@@ -171,7 +175,17 @@ PrefsRecord* PrefsFile::Find(const char* key) {
     return index >= 0 ? records_[index].get() : nullptr;
 }
 
-void PrefsFile::ShowMissingKey(const char* key, platform::HWND owner) const {
+void PrefsFile::ShowMissingKey(const char* key, platform::HWND owner) {
+    if (!unreadFile_.empty()) {
+        // Every key is missing then: one box for the file, not one per key.
+        if (unreadFileShown_) return;
+        unreadFileShown_ = true;
+        const std::string text = "The preferences file " + unreadFile_ +
+                                 " could not be read; the game goes on without its settings.";
+        platform::MessageBox(owner, text.c_str(), "Startup Error",
+                             platform::MB_ICONEXCLAMATION | platform::MB_SETFOREGROUND);
+        return;
+    }
     const std::string text = std::string("Key missing from prefs file:-\n") + key;
     platform::MessageBox(owner, text.c_str(), "Startup Error",
                          platform::MB_ICONEXCLAMATION | platform::MB_SETFOREGROUND);

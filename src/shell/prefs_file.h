@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/win_types.h"
 
@@ -75,7 +76,8 @@ public:
     PrefsRecord* Find(const char* key);
 
     // The start-up readers: a missing key shows the "Startup Error" box on
-    // messageOwner and gives 0 / null. GetInt on a float key gives the
+    // messageOwner and gives 0 / null. When the file itself could not be
+    // read, one box names the file instead and the other keys say nothing. GetInt on a float key gives the
     // float's bits; on a text key, 0. GetString on a non-text key gives null.
     int32_t GetInt(const char* key, platform::HWND messageOwner = nullptr);
     const char* GetString(const char* key, platform::HWND messageOwner = nullptr);
@@ -89,7 +91,10 @@ public:
 
 private:
     int Lookup(const char* key);
-    void ShowMissingKey(const char* key, platform::HWND owner) const;
+    void ShowMissingKey(const char* key, platform::HWND owner);
+
+    std::string unreadFile_;  // the file that could not be read, if any
+    bool unreadFileShown_ = false;
 
     std::array<std::unique_ptr<PrefsRecord>, kMaxRecords> records_{};
     int cachedIndex_ = -1;

@@ -70,7 +70,7 @@ private:
 };
 
 // Runs until WM_QUIT (returns its exit code) or until the running flag is
-// cleared (returns 0). The game ticks only while active and idle; otherwise
+// cleared (returns the run's exit code: 0, or 1 after a failed start). The game ticks only while active and idle; otherwise
 // the loop sleeps in WaitMessage rather than spinning.
 int MainLoop(const RunOptions& options) {
     AppState& app = App();
@@ -107,7 +107,7 @@ int MainLoop(const RunOptions& options) {
             return 1;
         }
     }
-    return 0;
+    return app.exitCode;
 }
 
 void EndRun() {
@@ -145,11 +145,12 @@ int RunStartedGame(const RunOptions& options) {
     // stage from here on.
     platform::sound_card::UseOutputStage(true);
     app.moviePlayer = std::make_unique<MoviePlayer>(app.mainWindow);
-    if (!OpenMovieOrAskForDisc(*app.moviePlayer, kLogoMovieName, app.mainWindow,
-                               app.startup.insertCdText.c_str(),
-                               app.startup.insertCdTitle.c_str())) {
+    const int opened = OpenMovieOrAskForDisc(*app.moviePlayer, kLogoMovieName, app.mainWindow,
+                                             app.startup.insertCdText.c_str(),
+                                             app.startup.insertCdTitle.c_str());
+    if (opened != 1) {
         EndRun();
-        return 0;
+        return opened < 0 ? 1 : 0;  // Cancel is the player's choice; a damaged movie a failure
     }
     app.moviePhase = kLogoMovie;
     app.moviePlayer->Play();

@@ -3,6 +3,7 @@
 // coordinates, a current frame, a hit box, a depth and the links of its
 // group's depth list. Character classes override the drawing, animation and
 // rectangle operations in part.
+#include <algorithm>
 #include <cstdint>
 
 #include "sprites/frame_record.h"
@@ -76,8 +77,11 @@ private:
 
 // Depth key of a sprite standing with its footprint at (left, top) inside
 // its frame.
+// Computed wide and clamped to the 32-bit range, so that absurd coordinates
+// from a file sort first or last instead of overflowing.
 inline int32_t DepthKey(int32_t x, int32_t y, int32_t footLeft, int32_t footTop) {
-    return (y + footTop) * 3000 + x + footLeft;
+    const int64_t key = (int64_t(y) + footTop) * 3000 + int64_t(x) + footLeft;
+    return int32_t(std::clamp<int64_t>(key, INT32_MIN, INT32_MAX));
 }
 
 }  // namespace sprites

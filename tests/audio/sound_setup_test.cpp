@@ -90,7 +90,11 @@ TEST_F(SoundSetUpTest, AMissingLibraryEndsTheSetUpKeepingWhatWasMade) {
     EXPECT_EQ(SoundSetUp(nullptr, 22050, 1, &none), 0) << "no fxlib.txt";
     EXPECT_TRUE(none.fxPlayer);
     EXPECT_FALSE(none.sequencer);
+    ASSERT_EQ(headless::MessageBoxLog().size(), 1u);  // the game ends on it: it names the file
+    EXPECT_EQ(headless::MessageBoxLog()[0].caption, "Could not open effect library file");
+    EXPECT_NE(headless::MessageBoxLog()[0].text.find("fxlib.txt"), std::string::npos);
     SoundShutdown(&none);
+    headless::ClearMessageBoxLog();
 
     ASSERT_TRUE(audio_test::WriteText(dir_ / "seq/fxlib.txt", "1 .\\seq\\bark.wav\n"));
     SoundObjects partial;

@@ -66,6 +66,10 @@ public:
     // Drive type of a letter; for CD-ROM drives root receives the folder.
     virtual UINT DriveType(char letter, std::string* root) = 0;
     virtual void SetNiceness(DWORD priorityClass) = 0;
+    // Injected faults (headless tests only): the next file open or sound
+    // buffer creation fails.
+    virtual bool FileOpenFails() { return false; }
+    virtual bool SoundBufferFails() { return false; }
 
     // Video: 0x00RRGGBB pixels, tightly packed.
     virtual void Present(const uint32_t* pixels, int width, int height) = 0;

@@ -68,6 +68,11 @@ public:
     int ForegroundRequests() const { return foregroundRequests_; }
     bool LoadScript(std::vector<ScriptEvent> events);
     bool ScriptFinished() const { return nextEvent_ >= script_.size(); }
+    // Fault injection: a countdown of successful calls before `times` fail.
+    void FailFileOpens(int after, int times) { fileFault_ = Fault{after, times}; }
+    void FailSoundBuffers(int after, int times) { bufferFault_ = Fault{after, times}; }
+    bool FileOpenFails() override { return fileFault_.Take(); }
+    bool SoundBufferFails() override { return bufferFault_.Take(); }
 
 private:
     struct Drive {
@@ -89,6 +94,19 @@ private:
     bool otherInstance_ = false;
     int foregroundRequests_ = 0;
     std::unique_ptr<SingleInstance> instance_;
+    struct Fault {
+        int after = 0, times = 0;
+        bool Take() {
+            if (times <= 0) return false;
+            if (after > 0) {
+                --after;
+                return false;
+            }
+            --times;
+            return true;
+        }
+    };
+    Fault fileFault_, bufferFault_;
     std::vector<ScriptEvent> script_;
     size_t nextEvent_ = 0;
     uint64_t scriptStart_ = 0;

@@ -143,14 +143,19 @@ TEST_F(GameAppTest, LandWithoutAValidIndexRunsWithoutAScreen) {
     EXPECT_FALSE(shell::LevelFiles(shell::kCeltic, 0, &level, &song));
 }
 
+// This folder has no levels, so each switch ends in the box that names the
+// level it chose for the difficulty.
 TEST_F(GameAppTest, EveryDifficultyStartsItsOwnLevelThroughTheSwitch) {
     const char* files[3] = {"easy.lnd", "medium.lnd", "hard.lnd"};
     for (int difficulty = 1; difficulty <= 3; ++difficulty) {
         game.difficulty = difficulty;
         SwitchTo(shell::kStateIntro);
+        platform::headless::ClearMessageBoxLog();
         SwitchTo(shell::kStateLand, shell::kWetland);
-        ASSERT_NE(game.landScreen, nullptr) << difficulty;
-        EXPECT_EQ(game.landScreen->levelPath, std::string(".\\graphics\\lands\\wetland\\") + files[difficulty - 1]);
+        ASSERT_FALSE(platform::headless::MessageBoxLog().empty()) << difficulty;
+        const std::string& text = platform::headless::MessageBoxLog()[0].text;
+        EXPECT_NE(text.find(std::string(".\\graphics\\lands\\wetland\\") + files[difficulty - 1]), std::string::npos)
+            << text;
     }
 }
 

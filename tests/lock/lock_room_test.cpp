@@ -3,6 +3,7 @@
 // the reward to its end and the den request; and a freed land's room.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "audio/land_sprite.h"
@@ -14,6 +15,7 @@
 #include "land/reward_show.h"
 #include "lock/lock_fixture.h"
 #include "platform/clock.h"
+#include "platform/ddraw_emulation.h"
 #include "support/test_game.h"
 #include "world/chars/reward_tables.h"
 #include "world/land_file_format.h"
@@ -69,6 +71,7 @@ public:
         const auto reward = world::chars::MakeRewardTables(world::kCeltic + 1);
         std::string path = reward.file.substr(2);
         for (char& c : path) c = c == '\\' ? '/' : c;
+        std::filesystem::create_directories(test_support::InGameFolder(std::filesystem::path(path).parent_path().string()));
         WritePicture(path, reward.width, reward.height);
     }
     void TearDown() override {
@@ -212,6 +215,51 @@ TEST_F(LockRoomTest, TheRewardRunsEveryStepAndGivesItsSoundBack) {
     EXPECT_EQ(reward.StepsShown(), world::chars::kRewardSteps[world::kCeltic]);
     EXPECT_NEAR(double(platform::timeGetTime() - start), 100.0 * reward.StepCount(), 20.0);
     EXPECT_EQ(fx->Slot(slot)->buffer, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// After every step of every reward the screen holds exactly that step's two
+// pictures (the fixture's pictures are solid): the earlier steps' pictures
+// are wiped on both buffers and nothing spills or wraps round.
+TEST_F(LockRoomTest, EveryRewardStepShowsOnlyItsOwnTwoPictures) {
+    for (int land = 0; land < world::chars::kRewardCount; ++land) {
+        const auto tables = world::chars::MakeRewardTables(land + 1);
+        std::string path = tables.file.substr(2);
+        for (char& c : path) c = c == '\\' ? '/' : c;
+        WritePicture(path, tables.width, tables.height);
+        land::RewardShow reward(&D(), nullptr, land);
+        uint32_t now = platform::timeGetTime();
+        reward.Start(now);
+        for (int step = 0; step < reward.StepCount(); ++step) {
+            if (step > 0) {
+                now += land::RewardShow::kStepMs;
+                ASSERT_EQ(reward.Update(now), 1);
+            }
+            ASSERT_EQ(reward.StepIndex(), step);
+            std::vector<uint8_t> expected(640 * 480, 0);
+            auto mark = [&](int x, int y, uint16_t frame) {
+                if (frame == 0) return;
+                const auto& f = tables.frames[frame];
+                for (int py = std::max(y, 0); py < std::min(y + f.Height(), 480); ++py)
+                    for (int px = std::max(x, 0); px < std::min(x + f.Width(), 640); ++px)
+                        expected[size_t(py * 640 + px)] = 1;
+            };
+            mark(tables.xA[size_t(step)], tables.yA[size_t(step)], tables.frameA[size_t(step)]);
+            mark(tables.xB[size_t(step)], tables.yB[size_t(step)], tables.frameB[size_t(step)]);
+            const auto shot = platform::dd::emulation::CaptureFrontBuffer();
+            ASSERT_EQ(shot.width, 640);
+            ASSERT_EQ(shot.height, 480);
+            int wrong = 0;
+            for (size_t i = 0; i < expected.size(); ++i) {
+                const bool on = shot.rgb[i * 3] | shot.rgb[i * 3 + 1] | shot.rgb[i * 3 + 2];
+                wrong += on != bool(expected[i]);
+            }
+            ASSERT_EQ(wrong, 0) << "reward " << land + 1 << " step " << step;
+        }
+    }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "shell/prefs_file.h"
 #include "shell/startup_prefs.h"
 #include "shell_fixtures.h"
+#include "world/chars/credits_tables.h"
 
 namespace {
 
@@ -59,6 +60,22 @@ TEST(Boot, GeneratedPreferencesHoldEveryStartupKey) {
     EXPECT_EQ(values.numOfDistLogos, 1);
     EXPECT_LE(values.sfxCredit.x + values.sfxCredit.w, 640);
     EXPECT_LE(values.sfxCredit.y + values.sfxCredit.h, 480);
+    // Each credits caption is drawn where the generator put its picture, in
+    // the order of the keys.
+    const shell::CreditRect* read[] = {&values.graphicsCredit, &values.animateCredit, &values.graphPrgCredit,
+                                       &values.addHelpCredit1, &values.addHelpCredit2, &values.musicCredit,
+                                       &values.origConcCredit, &values.audioPrgCredit, &values.sfxCredit};
+    for (int id = 0; id < world::chars::kCreditCaptionCount; ++id) {
+        const auto& place = world::chars::CreditCaptionPlace(id);
+        EXPECT_TRUE(read[id]->x == place.x && read[id]->y == place.y && read[id]->w == place.w &&
+                    read[id]->h == place.h)
+            << place.key << ": " << read[id]->x << "," << read[id]->y << " " << read[id]->w << "x" << read[id]->h;
+    }
+    // The help page's three buttons sit on one line across the page, in order.
+    EXPECT_EQ(values.helpArrowLeftY, values.helpCancelY);
+    EXPECT_EQ(values.helpCancelY, values.helpArrowRightY);
+    EXPECT_LT(values.helpArrowLeftX, values.helpCancelX);
+    EXPECT_LT(values.helpCancelX, values.helpArrowRightX);
 }
 
 }  // namespace

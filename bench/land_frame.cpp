@@ -104,14 +104,22 @@ private:
     bool ok_ = false;
 };
 
+bool LandOpened(const OpenLand& land, benchmark::State& state) {
+    if (land.Ok()) return true;
+    state.SkipWithError("no generated data (build/data) or the land did not load");
+    return false;
+}
+
 // range(0): 1 walking, 0 standing; range(1): 1 whole view every frame.
+void WalkingAndWholeCases(benchmark::internal::Benchmark* b) {
+    b->ArgNames({"walking", "whole"})->Args({1, 0})->Args({1, 1})->Args({0, 0})->Args({0, 1});
+    b->Unit(benchmark::kMicrosecond);
+}
+
 void BM_LandFrame(benchmark::State& state) {
     platform::ScopedHeadless headless;
     OpenLand land;
-    if (!land.Ok()) {
-        state.SkipWithError("no generated data (build/data) or the land did not load");
-        return;
-    }
+    if (!LandOpened(land, state)) return;
     const bool walking = state.range(0) != 0, whole = state.range(1) != 0;
     for (auto _ : state) {
         land.Steer(walking);
@@ -120,20 +128,12 @@ void BM_LandFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LandFrame)
-    ->ArgNames({"walking", "whole"})
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Unit(benchmark::kMicrosecond);
+    ->Apply(WalkingAndWholeCases);
 
 void BM_LandDraw(benchmark::State& state) {
     platform::ScopedHeadless headless;
     OpenLand land;
-    if (!land.Ok()) {
-        state.SkipWithError("no generated data (build/data) or the land did not load");
-        return;
-    }
+    if (!LandOpened(land, state)) return;
     const bool walking = state.range(0) != 0, whole = state.range(1) != 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -149,12 +149,7 @@ void BM_LandDraw(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LandDraw)
-    ->ArgNames({"walking", "whole"})
-    ->Args({1, 0})
-    ->Args({1, 1})
-    ->Args({0, 0})
-    ->Args({0, 1})
-    ->Unit(benchmark::kMicrosecond);
+    ->Apply(WalkingAndWholeCases);
 
 }  // namespace
 

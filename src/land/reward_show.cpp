@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "audio/fx_player.h"
+#include "display/clip_to_screen.h"
 #include "display/display.h"
 #include "platform/ddraw.h"
 
@@ -84,12 +85,7 @@ void RewardShow::ShowStep(int step) {
         if (!surface_ || frame == 0 || frame >= tables_.frames.size()) return;
         platform::RECT src = tables_.frames[frame].rect;
         platform::RECT dst{x, y, x + (src.right - src.left), y + (src.bottom - src.top)};
-        // Cut to the screen, the source the same way.
-        if (dst.left < 0) src.left -= dst.left, dst.left = 0;
-        if (dst.top < 0) src.top -= dst.top, dst.top = 0;
-        if (dst.right > kScreenW) src.right -= dst.right - kScreenW, dst.right = kScreenW;
-        if (dst.bottom > kScreenH) src.bottom -= dst.bottom - kScreenH, dst.bottom = kScreenH;
-        if (dst.left >= dst.right || dst.top >= dst.bottom) return;
+        if (!display::ClipToScreen(&src, &dst, kScreenW, kScreenH)) return;
         display_->GPBlt(surface_, &src, display_->backBuffer, &dst, 1);
     };
     draw(tables_.xA[step], tables_.yA[step], tables_.frameA[step]);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "display/clip_to_screen.h"
 #include "display/display.h"
 #include "platform/ddraw.h"
 #include "sprites/anim_sequence.h"
@@ -116,12 +117,7 @@ void CreditsScreen::DrawCell(int cell, int x, int y) {
     platform::RECT src = cells_[static_cast<size_t>(cell)];
     if (src.right <= src.left || src.bottom <= src.top) return;  // the gap before the strip
     platform::RECT dst{x, y, x + (src.right - src.left), y + (src.bottom - src.top)};
-    // Cut to the screen, the source the same way.
-    if (dst.left < 0) src.left -= dst.left, dst.left = 0;
-    if (dst.top < 0) src.top -= dst.top, dst.top = 0;
-    if (dst.right > kScreenW) src.right -= dst.right - kScreenW, dst.right = kScreenW;
-    if (dst.bottom > kScreenH) src.bottom -= dst.bottom - kScreenH, dst.bottom = kScreenH;
-    if (dst.left >= dst.right || dst.top >= dst.bottom) return;
+    if (!display::ClipToScreen(&src, &dst, kScreenW, kScreenH)) return;
     display_->GPBlt(sheet_, &src, display_->backBuffer, &dst, 1);
 }
 

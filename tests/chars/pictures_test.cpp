@@ -6,8 +6,11 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "assetgen/chars_figures.h"
 #include "assetgen/chars_sheets.h"
 #include "assetgen/generators.h"
+#include "world/chars/band_tables.h"
+#include "world/chars/captive_tables.h"
 #include "world/chars/poses.h"
 #include "world/palette_plan.h"
 
@@ -112,3 +115,50 @@ TEST(CharacterFiles, WrittenWhereTheGameLooks) {
 }
 
 }  // namespace
+
+namespace {
+
+// The opaque pixels of one frame drawn on its own.
+std::vector<uint8_t> Silhouette(const SheetFrame& frame) {
+    SheetFrame f = frame;
+    f.rect = {0, 0, frame.Width(), frame.Height()};
+    Picture p(f.Width(), f.Height(), 1);
+    chars::DrawFrame(p, f, 1);
+    std::vector<uint8_t> mask(p.pixels().size());
+    for (size_t i = 0; i < mask.size(); ++i) mask[i] = p.pixels()[i] != 1;
+    return mask;
+}
+
+}  // namespace
+
+TEST(MemberShapes, EveryMemberFrameHasItsOwnOutlineNotARecolour) {
+    // Each body frame of a captive or den musician, drawn again as each other
+    // member in the same pose and rectangle, must cover clearly other pixels.
+    std::vector<SheetFrame> frames;
+    for (int land = 0; land < kCaptiveCount; ++land)
+        for (const SheetFrame& f : MakeCaptiveSheet(land).frames) frames.push_back(f);
+    for (const SheetFrame& f : MakeBandTables().sheet.frames) frames.push_back(f);
+    int compared = 0;
+    for (const SheetFrame& frame : frames) {
+        if (frame.pose.figure != kFigMusician || frame.pose.tail != 0 || frame.Width() <= 0) continue;
+        std::vector<std::vector<uint8_t>> masks;
+        for (int member = 0; member < 6; ++member) {
+            SheetFrame as = frame;
+            as.pose.variant = static_cast<uint8_t>(member);
+            masks.push_back(Silhouette(as));
+        }
+        for (int a = 0; a < 6; ++a)
+            for (int b = a + 1; b < 6; ++b) {
+                int both = 0, either = 0;
+                for (size_t i = 0; i < masks[size_t(a)].size(); ++i) {
+                    both += masks[size_t(a)][i] & masks[size_t(b)][i];
+                    either += masks[size_t(a)][i] | masks[size_t(b)][i];
+                }
+                ASSERT_GT(either, 0);
+                EXPECT_LT(both * 100 / either, 88) << "members " << a << " and " << b << " overlap " << both * 100 / either << "%, action " << int(frame.pose.action)
+                                                  << " phase " << int(frame.pose.phase);
+                ++compared;
+            }
+    }
+    EXPECT_GT(compared, 15 * 50);
+}

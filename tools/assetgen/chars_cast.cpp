@@ -20,17 +20,19 @@ constexpr uint8_t C(Ramp r, int s) { return Common(r, s); }
 
 // --- The cat ---------------------------------------------------------------
 
-constexpr Ramp kCatFur = Ramp::Slate;
+// A dark cat with a white chest, socks and muzzle: a clear shape on any ground.
+constexpr Ramp kCatFur = Ramp::Grey;
+constexpr int kCatLo = 0, kCatHi = 3;
 
 void CatLegs(Figure& f, double z, double phi, bool walking, double dangle) {
     const double swing = walking ? 5 * std::sin(phi) : 0;
     const double lift = walking ? 2.5 * std::max(0.0, std::cos(phi)) : 0;
     const double lift2 = walking ? 2.5 * std::max(0.0, -std::cos(phi)) : 0;
     const double foot = 1.2 + dangle;
-    f.Limb({7, -3.5, z - 2}, {7 + swing, -3.5, foot + lift}, 1.9, kCatFur, 1, 5);
-    f.Limb({7, 3.5, z - 2}, {7 - swing, 3.5, foot + lift2}, 1.9, kCatFur, 1, 5);
-    f.Limb({-7, -3.5, z - 2}, {-7 - swing, -3.5, foot + lift2}, 2.1, kCatFur, 1, 5);
-    f.Limb({-7, 3.5, z - 2}, {-7 + swing, 3.5, foot + lift}, 2.1, kCatFur, 1, 5);
+    f.Limb({7, -3.5, z - 2}, {7 + swing, -3.5, foot + lift}, 1.9, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb({7, 3.5, z - 2}, {7 - swing, 3.5, foot + lift2}, 1.9, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb({-7, -3.5, z - 2}, {-7 - swing, -3.5, foot + lift2}, 2.1, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb({-7, 3.5, z - 2}, {-7 + swing, 3.5, foot + lift}, 2.1, kCatFur, kCatLo, kCatHi - 1);
     for (double s : {-3.5, 3.5}) {
         f.Add({{7 + (s < 0 ? swing : -swing) + 0.8, s, foot + (s < 0 ? lift : lift2)}, {2.2, 1.8, 1.2}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
     }
@@ -49,26 +51,26 @@ Figure CatBodyFigure(const Pose& p, bool balloon) {
         const bool hiss = p.action == kActHiss;
         const double arch = hiss ? 2.0 * p.phase : 0;
         if (hiss) {
-            f.Add({{0, 0, z + arch}, {9.5, 5.5, 5.5 + arch / 2}, 0, 0, 0, kCatFur, 1, 6, 0});
+            f.Add({{0, 0, z + arch}, {9.5, 5.5, 5.5 + arch / 2}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
             CatLegs(f, z + arch * 0.6, 0, false, 0);
-            f.Limb({-9, 0, z + arch}, {-11, 0, z + 14 + arch}, 2.6 + 0.5 * p.phase, kCatFur, 1, 6);
+            f.Limb({-9, 0, z + arch}, {-11, 0, z + 14 + arch}, 2.6 + 0.5 * p.phase, kCatFur, kCatLo, kCatHi);
         } else {
             // Sitting, one front paw raised to the mouth.
-            f.Add({{-2, 0, 9}, {7, 5.5, 7}, 0.8, 0, 0, kCatFur, 1, 6, 0});
+            f.Add({{-2, 0, 9}, {7, 5.5, 7}, 0.8, 0, 0, kCatFur, kCatLo, kCatHi, 0});
             f.Add({{1, 0, 13}, {4.5, 5, 5}, 0.6, 0, 0, Ramp::Grey, 4, 7, 0});
-            f.Limb({3, -3, 11}, {4, -3, 1.2}, 1.8, kCatFur, 1, 5);
-            f.Limb({3, 3, 11}, {5.0 + p.phase, 2, 4 + 4.0 * p.phase}, 1.8, kCatFur, 1, 5);
-            f.Limb({-7, 0, 3}, {-9, 6, 1.5}, 1.6, kCatFur, 1, 5);
+            f.Limb({3, -3, 11}, {4, -3, 1.2}, 1.8, kCatFur, kCatLo, kCatHi - 1);
+            f.Limb({3, 3, 11}, {5.0 + p.phase, 2, 4 + 4.0 * p.phase}, 1.8, kCatFur, kCatLo, kCatHi - 1);
+            f.Limb({-7, 0, 3}, {-9, 6, 1.5}, 1.6, kCatFur, kCatLo, kCatHi - 1);
         }
         return f;
     }
-    f.Add({{0, 0, z}, {10, 5.5, 5.2}, 0, 0, 0, kCatFur, 1, 6, 0});
+    f.Add({{0, 0, z}, {10, 5.5, 5.2}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
     f.Add({{5, 0, z - 1}, {5, 4.5, 4.5}, 0, 0, 0, Ramp::Grey, 4, 7, 0});  // pale chest
     CatLegs(f, z, phi, walking, lift);
     // Tail up in a question mark, swinging with the walk.
     const double wag = p.tail * 1.5 + (walking ? 2 * std::sin(phi) : 0);
-    f.Limb({-9, 0, z + 1}, {-12, wag, z + 10}, 1.8, kCatFur, 1, 5);
-    f.Limb({-12, wag, z + 10}, {-10, wag * 1.3, z + 15}, 1.8, kCatFur, 1, 5);
+    f.Limb({-9, 0, z + 1}, {-12, wag, z + 10}, 1.8, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb({-12, wag, z + 10}, {-10, wag * 1.3, z + 15}, 1.8, kCatFur, kCatLo, kCatHi - 1);
     if (balloon) {
         // String from the harness up to a red balloon.
         f.Limb({0, 0, z + 5}, {-2, 0, z + 48}, 0.9, Ramp::Grey, 2, 2, C(Ramp::Grey, 2));
@@ -81,15 +83,15 @@ Figure CatBodyFigure(const Pose& p, bool balloon) {
 
 Figure CatHeadFigure() {
     Figure f;
-    f.Add({{0, 0, 5}, {6.2, 7, 6}, 0, 0, 0, kCatFur, 1, 6, 0});
+    f.Add({{0, 0, 5}, {6.2, 7, 6}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
     f.Add({{4.6, 0, 3.2}, {2.6, 3.4, 2.2}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
     f.Add({{6.6, 0, 4}, {1, 1.3, 0.9}, 0, 0, 0, Ramp::Pink, 4, 4, C(Ramp::Pink, 4)});
     for (int s = -1; s <= 1; s += 2) {
         // Narrow, unimpressed eyes under heavy lids.
         f.Add({{5, 2.6 * s, 6.6}, {1, 1.6, 0.9}, 0, 0, 0, Ramp::Yellow, 5, 5, C(Ramp::Yellow, 5)});
         f.Add({{5.5, 2.6 * s, 6.5}, {0.6, 0.5, 0.8}, 0, 0, 0, Ramp::Grey, 0, 0, kOutline});
-        f.Add({{5.2, 2.6 * s, 7.6}, {1.1, 1.9, 0.5}, -0.2, 0, 0, kCatFur, 0, 2, 0});
-        f.Add({{0, 4.2 * s, 11}, {1.8, 2.2, 3.6}, 0, 0, 0.35 * s, kCatFur, 1, 5, 0});
+        f.Add({{5.2, 2.6 * s, 7.6}, {1.1, 1.9, 0.5}, -0.2, 0, 0, kCatFur, 0, 1, 0});
+        f.Add({{0, 4.2 * s, 11}, {1.8, 2.2, 3.6}, 0, 0, 0.35 * s, kCatFur, kCatLo, kCatHi - 1, 0});
         f.Add({{0.7, 4.1 * s, 10.6}, {0.6, 1.2, 2.2}, 0, 0, 0.35 * s, Ramp::Pink, 4, 4, C(Ramp::Pink, 4)});
     }
     return f;
@@ -122,7 +124,9 @@ void MusicianHead(Figure& f, const Look& look, Vec3 c, double tip, bool mouthO, 
         switch (look.style) {
             case 0: f.Limb({c.x, 3.0 * s, c.z + 8}, {c.x - 1, 6.0 * s, c.z + 17}, 0.8, Ramp::Leaf, 1, 3);
                     f.Add({{c.x - 1, 6.0 * s, c.z + 18}, {2, 2, 2}, 0, 0, 0, Ramp::Yellow, 3, 6, 0}); break;
-            case 1: case 3: f.Add({{c.x - 1, 6.0 * s, c.z + 8}, {2.2, 2.8, 5}, 0, 0, 0.3 * s, look.fur, 1, 5, 0}); break;
+            case 1: f.Add({{c.x - 1, 9.5 * s, c.z - 1}, {2.4, 2.6, 7}, 0, 0, -0.25 * s, look.fur, 0, 4, 0}); break;  // floppy
+            case 3: f.Add({{c.x - 1, 6.0 * s, c.z + 9}, {1.8, 2.8, 5.5}, 0, 0, 0.3 * s, look.fur, 1, 5, 0});      // pricked
+                    f.Add({{c.x - 0.2, 6.0 * s, c.z + 8.5}, {0.8, 1.4, 3.2}, 0, 0, 0.3 * s, Ramp::Grey, 6, 6, C(Ramp::Grey, 6)}); break;
             case 2: f.Limb({c.x, 7.0 * s, c.z + 5}, {c.x + 1, 12.0 * s, c.z + 10}, 1.4, Ramp::Gold, 3, 7);
                     f.Add({{c.x - 1, 9.0 * s, c.z + 1}, {1.6, 3, 2}, 0, 0, 0, look.fur, 1, 5, 0}); break;
             case 4: f.Add({{c.x - 1, 5.5 * s, c.z + 8}, {2, 2.6, 4.2}, 0, 0, 0.4 * s, look.fur, 1, 5, 0}); break;
@@ -144,9 +148,67 @@ void MusicianHead(Figure& f, const Look& look, Vec3 c, double tip, bool mouthO, 
 
 }  // namespace
 
+namespace {
+
+// Each musician's build: six different bodies, not one body recoloured.
+struct Build {
+    double legLength, legRadius, hipWidth;   // hips are legLength above the ground
+    Vec3 body;                               // torso radii (forward, across, up)
+    double shoulderWidth, armRadius, armLength;
+    double neck;                             // head centre above the torso's top
+    double headScale;
+};
+constexpr Build kBuilds[6] = {
+    {19, 1.6, 3.0, {5, 6, 11}, 6.5, 1.5, 14, 6, 1.05},    // alien: thin, tall, big head
+    {19, 3.2, 4.5, {9, 10, 10}, 10.0, 2.8, 10, 4, 1.0},     // chilli dog: short and round
+    {16, 4.0, 5.0, {10, 10.5, 13}, 10.5, 3.6, 12, 3, 0.9},  // bull: wide and heavy
+    {13, 3.4, 5.0, {9, 10, 13}, 9.5, 3.0, 12, 5, 1.0},      // ice dog: a husky in a ruff
+    {20, 2.2, 3.8, {6, 7.5, 12}, 8.0, 2.0, 13, 6, 0.95},    // scruffy cat: lean, long legs
+    {22, 1.6, 3.5, {7, 8, 8}, 8.0, 1.5, 12, 8, 0.9},       // poodle: thin legs, pompoms
+};
+
+// Tails, ruffs and pompoms that make each outline its own.
+void MusicianExtras(Figure& f, const Look& look, const Build& b, double hips, double z, int k) {
+    switch (look.style) {
+        case 1:  // a short stubby tail
+            f.Limb({-b.body.x, 0, hips + 4}, {-b.body.x - 5, 2, hips + 9}, 2.2, look.fur, 1, 5);
+            break;
+        case 2:  // a long tail with a dark tuft
+            f.Limb({-b.body.x, 0, hips + 6}, {-b.body.x - 4, 7, hips - 6}, 1.4, look.fur, 1, 5);
+            f.Add({{-b.body.x - 4, 7, hips - 8}, {2.5, 2.5, 3.5}, 0, 0, 0, Ramp::Brown, 0, 2, 0});
+            break;
+        case 3:  // a thick white ruff and a bushy tail curled over the back
+            for (int i = 0; i < 7; ++i) {
+                const double a = (i - 3) * 0.45;
+                f.Add({{2 + 4 * std::cos(a), 10 * std::sin(a), z + b.body.z - 3}, {4, 4, 4}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
+            }
+            f.Add({{-b.body.x - 3, -3, hips + 12}, {5, 5, 7}, 0.6, 0, 0, look.fur, 2, 6, 0});
+            f.Add({{-b.body.x - 2, -4, hips + 17}, {3, 3, 3}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
+            break;
+        case 4: {  // a long tail curling up, swinging with the beat
+            const double sway = 0.0 * k;
+            f.Limb({-b.body.x, 0, hips + 3}, {-b.body.x - 4, 10 + sway, hips + 8}, 1.5, look.fur, 1, 5);
+            f.Limb({-b.body.x - 4, 10 + sway, hips + 8}, {-b.body.x - 3, 13 + sway, hips + 24}, 1.5, look.fur, 1, 5);
+            f.Add({{-b.body.x - 3, 12 + sway, hips + 25}, {2, 2.6, 2}, 0, 0, 0, look.belly, 2, 6, 0});
+            break;
+        }
+        case 5:  // pompoms: tail and shoulders
+            f.Add({{-b.body.x - 3, 0, hips + 8}, {4.5, 4.5, 4.5}, 0, 0, 0, look.fur, 3, 7, 0});
+            for (int s = -1; s <= 1; s += 2)
+                f.Add({{0, (b.body.y + 1) * s, z + b.body.z - 4}, {4, 4, 4}, 0, 0, 0, look.fur, 3, 7, 0});
+            break;
+        default:  // the alien's spots on its belly
+            for (int i = 0; i < 3; ++i) f.Add({{b.body.x - 0.5, -3.0 + 3 * i, z - 2 + (i % 2) * 4}, {0.8, 1.2, 1.2}, 0, 0, 0, Ramp::Yellow, 5, 5, C(Ramp::Yellow, 5)});
+            break;
+    }
+}
+
+}  // namespace
+
 Figure MusicianFigure(const Pose& p) {
     Figure f;
     const Look& look = kLooks[p.variant % 6];
+    const Build& b = kBuilds[p.variant % 6];
     const int k = p.phase;
     double bob = 0, armL = 0, armR = 0, tip = 0, lean = 0;
     bool mouthO = false, sad = false;
@@ -169,21 +231,32 @@ Figure MusicianFigure(const Pose& p) {
             lean = 0.06 * std::sin(k * 0.7);
             break;
     }
+    const double jump = p.action == kActFreed && bob > 2 ? bob - 1 : 0;
+    const double hips = b.legLength + bob;
     for (int s = -1; s <= 1; s += 2) {
-        f.Limb({0, 4.5 * s, 20 + bob}, {1, 5.0 * s, 3 + (p.action == kActFreed && bob > 2 ? bob - 1 : 0)}, 3.2, look.fur, 1, 5);
-        f.Add({{3, 5.0 * s, 2 + (p.action == kActFreed && bob > 2 ? bob - 1 : 0)}, {5, 3.2, 2.2}, 0, 0, 0, look.belly, 2, 6, 0});
+        // The legs stay put while the body bobs on them (it covers the
+        // hips), so the feet of a playing member never move.
+        f.Limb({0, b.hipWidth * s, b.legLength + jump}, {1, (b.hipWidth + 0.5) * s, 3 + jump}, b.legRadius, look.fur, 1, 5);
+        f.Add({{3, (b.hipWidth + 0.5) * s, 2 + jump}, {5, std::max(2.4, b.legRadius), 2.2}, 0, 0, 0, look.belly, 2, 6, 0});
+        if (look.style == 5) f.Add({{1, (b.hipWidth + 0.5) * s, 6 + jump}, {3.6, 3.6, 3.2}, 0, 0, 0, look.fur, 3, 7, 0});
     }
-    const double z = 32 + bob;
-    f.Add({{0, 0, z}, {8, 10, 13}, 0, 0, lean, look.fur, 1, 6, 0});
-    f.Add({{4, 0, z - 2}, {5, 7, 9}, 0, 0, lean, look.belly, 3, 7, 0});
+    const double z = hips + b.body.z - 2;
+    f.Add({{0, 0, z}, b.body, 0, 0, lean, look.fur, 1, 6, 0});
+    f.Add({{b.body.x * 0.5, 0, z - 2}, {b.body.x * 0.6, b.body.y * 0.65, b.body.z * 0.7}, 0, 0, lean, look.belly, 3, 7, 0});
+    MusicianExtras(f, look, b, hips, z, k);
     for (int s = -1; s <= 1; s += 2) {
         const double a = s < 0 ? armL : armR;
-        const Vec3 shoulder{1, 9.5 * s, z + 7};
-        const Vec3 hand{shoulder.x + 5 + 3 * std::sin(a), shoulder.y + s * (3 + 5 * std::sin(a * 0.7)), shoulder.z - 12 * std::cos(a)};
-        f.Limb(shoulder, hand, 2.6, look.fur, 1, 5);
+        const Vec3 shoulder{1, b.shoulderWidth * s, z + b.body.z * 0.55};
+        const double reach = b.armLength;
+        const Vec3 hand{shoulder.x + 5 + 3 * std::sin(a), shoulder.y + s * (3 + 5 * std::sin(a * 0.7)), shoulder.z - reach * std::cos(a)};
+        f.Limb(shoulder, hand, b.armRadius, look.fur, 1, 5);
         f.Add({hand, {2.8, 2.8, 2.8}, 0, 0, 0, look.belly, 2, 6, 0});
+        if (look.style == 5) f.Add({hand, {3.4, 3.4, 3.4}, 0, 0, 0, look.fur, 3, 7, 0});
     }
-    MusicianHead(f, look, {2, 13.0 * lean, z + 22}, tip, mouthO, sad);
+    if (look.style == 0) f.Limb({0, 0, z + b.body.z - 2}, {1, 13.0 * lean, z + b.body.z + b.neck - 4}, 2.0, look.fur, 1, 5);
+    Figure head;
+    MusicianHead(head, look, {0, 0, 0}, tip, mouthO, sad);
+    head.ScaleInto(f, b.headScale, {2, 13.0 * lean, z + b.body.z + b.neck});
     return f;
 }
 

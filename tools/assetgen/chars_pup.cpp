@@ -70,6 +70,8 @@ void Standing(Figure& f, const Pose& p, double lean) {
     f.Add({{0, 0, z}, {10, 6.5, 6.5}, lean, 0, roll, kFurRamp, 1, 5, 0});
     f.Add({{6.5, 0, z + 2}, {6, 6.2, 6.8}, lean, 0, roll, kFurRamp, 1, 5, 0});
     f.Add({{-1, 0, z - 3.5}, {7, 4.5, 3}, lean, 0, 0, Ramp::Fur, 4, 7, 0});  // pale belly
+    // A red collar: a spot of strong colour that finds the pup on any ground.
+    f.Add({{8, 0, z + 5.5}, {3, 6.8, 1.6}, lean, 0, roll, Ramp::Red, 2, 5, 0});
     const double front = p.action == kActStop ? 4 : 0, hind = p.action == kActStop ? 3 : 0;
     Leg(f, {7, -4.2, z - 3}, {7 + swing + front, -4.2, 1.3 + lift});
     Leg(f, {7, 4.2, z - 3}, {7 - swing + front, 4.2, 1.3 + lift2});

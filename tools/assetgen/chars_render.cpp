@@ -57,6 +57,14 @@ void Figure::Limb(Vec3 a, Vec3 b, double radius, Ramp ramp, int lo, int hi, uint
     Add(blob);
 }
 
+void Figure::ScaleInto(Figure& into, double scale, Vec3 offset) const {
+    for (Blob b : blobs_) {
+        b.centre = {b.centre.x * scale + offset.x, b.centre.y * scale + offset.y, b.centre.z * scale + offset.z};
+        b.radius = {b.radius.x * scale, b.radius.y * scale, b.radius.z * scale};
+        into.Add(b);
+    }
+}
+
 void Figure::Shift(Vec3 by) {
     for (Blob& b : blobs_) b.centre = {b.centre.x + by.x, b.centre.y + by.y, b.centre.z + by.z};
 }

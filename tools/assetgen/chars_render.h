@@ -35,6 +35,9 @@ public:
     void Limb(Vec3 a, Vec3 b, double radius, Ramp ramp, int lo = 1, int hi = 6, uint8_t flat = 0);
     // Moves every blob added so far (a whole figure lifted or sunk).
     void Shift(Vec3 by);
+    // Adds this figure's blobs to into, scaled about the origin and moved
+    // by offset (a head drawn at its own size and put on a body).
+    void ScaleInto(Figure& into, double scale, Vec3 offset) const;
     // Hides everything below this height (a figure half down a hole).
     void ClipBelow(double height) { clipBelow_ = height; }
 

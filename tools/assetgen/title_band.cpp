@@ -1,10 +1,12 @@
 // The band on its stage: a curtained backdrop, a plank floor with
 // footlights and the six den members, drawn as on their own sheet.
+#include <algorithm>
 #include <cstdlib>
 
 #include "assetgen/chars_figures.h"
 #include "assetgen/title_art.h"
 #include "world/chars/poses.h"
+#include "world/chars/title_tables.h"
 
 namespace assetgen::title {
 namespace {
@@ -89,7 +91,45 @@ Point CymbalOnStage() {
     return {kFirstX + static_cast<int>(18 * scale), kFeetY - static_cast<int>(40 * scale)};
 }
 
+namespace {
+
+Picture DrawStageAsIs(const std::array<int, 6>& frames);
+
+// Where member m may change from its first frame: the part of the stage
+// that every one of its animation cells covers (stage coordinates).
+platform::RECT MovingPart(int member) {
+    platform::RECT r{0, 0, kStageWidth, kStageHeight};
+    for (const world::chars::BandAnimation& a : world::chars::BandAnimations()) {
+        if (a.member != member) continue;
+        const world::chars::SplashRow& row = world::chars::kSplashRows[static_cast<size_t>(a.row)];
+        r.left = std::max<int32_t>(r.left, a.x - kStageLeft);
+        r.top = std::max<int32_t>(r.top, a.y - kStageTop);
+        r.right = std::min<int32_t>(r.right, a.x - kStageLeft + row.cellWidth);
+        r.bottom = std::min<int32_t>(r.bottom, a.y - kStageTop + row.height);
+    }
+    return r;
+}
+
+}  // namespace
+
+// The band with each member at its frame; a member's playing shows only
+// inside its animation cells, so the title, which redraws just those cells,
+// shows exactly this picture.
 Picture DrawBandStage(const std::array<int, 6>& frames) {
+    Picture pic = DrawStageAsIs({0, 0, 0, 0, 0, 0});
+    const Picture moved = DrawStageAsIs(frames);
+    for (int m = 0; m < 6; ++m) {
+        if (frames[static_cast<size_t>(m)] == 0) continue;
+        const platform::RECT r = MovingPart(m);
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x) pic.Plot(x, y, moved.At(x, y));
+    }
+    return pic;
+}
+
+namespace {
+
+Picture DrawStageAsIs(const std::array<int, 6>& frames) {
     Picture pic(kStageWidth, kStageHeight, kGreenKey);
     Backcloth(pic);
     Floor(pic);
@@ -109,5 +149,7 @@ Picture DrawBandStage(const std::array<int, 6>& frames) {
     }
     return pic;
 }
+
+}  // namespace
 
 }  // namespace assetgen::title

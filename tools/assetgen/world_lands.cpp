@@ -107,6 +107,16 @@ Maze BuildMaze(Rng& rng, int difficulty) {
         if (c % kGridW != kGridW - 1 && maze.right[size_t(c)] && rng.Next(100) < percent) maze.right[size_t(c)] = 0;
         if (c / kGridW != kGridH - 1 && maze.down[size_t(c)] && rng.Next(100) < percent) maze.down[size_t(c)] = 0;
     }
+    if (difficulty == 1) {
+        // Easy lands have no dead ends: a cell with one way in gets a second.
+        for (int c = 0; c < kCells; ++c) {
+            if (maze.OpenSides(c) != 1) continue;
+            std::vector<int> closed;
+            for (int n : maze.Neighbours(c))
+                if (!maze.Open(c, n)) closed.push_back(n);
+            if (!closed.empty()) maze.OpenEdge(c, closed[size_t(rng.Next(int(closed.size())))]);
+        }
+    }
     return maze;
 }
 
@@ -297,7 +307,7 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
                 const int far = dist[size_t(cell)];
                 if (difficulty == 1) return -std::abs(far - 6) * 10 + int(Hash(cell, 1, 5) % 40);
                 if (difficulty == 2) return far * 4 + deadEnd * 30 + int(Hash(cell, 2, 5) % 60);
-                return far * 6 + deadEnd * 80 + int(Hash(cell, 3, 5) % 20);
+                return far * 3 + deadEnd * 80 + int(Hash(cell, 3, 5) % 40);
             };
             return score(a) > score(c);
         });
@@ -320,8 +330,6 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
             const int dx = difficulty == 3 ? (Hash(c, 9, 1) % 2 ? 45 : -45) : int(Hash(c, 9, 2) % 41) - 20;
             const int sx = CellLeft(c) + kCellSize / 2 + dx, sy = CellTop(c) + kCellSize / 2 - 10;
             b.spots.spots.push_back({sx, sy});
-            // On hard a tree stands just below it, its crown hiding the icon.
-            if (difficulty == 3) b.Place(Builder::Tree, sx - art.tree.FrameWidth() / 2, sy + 46 - art.tree.Height());
         }
     }
     // Animations in dead ends (their footprints fill the middle of a cell).
@@ -371,14 +379,14 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
         const ArtPiece& piece = tree ? art.tree : art.prop;
         const int left = (h >> 8) % 2 ? 24 : kCellSize - 24 - piece.footprint.right;
         const int x = CellLeft(c) + left - piece.footprint.left;
-        const int y = CellTop(c) + ((h >> 9) % 2 ? 34 : kCellSize - 30) - piece.footprint.bottom;
+        const int y = (h >> 9) % 2 ? CellTop(c) + 36 - piece.footprint.top : CellTop(c) + kCellSize - 30 - piece.footprint.bottom;
         b.Place(tree ? Builder::Tree : Builder::Prop, x, y);
     }
     PlaceBarriers(b, maze, art);
 
     std::vector<int> featureCells;
     for (int c = 0; c < kCells; ++c)
-        if (Hash(c, 5, uint32_t(land)) % (land == Place::Wetland ? 2 : 4) == 0 && c != kCatCell) featureCells.push_back(c);
+        if (Hash(c, 5, uint32_t(land)) % (land == Place::Wetland ? 2 : 8) == 0 && c != kCatCell) featureCells.push_back(c);
     PaintGround(b, maze, rng, land, featureCells);
 
     b.spots.type = kIconSpots;

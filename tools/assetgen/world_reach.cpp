@@ -13,12 +13,13 @@ using world::lnd::Rect;
 
 // The dog's footprint around its position, and its door test rectangle (the
 // footprint widened by 8 pixels left, right and up).
-constexpr int kHalfW = 13, kHalfH = 8;
+constexpr int kHalfW = kDogHalfW, kHalfH = kDogHalfH;
 constexpr int kStep = 4;
 // Map margins that keep the dog on the map.
-constexpr int kMarginLeft = 30, kMarginRight = 30, kMarginTop = 60, kMarginBottom = 10;
+constexpr int kMarginLeft = kWalkMarginLeft, kMarginRight = kWalkMarginRight, kMarginTop = kWalkMarginTop,
+              kMarginBottom = kWalkMarginBottom;
 // How close the dog must come to an icon to pick it up (its reach is 50).
-constexpr int kIconReach = 30;
+constexpr int kIconReach = kIconReachDistance;
 // Hot spots are tested at this point above the dog.
 constexpr int kHoleLook = 60;
 
@@ -106,9 +107,14 @@ ReachReport CheckReach(int mapWidth, int mapHeight, const std::vector<Rect>& blo
     for (const auto& [x, y] : mustBeFree) {
         const Rect box{x - kHalfW, y - kHalfH, x + kHalfW, y + kHalfH};
         bool free = x >= kMarginLeft && x < mapWidth - kMarginRight && y >= kMarginTop && y < mapHeight - kMarginBottom;
-        for (const Rect& b : blocks) free = free && !Overlap(box, b);
+        std::string by;
+        for (const Rect& b : blocks)
+            if (Overlap(box, b)) {
+                free = false;
+                by = " by footprint " + Text(b);
+            }
         if (!free || !grid.Reached(x, y))
-            report.problems.push_back("arrival position (" + std::to_string(x) + ", " + std::to_string(y) + ") is blocked or cut off");
+            report.problems.push_back("arrival position (" + std::to_string(x) + ", " + std::to_string(y) + ") is blocked or cut off" + by);
     }
     for (const ReachTarget& t : targets) {
         bool found = false;

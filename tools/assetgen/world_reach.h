@@ -12,6 +12,12 @@
 
 namespace assetgen {
 
+// The dog's footprint around its position (its feet), the map margins that
+// keep it on the map, and how close it must come to an icon spot to take it.
+inline constexpr int kDogHalfW = 13, kDogHalfH = 8;
+inline constexpr int kWalkMarginLeft = 30, kWalkMarginRight = 30, kWalkMarginTop = 60, kWalkMarginBottom = 10;
+inline constexpr int kIconReachDistance = 30;
+
 // Size of a bitmap named in the level; false when unknown.
 using BitmapSize = std::function<bool(const std::string& name, int* width, int* height)>;
 

@@ -117,22 +117,47 @@ Picture Post(Place land) {
     return p;
 }
 
+// A bushy tree whose crown comes down near the ground, so what stops the dog
+// (the crown and the trunk) is what it sees in its way.
 Picture Tree(Place land) {
     Picture p(84, 112, kKey);
     const PlaceRamp canopy = (land == Place::Eastern || land == Place::Funland) ? PlaceRamp::Flower : PlaceRamp::Foliage;
-    p.FillPolygon({{36, 60}, {48, 60}, {52, 110}, {32, 110}}, Own(PlaceRamp::Wood, 3));
+    p.FillPolygon({{36, 76}, {48, 76}, {52, 110}, {32, 110}}, Own(PlaceRamp::Wood, 3));
+    if (land == Place::Jazzland) {  // a little club: brick front, awning, a neon note
+        p.FillRect(6, 40, 72, 70, Own(PlaceRamp::Wall, 3));
+        for (int y = 44; y < 110; y += 6) p.FillRect(6, y, 72, 1, Own(PlaceRamp::Deep, 3));
+        p.FillRect(2, 32, 80, 10, Own(PlaceRamp::Deep, 2));
+        for (int x = 4; x < 80; x += 10) p.FillRect(x, 42, 10, 10, (x / 10 % 2) ? Own(PlaceRamp::Accent, 5) : Common(Ramp::Grey, 7));
+        p.FillRect(30, 70, 24, 40, Own(PlaceRamp::Deep, 1));
+        p.FillRect(12, 60, 12, 14, Own(PlaceRamp::Light, 6));
+        p.FillRect(60, 60, 12, 14, Own(PlaceRamp::Light, 6));
+        p.FillEllipse(38, 22, 7, 5, Own(PlaceRamp::Flower, 6));
+        p.FillRect(43, 4, 3, 18, Own(PlaceRamp::Flower, 6));
+        p.FillPolygon({{45, 4}, {56, 9}, {56, 14}, {45, 9}}, Own(PlaceRamp::Flower, 6));
+        p.Outline(kKey, kOutline);
+        return p;
+    }
+    if (land == Place::Funland) {  // a striped tent with a pennant
+        p.FillPolygon({{2, 106}, {42, 22}, {82, 106}}, Own(PlaceRamp::Accent, 5));
+        for (int k = 0; k < 4; ++k) p.FillPolygon({{2 + k * 20, 106}, {42, 22}, {12 + k * 20, 106}}, Common(Ramp::Grey, 7));
+        p.FillPolygon({{32, 110}, {42, 74}, {52, 110}}, Own(PlaceRamp::Deep, 2));
+        p.Line(42, 22, 42, 4, Common(Ramp::Slate, 3), 2);
+        p.FillPolygon({{43, 4}, {60, 9}, {43, 14}}, Own(PlaceRamp::Flower, 5));
+        p.Outline(kKey, kOutline);
+        return p;
+    }
     if (land == Place::Wetland) {  // willow: drooping strands
-        p.ShadedEllipse(42, 40, 38, 30, Ramp::Leaf, 2, 5);
-        for (int x = 8; x < 78; x += 6) p.Line(x, 40, x + 2, 86 - (x % 12), Own(PlaceRamp::Foliage, 3 + (x % 12 == 2)), 2);
+        p.ShadedEllipse(42, 50, 38, 32, Ramp::Leaf, 2, 5);
+        for (int x = 8; x < 78; x += 6) p.Line(x, 50, x + 2, 94 - (x % 12), Own(PlaceRamp::Foliage, 3 + (x % 12 == 2)), 2);
     } else if (land == Place::Aussie) {  // gum tree: pale trunk, airy crown
-        p.FillPolygon({{36, 50}, {48, 50}, {52, 110}, {32, 110}}, Own(PlaceRamp::Roof, 6));
-        for (int k = 0; k < 5; ++k) p.FillEllipse(18 + k * 12, 30 + (k % 2) * 12, 16, 12, Own(PlaceRamp::Foliage, 3 + k % 2));
+        p.FillPolygon({{36, 56}, {48, 56}, {52, 110}, {32, 110}}, Own(PlaceRamp::Roof, 6));
+        for (int k = 0; k < 5; ++k) p.FillEllipse(18 + k * 12, 40 + (k % 2) * 14, 16, 13, Own(PlaceRamp::Foliage, 3 + k % 2));
     } else {
-        p.FillEllipse(42, 40, 38, 36, Own(canopy, 3));
-        p.FillEllipse(34, 32, 26, 24, Own(canopy, 4));
-        p.FillEllipse(28, 26, 12, 10, Own(canopy, 5));
+        p.FillEllipse(42, 54, 38, 36, Own(canopy, 3));
+        p.FillEllipse(34, 46, 26, 24, Own(canopy, 4));
+        p.FillEllipse(28, 38, 12, 10, Own(canopy, 5));
         if (land == Place::Celtic) {
-            for (int k = 0; k < 5; ++k) p.FillEllipse(20 + k * 11, 30 + (k * 13) % 30, 3, 3, Own(PlaceRamp::Accent2, 4));
+            for (int k = 0; k < 5; ++k) p.FillEllipse(20 + k * 11, 44 + (k * 13) % 30, 3, 3, Own(PlaceRamp::Accent2, 4));
         }
     }
     p.Outline(kKey, kOutline);
@@ -142,10 +167,13 @@ Picture Tree(Place land) {
 Picture Prop(Place land) {
     Picture p(72, 80, kKey);
     switch (land) {
-        case Place::Celtic:  // mossy boulder
-            p.FillEllipse(36, 56, 34, 22, Own(PlaceRamp::Wall, 3));
-            p.FillEllipse(30, 50, 22, 14, Own(PlaceRamp::Wall, 5));
-            p.FillEllipse(44, 38, 12, 5, Own(PlaceRamp::Foliage, 4));
+        case Place::Celtic:  // a harp on a mossy stone
+            p.FillEllipse(36, 68, 30, 12, Own(PlaceRamp::Wall, 4));
+            p.FillEllipse(30, 64, 16, 5, Own(PlaceRamp::Foliage, 4));
+            p.Line(22, 60, 18, 8, Common(Ramp::Gold, 4), 4);                 // pillar
+            p.Line(18, 8, 54, 20, Common(Ramp::Gold, 5), 4);                 // neck
+            p.Line(54, 20, 40, 60, Common(Ramp::Gold, 4), 5);                // sound box
+            for (int k = 1; k < 6; ++k) p.Line(18 + k * 6, 10 + k * 2, 22 + k * 3, 60 - k * 0, Common(Ramp::Grey, 7), 1);
             break;
         case Place::Funland:  // balloon seller's stand
             p.FillRect(20, 50, 32, 30, Own(PlaceRamp::Accent, 5));
@@ -176,10 +204,15 @@ Picture Prop(Place land) {
             }
             break;
         case Place::Wetland:
-        default:  // mossy log
-            p.FillEllipse(36, 62, 34, 14, Own(PlaceRamp::Wood, 3));
-            p.FillEllipse(64, 62, 6, 13, Own(PlaceRamp::Wood, 5));
-            p.FillEllipse(30, 52, 16, 4, Own(PlaceRamp::Foliage, 4));
+        default:  // a rowing boat pulled up among reeds
+            for (int x = 4; x < 70; x += 7) {
+                p.Line(x, 78, x + 2 - (x % 3), 20 + (x * 7) % 24, Own(PlaceRamp::Foliage, 3 + x % 2), 2);
+                if (x % 3 == 0) p.FillEllipse(x + 2 - (x % 3), 20 + (x * 7) % 24, 2, 5, Own(PlaceRamp::Wood, 2));
+            }
+            p.FillPolygon({{2, 56}, {70, 56}, {60, 76}, {12, 76}}, Own(PlaceRamp::Wood, 4));
+            p.FillRect(6, 56, 62, 4, Own(PlaceRamp::Wood, 6));
+            p.FillRect(30, 60, 12, 3, Own(PlaceRamp::Wood, 2));
+            p.Line(20, 58, 54, 46, Own(PlaceRamp::Wood, 3), 2);  // an oar
             break;
     }
     p.Outline(kKey, kOutline);
@@ -470,16 +503,23 @@ ArtPiece Piece(const std::string& file, Picture picture, Rect footprint, int fra
 
 LandArt MakeLandArt(Place land) {
     LandArt a;
+    // Footprints reach up to this row of each piece: the dog cannot stand
+    // where a piece drawn in front of it would hide more than a third of it,
+    // and since it is stopped only by opaque pixels, it is stopped by what it
+    // sees and walks through what is see-through (an arch, the key colour).
+    constexpr int kBlockFrom = 16;
+    // Barriers leave room below them for the dog arriving out of a door.
+    constexpr int kBarrierFrom = 24;
     const int wallH = 72;
-    a.wallH = Piece("art\\wallh.bmp", Barrier(land, kCellSize, wallH, 1), {0, wallH - 40, kCellSize, wallH});
-    a.wallV = Piece("art\\wallv.bmp", Barrier(land, 48, wallH, 2), {4, wallH - 40, 44, wallH});
-    a.post = Piece("art\\post.bmp", Post(land), {4, 56, 52, 96});
-    a.tree = Piece("art\\tree.bmp", Tree(land), {30, 96, 54, 112});
-    a.prop = Piece("art\\prop.bmp", Prop(land), {6, 60, 66, 80});
-    a.hut = Piece("art\\hut.bmp", Building(land, false), {8, 110, 142, 150});
-    a.hall = Piece("art\\hall.bmp", Building(land, true), {8, 160, 212, 200});
+    a.wallH = Piece("art\\wallh.bmp", Barrier(land, kCellSize, wallH, 1), {0, kBarrierFrom, kCellSize, wallH});
+    a.wallV = Piece("art\\wallv.bmp", Barrier(land, 48, wallH, 2), {4, kBarrierFrom, 44, wallH});
+    a.post = Piece("art\\post.bmp", Post(land), {4, 40, 52, 96});
+    a.tree = Piece("art\\tree.bmp", Tree(land), {8, 48, 76, 112});
+    a.prop = Piece("art\\prop.bmp", Prop(land), {6, kBlockFrom, 66, 80});
+    a.hut = Piece("art\\hut.bmp", Building(land, false), {8, 40, 142, 150});
+    a.hall = Piece("art\\hall.bmp", Building(land, true), {8, 50, 212, 200});
     a.gate = Piece("art\\gate.bmp", Gate(), {0, 80, 120, 110});
-    a.hole = Piece("art\\hole.bmp", Hole(land), {0, 56, 96, 80});
+    a.hole = Piece("art\\hole.bmp", Hole(land), {0, kBlockFrom, 96, 80});
     a.iconPost = Piece("art\\iconpost.bmp", IconPost(), {0, 105, 16, 110});
     switch (land) {
         case Place::Celtic:

@@ -14,7 +14,9 @@ int PeriodicNoise(int x, int y) {
 
 uint8_t Speckle(int x, int y, uint32_t seed, PlaceRamp ramp, int base) {
     const uint32_t h = Hash(x, y, seed);
-    int shade = base + int(h % 7 == 0) - int(h % 11 == 0);
+    // A few lighter and darker grains: enough to read as ground, too few to
+    // look like dirt on the screen.
+    int shade = base + int(h % 23 == 0) - int(h % 29 == 0);
     return Own(ramp, shade);
 }
 
@@ -24,10 +26,10 @@ uint8_t TerrainPixel(Place land, Terrain t, int x, int y, int variant) {
     const uint32_t h = Hash(x, y, seed);
     switch (land) {
         case Place::Celtic:
-            if (t == Terrain::Ground) return (h % 9 == 0) ? Own(PlaceRamp::Foliage, 3 + int(h % 2)) : Speckle(x, y, seed, PlaceRamp::Ground, 3);
+            if (t == Terrain::Ground) return (h % 31 == 0) ? Own(PlaceRamp::Foliage, 3 + int(h % 2)) : Speckle(x, y, seed, PlaceRamp::Ground, 3);
             if (t == Terrain::Path) return Speckle(x, y, seed, PlaceRamp::Path, 3 + int((h >> 8) % 3 == 0));
             // Heather: purple sprigs on dark green.
-            return (h % 3 == 0) ? Own(PlaceRamp::Ground2, 3 + int(h % 3)) : Own(PlaceRamp::Ground, 2 + int((h >> 4) % 2));
+            return (h % 9 == 0) ? Own(PlaceRamp::Ground2, 4 + int(h % 2)) : Own(PlaceRamp::Ground, 2);
         case Place::Funland:
             if (t == Terrain::Ground) return Speckle(x, y, seed, PlaceRamp::Ground, 4);
             if (t == Terrain::Path) return (((x + y) / 8) % 2) ? Own(PlaceRamp::Path, 5) : Own(PlaceRamp::PathEdge, 5);
@@ -44,7 +46,8 @@ uint8_t TerrainPixel(Place land, Terrain t, int x, int y, int variant) {
                 const bool gap = cx == 0 || cy == 0;
                 return gap ? Own(PlaceRamp::Deep, 3) : Own(PlaceRamp::Path, (cx + cy < 6) ? 4 : 3);
             }
-            return ((x / 16 + y / 16) % 2) ? Own(PlaceRamp::Ground2, 3) : Own(PlaceRamp::Ground2, 4);
+            // A square of big flagstones.
+            return (x % 16 == 0 || y % 16 == 0) ? Own(PlaceRamp::Deep, 3) : Own(PlaceRamp::Ground2, 3 + int((x / 16 + y / 16) % 3 == 0));
         case Place::Eastern:
             if (t == Terrain::Ground) return Speckle(x, y, seed, PlaceRamp::Ground, 4);
             if (t == Terrain::Path) return (x % 16 == 0 || y % 16 == 0) ? Own(PlaceRamp::PathEdge, 4) : Speckle(x, y, seed, PlaceRamp::Path, 5);
@@ -52,7 +55,7 @@ uint8_t TerrainPixel(Place land, Terrain t, int x, int y, int variant) {
             return ((y + Sine64(x * 4) / 64) % 6 < 2) ? Own(PlaceRamp::Ground2, 4) : Own(PlaceRamp::Ground2, 5);
         case Place::Wetland:
         default:
-            if (t == Terrain::Ground) return (h % 10 == 0) ? Own(PlaceRamp::Ground2, 4) : Speckle(x, y, seed, PlaceRamp::Ground, 3);
+            if (t == Terrain::Ground) return (h % 31 == 0) ? Own(PlaceRamp::Ground2, 4) : Speckle(x, y, seed, PlaceRamp::Ground, 3);
             if (t == Terrain::Path) return (y % 8 == 0) ? Own(PlaceRamp::Wood, 2) : Own(PlaceRamp::Wood, (x + variant * 5) % 29 == 0 ? 3 : 5);
             // Water uses only the five cycled entries, in bands.
             return Special(((y + Sine64(x * 2 + y) / 80) / 3 + int(h % 17 == 0)) % 5);
@@ -114,9 +117,11 @@ Picture MakeTile(Place land, Terrain other, int mask) {
             const bool isOther = value > 512;
             const bool edge = std::abs(value - 512) < 60;
             uint8_t c = TerrainPixel(land, isOther ? other : Terrain::Ground, x, y, 0);
-            if (edge && isOther && !(land == Place::Wetland && other == Terrain::Feature))
+            // Only paths get a kerb; patches of the land's feature blend in
+            // without a grey rim.
+            if (edge && isOther && other == Terrain::Path)
                 c = Own(PlaceRamp::PathEdge, 3);
-            else if (edge && !isOther)
+            else if (edge && !isOther && other == Terrain::Path)
                 c = Own(land == Place::Jazzland ? PlaceRamp::Deep : PlaceRamp::Ground, land == Place::Jazzland ? 4 : 2);
             tile.Plot(x, y, c);
         }

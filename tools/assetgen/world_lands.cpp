@@ -1,5 +1,7 @@
 #include "assetgen/world_lands.h"
 
+#include "assetgen/world_reach.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <deque>
@@ -212,6 +214,48 @@ void PlaceBarriers(Builder& b, const Maze& maze, const LandArt& art) {
     }
 }
 
+// Every icon spot where the player bot's walk reaches it: a spot the walk
+// cannot come within the dog's reach of moves within its cell, else to a
+// free cell, to the first place whose icon stands clear and is reached.
+void KeepSpotsInReach(Builder& b, const LandArt& art, const std::vector<int>& order, std::vector<uint8_t>& used,
+                      int difficulty) {
+    b.data.sections = {b.spots, b.zones, b.doors, b.anims, b.actors};
+    const BitmapSize sizeOf = [&](const std::string& name, int* w, int* h) {
+        for (const ArtPiece* piece : AllPieces(art)) {
+            if (piece->file != name) continue;
+            *w = piece->picture.width();
+            *h = piece->picture.height();
+            return true;
+        }
+        return false;
+    };
+    const LandWalkJudge judge(b.data, sizeOf);
+    auto fits = [&](int x, int y) { return judge.SpotClear(x, y) && judge.ReachesIconSpot(x, y); };
+    for (Spot& spot : b.spots.spots) {
+        if (fits(spot.x, spot.y)) continue;
+        const int cell = (spot.y / kCellSize) * kGridW + spot.x / kCellSize;
+        const int cx = CellLeft(cell) + kCellSize / 2, cy = CellTop(cell) + kCellSize / 2 - 10;
+        bool moved = false;
+        for (int dy : {0, 30, -30})
+            for (int dx : {0, 45, -45, 20, -20})
+                if (!moved && fits(cx + dx, cy + dy)) {
+                    spot = {cx + dx, cy + dy};
+                    moved = true;
+                }
+        // Else a free cell, in the order the level prefers (far on hard).
+        for (size_t k = 0; !moved && k < order.size(); ++k) {
+            const int c = order[difficulty == 3 ? order.size() - 1 - k : k];
+            if (used[size_t(c)]) continue;
+            const int x = CellLeft(c) + kCellSize / 2, y = CellTop(c) + kCellSize / 2 - 10;
+            if (fits(x, y)) {
+                used[size_t(c)] = 1;
+                spot = {x, y};
+                moved = true;
+            }
+        }
+    }
+}
+
 }  // namespace
 
 LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
@@ -258,11 +302,14 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
         return -1;
     };
     // A building blocks its cell from side to side, so it goes where nothing
-    // comes in from above: a cell with its top edge closed and another side open.
+    // comes in from above: a cell with its top edge closed and another side
+    // open. Best a dead end: a way running on through the cell would pass
+    // right under the door, which the dog takes when it walks into it.
     auto buildingCell = [&](int c) {
         const bool topClosed = c < kGridW || maze.down[size_t(c - kGridW)];
         return topClosed && maze.OpenSides(c) >= 1;
     };
+    auto buildingDeadEnd = [&](int c) { return buildingCell(c) && maze.OpenSides(c) == 1; };
 
     // The way home (start area).
     {
@@ -273,7 +320,8 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
     // Three sub-room doors and the main door, further away on harder levels.
     const int doorRanks[3][4] = {{150, 300, 450, 250}, {350, 600, 850, 500}, {550, 800, 990, 700}};
     for (int k = 0; k < 4; ++k) {
-        int cell = take(doorRanks[difficulty - 1][k], buildingCell);
+        int cell = take(doorRanks[difficulty - 1][k], buildingDeadEnd);
+        if (cell < 0) cell = take(doorRanks[difficulty - 1][k], buildingCell);
         if (cell < 0) cell = take(doorRanks[difficulty - 1][k], anyCell);
         const bool main = k == 3;
         const ArtPiece& piece = main ? art.hall : art.hut;
@@ -285,11 +333,17 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
         b.doors.doors.push_back({area, 1, name});
         b.zones.zones.push_back({area, main ? zone::kMainDoor : uint32_t(zone::kDoor1 + k)});
     }
-    // Hole pairs: each pair joins a near cell and a far one.
+    // Hole pairs: each pair joins a near cell and a far one. A hole in a
+    // cell the way runs through would cut off what lies beyond it (the dog
+    // cannot pass under a hole without falling in), so holes go in dead ends
+    // where the maze has them.
     const int pairs = difficulty + 1;
+    auto deadEnd = [&](int c) { return maze.OpenSides(c) == 1; };
     for (int k = 0; k < pairs; ++k) {
         for (int end = 0; end < 2; ++end) {
-            const int cell = take(end == 0 ? 80 + k * 120 : 950 - k * 130, anyCell);
+            const int rank = end == 0 ? 80 + k * 120 : 950 - k * 130;
+            int cell = take(rank, deadEnd);
+            if (cell < 0) cell = take(rank, anyCell);
             const int x = CellLeft(cell) + kCellSize / 2 - art.hole.FrameWidth() / 2, y = CellTop(cell) + 40;
             b.Place(Builder::Hole, x, y);
             b.zones.zones.push_back({Offset(art.holeArea, x, y), zone::kHotSpot});
@@ -383,6 +437,7 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
         b.Place(tree ? Builder::Tree : Builder::Prop, x, y);
     }
     PlaceBarriers(b, maze, art);
+    KeepSpotsInReach(b, art, order, used, difficulty);
 
     std::vector<int> featureCells;
     for (int c = 0; c < kCells; ++c)

@@ -176,14 +176,16 @@ LevelMeasures MeasureLand(const LandFileData& data, const MaskOf& maskOf) {
                     if (d >= 0 && std::abs(walk.X(c) - spot.x) <= kIconReachDistance && (best < 0 || d < best)) best = d;
                 }
             }
-            if (best < 0) {
-                ++m.unreachedSpots;
-                continue;
-            }
+            if (best < 0) continue;
             total += best;
             ++reached;
         }
     m.meanIconDistance = reached ? int(total / reached) : 0;
+    // Out of reach by the player bot's own judgement, the one the generator
+    // places the spots by.
+    const LandWalkJudge judge(data, sizeOf);
+    for (const Section& s : data.sections)
+        for (const Spot& spot : s.spots) m.unreachedSpots += judge.ReachesIconSpot(spot.x, spot.y) ? 0 : 1;
 
     // Hidden share: sprites bucketed by the map cells their frame covers.
     const std::vector<Drawn> drawn = DrawnSprites(data, masks);

@@ -25,7 +25,7 @@ struct LevelMeasures {
     int meanIconDistance = 0;    // walked pixels from the arrival to an icon spot, averaged
     double hiddenShare = 0;      // of the sampled walkable positions, those more than half hidden
     int walkableSamples = 0;     // positions sampled for the hidden share
-    int unreachedSpots = 0;      // icon spots the walk never comes within reach of
+    int unreachedSpots = 0;      // icon spots the player bot's walk never comes within reach of
 };
 
 // The picture of the dog standing at its position, as a box around its feet.

@@ -238,6 +238,13 @@ ReachReport CheckLandReach(const world::lnd::LandFileData& data, const BitmapSiz
     }
     const int width = data.tiles.tileWidth * data.tiles.columns, height = data.tiles.tileHeight * data.tiles.rows;
     ReachReport report = CheckReach(width, height, blocks, start->area.left + 20, start->area.bottom + 50, targets, free);
+    // The icon spots also by the player bot's judgement, which keeps clear of
+    // doors and holes the way the dog must.
+    const LandWalkJudge judge(data, sizeOf);
+    for (const Section& s : data.sections)
+        for (size_t i = 0; i < s.spots.size(); ++i)
+            if (!judge.ReachesIconSpot(s.spots[i].x, s.spots[i].y))
+                problems.push_back("icon spot " + std::to_string(i) + " is out of the walk's reach past doors and holes");
     report.problems.insert(report.problems.begin(), problems.begin(), problems.end());
     report.ok = report.problems.empty();
     return report;
@@ -310,6 +317,73 @@ ReachReport CheckPlaceReach(const world::lnd::LandFileData& data, world::lnd::Re
     report.problems.insert(report.problems.begin(), problems.begin(), problems.end());
     report.ok = report.problems.empty();
     return report;
+}
+
+}  // namespace assetgen
+
+#include "bot/walk_grid.h"
+
+namespace assetgen {
+namespace {
+
+platform::RECT ToRect(const world::lnd::Rect& r) { return platform::RECT{r.left, r.top, r.right, r.bottom}; }
+
+// The base of an icon on a spot, for the widest and tallest icon.
+world::lnd::Rect IconBase(int x, int y) { return {x - 28, y + 8, x + 28, y + 65 / 2 + 1}; }
+
+}  // namespace
+
+struct LandWalkJudge::Grid {
+    bot::WalkGrid walk;
+};
+
+LandWalkJudge::LandWalkJudge(const world::lnd::LandFileData& data, const BitmapSize& sizeOf) {
+    using namespace world::lnd;
+    footprints_ = BlockingFootprints(data, Reader::Land, sizeOf, nullptr);
+    std::vector<platform::RECT> blocks, forbidden;
+    for (const Rect& f : footprints_) blocks.push_back(ToRect(f));
+    bool fromLockRoom = false;
+    for (const Section& s : data.sections) {
+        for (const Spot& spot : s.spots) blocks.push_back(ToRect(IconBase(spot.x, spot.y)));
+        for (const Door& d : s.doors) {
+            if (!d.isDoor) forbidden.push_back(bot::AroundDoor(ToRect(d.area), 20, bot::kHomeMargin));
+            else forbidden.push_back(bot::AroundDoor(ToRect(d.area), 20, bot::kDoorMargin));
+            // Without a lock room the walk starts where a new dog stands.
+            if (!d.isDoor && !fromLockRoom) {
+                startX_ = d.area.left + 20;
+                startY_ = d.area.bottom + 50;
+            }
+        }
+        for (const Zone& z : s.zones) {
+            if (z.kind == zone::kHotSpot) forbidden.push_back(bot::AroundHole(ToRect(z.area)));
+            if (z.kind == zone::kMainDoor) {
+                fromLockRoom = true;
+                startX_ = z.area.left + 20;
+                startY_ = z.area.bottom + 20;
+            }
+        }
+    }
+    const int width = data.tiles.tileWidth * data.tiles.columns, height = data.tiles.tileHeight * data.tiles.rows;
+    grid_ = std::make_unique<Grid>(Grid{bot::WalkGrid(width, height, blocks, forbidden)});
+}
+
+LandWalkJudge::~LandWalkJudge() = default;
+
+bool LandWalkJudge::ReachesIconSpot(int x, int y) const {
+    auto near = [](int px, int py, int gx, int gy) {
+        return (gx - px) * (gx - px) + (gy - py) * (gy - py) < bot::kIconFar * bot::kIconFar;
+    };
+    // The tallest icon: its base reaches lowest, and a shorter icon's base
+    // and measured point both lie higher by the same amount.
+    const int top = y + bot::kTallIconTop;
+    return !grid_->walk.Path({startX_, startY_}, [&](int gx, int gy) { return near(x, top, gx, gy); }).empty();
+}
+
+bool LandWalkJudge::SpotClear(int x, int y) const {
+    const Rect base = IconBase(x, y);
+    for (const Rect& f : footprints_)
+        if (Overlap(base, f)) return false;
+    return true;
 }
 
 }  // namespace assetgen

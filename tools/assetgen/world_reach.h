@@ -5,6 +5,7 @@
 // conservative: it treats a whole footprint as solid (the game blocks only on
 // the opaque pixels inside it) and moves in 4-pixel steps.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,5 +61,27 @@ ReachReport CheckPlaceReach(const world::lnd::LandFileData& data, world::lnd::Re
 ReachReport CheckReach(int mapWidth, int mapHeight, const std::vector<world::lnd::Rect>& blocks,
                        int startX, int startY, const std::vector<ReachTarget>& targets,
                        const std::vector<std::pair<int, int>>& mustBeFree);
+
+// The player bot's own walking judgement on a land level as generated: the
+// bot's walking grid, with every footprint (and the base of an icon on every
+// spot) blocking whole, and the doors and holes a walk must not take kept
+// clear, as the bot keeps clear of them. A walk starts beside the lock
+// room's door, where the dog first comes out into the land. What this
+// passes, the bot reaches on the level the game loads.
+class LandWalkJudge {
+public:
+    LandWalkJudge(const world::lnd::LandFileData& data, const BitmapSize& sizeOf);
+    ~LandWalkJudge();
+    // An icon on the spot (x, y), of any height, can be picked up.
+    bool ReachesIconSpot(int x, int y) const;
+    // The icon's base on the spot stays off every footprint.
+    bool SpotClear(int x, int y) const;
+
+private:
+    struct Grid;
+    std::unique_ptr<Grid> grid_;
+    std::vector<world::lnd::Rect> footprints_;
+    int startX_ = 0, startY_ = 0;
+};
 
 }  // namespace assetgen

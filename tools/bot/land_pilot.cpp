@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "audio/land_sprite.h"
-#include "bot/sprite_blocks.h"
+#include "bot/place_grid.h"
 #include "land/land_screen.h"
 #include "land/main_sub_room.h"
 #include "land/room.h"
@@ -27,11 +27,7 @@ constexpr int kArrive = 12;          // the end of a path counts as reached this
 constexpr size_t kLookAhead = 5;     // the dog heads for the point this many cells on
 constexpr size_t kSearchAhead = 12;  // how far along the path the dog may have got
 constexpr int kDeadBand = 4;         // no key for a smaller offset
-constexpr int kDoorMargin = 10;      // kept from doors the walk must not take
-constexpr int kHomeMargin = 18;      // ... and more from the ways back to the den
 constexpr int kDrift = 8;            // further than this from the path: back to it
-constexpr int kIconNear = 34;        // how close to an icon a walk ends
-constexpr int kIconFar = 48;         // ... when it cannot come that close (the reach is 50)
 constexpr int kStuckFrames = 60;     // no headway for this long: plan again
 constexpr int kTriesPerIcon = 3;     // walks that may fail before an icon counts as out of reach
 constexpr int kLockPulls = 6;
@@ -42,30 +38,14 @@ constexpr int kSets = 8;
 bool Overlap(const RECT& a, const RECT& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
 }
-bool Empty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
 
 // The dog's door test rectangle at a position.
 RECT DoorTest(int x, int y) { return RECT{x - 21, y - 16, x + 21, y + 8}; }
-
-// Positions from which the dog would take the door, with a margin for the
-// stride the dog overshoots by and `spare` pixels more below it.
-RECT AroundDoor(const RECT& area, int spare, int margin) {
-    return RECT{area.left - 29 - margin, area.top - 16 - margin, area.right + 29 + margin,
-                area.bottom + 16 + margin + spare};
-}
 
 // A step from the door: two more cells towards it and the dog takes it.
 bool BesideDoor(const RECT& area, int x, int y) {
     if (Overlap(DoorTest(x, y), area) || x <= area.left || x >= area.right) return false;
     return Overlap(DoorTest(x, y - 2 * WalkGrid::kCell), area) || Overlap(DoorTest(x, y + 2 * WalkGrid::kCell), area);
-}
-
-// Positions from which the dog would fall into the hole (it looks 60 pixels up).
-RECT AroundHole(const RECT& area) { return RECT{area.left - 12, area.top + 48, area.right + 12, area.bottom + 72}; }
-
-// Just below a hole, from where walking up drops the dog in.
-bool BelowHole(const RECT& area, int x, int y) {
-    return x > area.left + 4 && x < area.right - 4 && y >= area.bottom + 72 && y < area.bottom + 100;
 }
 
 bool IsKey(const LandSprite* s) { return s && s->iconIndex < 0; }
@@ -90,40 +70,14 @@ void LandPilot::Start(Act act, int patience) {
 }
 
 WalkGrid LandPilot::GridOf(land::LandScreen& screen, int openDoor) const {
-    const bool inRoom = screen.activeRoom != nullptr;
-    sprites::SpriteWorld* world = inRoom ? screen.activeRoom->World() : screen.LandWorld();
-    sprites::SpriteGroup* group = inRoom ? screen.activeRoom->place.group : screen.place.group;
-    const PlayerDog* dog = screen.player;
-    std::vector<RECT> blocks, forbidden;
-    if (group) {
-        for (sprites::Sprite* s = group->First(); s; s = s->next) {
-            if (s == dog || (dog && s == dog->carried)) continue;
-            AddBlocks(*s, &blocks);
-        }
-    }
-    // Doors keep a margin for the stride the dog overshoots by, the ways
-    // home a wider one; a tight grid (when nothing else finds a way) none.
-    const int margin = tight_ ? 0 : kDoorMargin, homeMargin = tight_ ? 0 : kHomeMargin;
-    if (inRoom) {
-        const world::RoomPlace& room = screen.activeRoom->place;
-        if (!Empty(room.hotSpot)) forbidden.push_back(AroundHole(room.hotSpot));
-        if (openDoor != kExitDoor) forbidden.push_back(AroundDoor(room.exitArea, 0, margin));
-        if (!Empty(room.denExitArea)) forbidden.push_back(AroundDoor(room.denExitArea, 0, margin));
-    } else {
-        const world::LandPlace& land = screen.place;
-        for (int k = 0; k < land.doorCount; ++k) {
-            if (k != openDoor) forbidden.push_back(AroundDoor(land.doors[k].area, 20, margin));
-        }
-        if (openDoor != kMainDoor) forbidden.push_back(AroundDoor(land.mainDoor.area, 20, margin));
-        forbidden.push_back(AroundDoor(land.startArea, 20, homeMargin));
-        for (int k = 0; k < land.hotSpotCount; ++k) forbidden.push_back(AroundHole(land.hotSpots[k].area));
-    }
-    const int placeId = inRoom ? screen.currentRoom : -1;
+    GridPlan plan;
+    plan.openDoor = openDoor;
+    plan.tight = tight_;
+    const int placeId = screen.activeRoom ? screen.currentRoom : -1;
     for (const auto& [id, r] : learnedBlocks_) {
-        if (id == placeId) blocks.push_back(r);
+        if (id == placeId) plan.extra.push_back(r);
     }
-    const sprites::Background* map = world ? world->background.get() : nullptr;
-    return WalkGrid(map ? map->MapWidth() : 0, map ? map->MapHeight() : 0, blocks, forbidden);
+    return PlaceGrid(screen, plan);
 }
 
 LandPilot::Walk LandPilot::Follow(land::LandScreen& screen) {
@@ -192,9 +146,8 @@ bool LandPilot::PlanOnce(land::LandScreen& screen, int openDoor, const std::func
         // The way is cut: through the hole whose partner opens onto the goal.
         const world::LandPlace& land = screen.place;
         for (int k = 0; k < land.hotSpotCount; ++k) {
-            const RECT& out = land.hotSpots[PlayerDog::HolePartner(k, land.hotSpotCount) % land.hotSpotCount].area;
             const RECT in = land.hotSpots[k].area;
-            if (grid.Path({out.left + 20, out.bottom + 60}, goal).empty()) continue;
+            if (grid.Path(HoleExit(screen, k), goal).empty()) continue;
             std::vector<Point> way = grid.Path(from, [&](int x, int y) { return BelowHole(in, x, y); });
             if (!way.empty() && (path.empty() || way.size() < path.size())) {
                 path = std::move(way);

@@ -63,8 +63,6 @@ private:
         BackOff,     // down a few steps, away from whatever wedges the dog
     };
     static constexpr uint32_t kFrameMs = 40;  // the frame period the pilot is steered at
-    static constexpr int kExitDoor = 99;  // in a room: its exit may be walked into
-    static constexpr int kMainDoor = 10;
 
     void OpenLand(land::LandScreen& screen);
     void InSubRoom(land::LandScreen& screen);

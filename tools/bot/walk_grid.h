@@ -15,6 +15,28 @@ struct Point {
     int x = 0, y = 0;
 };
 
+// Margins kept from doors a walk must not take (the stride the dog
+// overshoots by), and a wider one from the way home to the den.
+inline constexpr int kDoorMargin = 10, kHomeMargin = 18;
+
+// Positions from which the dog would take the door `area`, with `margin`
+// round it and `spare` pixels more below it.
+inline platform::RECT AroundDoor(const platform::RECT& area, int spare, int margin) {
+    return platform::RECT{area.left - 29 - margin, area.top - 16 - margin, area.right + 29 + margin,
+                          area.bottom + 16 + margin + spare};
+}
+// Positions from which the dog would fall into the hole `area` (it looks 60
+// pixels up).
+inline platform::RECT AroundHole(const platform::RECT& area) {
+    return platform::RECT{area.left - 12, area.top + 48, area.right + 12, area.bottom + 72};
+}
+// How close the pilot walks to an icon before pressing fire: within the
+// dog's reach (50) less a little for the stride it stops short by; and the
+// part of the tallest icon (65 pixels) the game measures to, the top of its
+// 20-pixel base.
+inline constexpr int kIconNear = 34, kIconFar = 48;
+inline constexpr int kTallIconTop = 65 / 2 - 20;
+
 class WalkGrid {
 public:
     static constexpr int kCell = 8;

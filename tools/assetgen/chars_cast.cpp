@@ -427,6 +427,9 @@ bool DrawFrameAlone(Picture& pic, const SheetFrame& f, uint8_t key) {
             // Sheet frames are drawn life size; the rewards' big frames scale up.
             const double s = f.Height() > 90 ? (f.Height() - 8) / 48.0 : 1.0;
             PupFigure(p, p.figure == kFigJetDog).Render(pic, f.rect, f.anchorX, f.anchorY, p.facing, s, 0, key);
+            // At its life size the pup is small beside huts and walls; a
+            // bold outline keeps its shape on any ground.
+            if (s == 1.0) ThickenOutline(pic, f.rect, key);
             return true;
         }
         case kFigRewardDuo: {

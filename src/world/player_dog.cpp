@@ -209,7 +209,8 @@ bool PlayerDog::PlaceCarriedLook(int16_t number, int16_t dx, int16_t dy, bool at
     // the hold sequence's small rise and fall makes it bob with the trot.
     constexpr int16_t kHoldY = -18;
     const int facing = chars::DirectionIndex(direction) >= 0 ? chars::DirectionIndex(direction) : 4;
-    const chars::ScreenOffset mouth = chars::ProjectLocal(facing, 17, 0, 16);
+    // On the water-jet the pup stands six pixels up on its hull.
+    const chars::ScreenOffset mouth = chars::ProjectLocal(facing, 17, 0, layout == chars::DogLayout::Jet ? 22 : 16);
     carryFrame = carriedPicture.Frame();
     const int32_t left = x + mouth.x - carryFrame->Width() / 2;
     const int32_t top = y + mouth.y + (liftY - kHoldY) - carryFrame->Height() / 2;

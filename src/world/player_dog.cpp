@@ -12,6 +12,7 @@
 #include "sprites/rect_math.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
+#include "world/chars/poses.h"
 #include "world/game_services.h"
 #include "world/input_state.h"
 
@@ -176,16 +177,45 @@ int PlayerDog::FrameChanged(uint32_t now) {
     if (carryState != kEmpty && carrySequence) {
         int16_t number = 0, dx = 0, dy = 0;
         carrySequence->Get(&number, &dx, &dy);
-        carryFrame = number > 0 ? FrameAt(number) : nullptr;
         const bool atDropPoint = carrySequence->GetIndex() < chars::kCarryInMouthStep && carryState != kCarrying;
-        const int32_t left = (atDropPoint ? dropX : x) + dx, top = (atDropPoint ? dropY : y) + dy;
-        if (carryFrame) carryRect = RECT{left, top, left + carryFrame->Width(), top + carryFrame->Height()};
+        if (!PlaceCarriedLook(number, dx, dy, atDropPoint)) {
+            carryFrame = number > 0 ? FrameAt(number) : nullptr;
+            const int32_t left = (atDropPoint ? dropX : x) + dx, top = (atDropPoint ? dropY : y) + dy;
+            if (carryFrame) carryRect = RECT{left, top, left + carryFrame->Width(), top + carryFrame->Height()};
+        }
     }
     if (world && !sprites::IsEmpty(sprites::Union(oldCarry, carryRect))) {
         const RECT both = sprites::Union(oldCarry, carryRect);
         world->AddDirty(both.left, both.top, both.right, both.bottom);
     }
     return 1;
+}
+
+bool PlayerDog::PlaceCarriedLook(int16_t number, int16_t dx, int16_t dy, bool atDropPoint) {
+    const sprites::FrameRecord* bundle = number > 0 ? FrameAt(number) : nullptr;
+    if (!carried || !carried->frame || !bundle) return false;
+    // The carry steps place the bundle by its bottom middle; what is left of
+    // their offsets is the nudge and lift of the moment.
+    const int32_t nudgeX = dx + bundle->Width() / 2, liftY = dy + bundle->Height() - 2;
+    if (atDropPoint) {
+        // Nosed where it lies: the thing itself, at its own size and place.
+        carryFrame = carried->frame;
+        const int32_t left = dropX + nudgeX - carried->offsetX, top = dropY + liftY - carried->offsetY;
+        carryRect = RECT{left, top, left + carryFrame->Width(), top + carryFrame->Height()};
+        return true;
+    }
+    if (!carriedPicture.MadeFrom(*carried->frame)) return false;
+    // In the mouth, which lies forward of the head the way the pup faces;
+    // the hold sequence's small rise and fall makes it bob with the trot.
+    constexpr int16_t kHoldY = -18;
+    const int facing = chars::DirectionIndex(direction) >= 0 ? chars::DirectionIndex(direction) : 4;
+    // On the water-jet the pup stands six pixels up on its hull.
+    const chars::ScreenOffset mouth = chars::ProjectLocal(facing, 17, 0, layout == chars::DogLayout::Jet ? 22 : 16);
+    carryFrame = carriedPicture.Frame();
+    const int32_t left = x + mouth.x - carryFrame->Width() / 2;
+    const int32_t top = y + mouth.y + (liftY - kHoldY) - carryFrame->Height() / 2;
+    carryRect = RECT{left, top, left + carryFrame->Width(), top + carryFrame->Height()};
+    return true;
 }
 
 int PlayerDog::Draw() {
@@ -453,6 +483,8 @@ void PlayerDog::StartPickUp() {
     carriedHomeX = carried->x;
     carriedHomeY = carried->y;
     carriedHomeLocation = carried->location;
+    if (carried->frame && !carriedPicture.MadeFrom(*carried->frame) && world)
+        carriedPicture.Make(world->display, *carried->frame);
     if (place.spriteGroup) place.spriteGroup->Unlink(carried);
     carried->MarkDirty();
     Play(kFxPickUp);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "sprites/character_sprite.h"
+#include "world/carried_picture.h"
 #include "world/chars/dog_tables.h"
 #include "world/place.h"
 
@@ -127,6 +128,9 @@ public:
     sprites::AnimSequence* carrySequence = nullptr;
     sprites::FrameRecord* carryFrame = nullptr;
     sprites::RECT carryRect{};
+    // The small copy of the carried sprite's picture (kept for the next
+    // pick-up of the same thing).
+    CarriedPicture carriedPicture;
 
 private:
     void SelectPair(const chars::DogPair& pair);
@@ -138,6 +142,9 @@ private:
 
     void StartPickUp();
     void FindDropPoint();
+    // Where the carried thing is shown this tick: its own picture where it
+    // lies, its small copy at the mouth; false leaves the sheet's bundle.
+    bool PlaceCarriedLook(int16_t number, int16_t dx, int16_t dy, bool atDropPoint);
     void FinishPutDown();
     void TestLockControls();
     void TestDoors();

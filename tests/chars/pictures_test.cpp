@@ -11,6 +11,7 @@
 #include "assetgen/generators.h"
 #include "world/chars/band_tables.h"
 #include "world/chars/captive_tables.h"
+#include "world/chars/cat_tables.h"
 #include "world/chars/poses.h"
 #include "world/palette_plan.h"
 
@@ -161,4 +162,33 @@ TEST(MemberShapes, EveryMemberFrameHasItsOwnOutlineNotARecolour) {
             }
     }
     EXPECT_GT(compared, 15 * 50);
+}
+
+TEST(CatShapes, StandingWalkingLickingAndArchingAreDifferentShapes) {
+    // The cat's poses, all turned the same way, each cover clearly other
+    // pixels than the rest: a pose told by its outline, not its colours.
+    const CatTables t = MakeCatTables(CatLayout::Ordinary);
+    auto find = [&](uint8_t action, int phase) {
+        for (const SheetFrame& f : t.sheet.frames)
+            if (f.pose.figure == kFigCat && f.pose.facing == 3 && f.pose.action == action && f.pose.phase == phase) return f;
+        ADD_FAILURE() << "no cat frame for action " << int(action);
+        return SheetFrame{};
+    };
+    const SheetFrame poses[] = {find(kActStand, 0), find(kActWalk, 1), find(kActLick, 2), find(kActHiss, 2)};
+    std::vector<std::vector<uint8_t>> masks;
+    for (const SheetFrame& f : poses) {
+        ASSERT_EQ(poses[0].Width(), f.Width());
+        ASSERT_EQ(poses[0].Height(), f.Height());
+        masks.push_back(Silhouette(f));
+    }
+    for (size_t a = 0; a < masks.size(); ++a)
+        for (size_t b = a + 1; b < masks.size(); ++b) {
+            int both = 0, either = 0;
+            for (size_t i = 0; i < masks[a].size(); ++i) {
+                both += masks[a][i] & masks[b][i];
+                either += masks[a][i] | masks[b][i];
+            }
+            ASSERT_GT(either, 0);
+            EXPECT_LT(both * 100 / either, 75) << "poses " << a << " and " << b;
+        }
 }

@@ -20,21 +20,50 @@ constexpr uint8_t C(Ramp r, int s) { return Common(r, s); }
 
 // --- The cat ---------------------------------------------------------------
 
-// A dark cat with a white chest, socks and muzzle: a clear shape on any ground.
-constexpr Ramp kCatFur = Ramp::Grey;
-constexpr int kCatLo = 0, kCatHi = 3;
+// A blue-grey tabby with a white chest, socks, muzzle and tail tip: light
+// enough that its dark outline and stripes show on every land's ground, and
+// nothing like the pup's warm tan.
+constexpr Ramp kCatFur = Ramp::Slate;
+constexpr int kCatLo = 2, kCatHi = 6;
+constexpr Ramp kCatWhite = Ramp::Grey;
+constexpr int kWhiteLo = 5, kWhiteHi = 7;
+const uint8_t kStripe = C(Ramp::Slate, 1);
 
-void CatLegs(Figure& f, double z, double phi, bool walking, double dangle) {
-    const double swing = walking ? 5 * std::sin(phi) : 0;
-    const double lift = walking ? 2.5 * std::max(0.0, std::cos(phi)) : 0;
-    const double lift2 = walking ? 2.5 * std::max(0.0, -std::cos(phi)) : 0;
+void CatLegs(Figure& f, double z, double phi, bool walking, double dangle, double spread = 0) {
+    const double swing = walking ? 6 * std::sin(phi) : 0;
+    const double lift = walking ? 3 * std::max(0.0, std::cos(phi)) : 0;
+    const double lift2 = walking ? 3 * std::max(0.0, -std::cos(phi)) : 0;
     const double foot = 1.2 + dangle;
-    f.Limb({7, -3.5, z - 2}, {7 + swing, -3.5, foot + lift}, 1.9, kCatFur, kCatLo, kCatHi - 1);
-    f.Limb({7, 3.5, z - 2}, {7 - swing, 3.5, foot + lift2}, 1.9, kCatFur, kCatLo, kCatHi - 1);
-    f.Limb({-7, -3.5, z - 2}, {-7 - swing, -3.5, foot + lift2}, 2.1, kCatFur, kCatLo, kCatHi - 1);
-    f.Limb({-7, 3.5, z - 2}, {-7 + swing, 3.5, foot + lift}, 2.1, kCatFur, kCatLo, kCatHi - 1);
-    for (double s : {-3.5, 3.5}) {
-        f.Add({{7 + (s < 0 ? swing : -swing) + 0.8, s, foot + (s < 0 ? lift : lift2)}, {2.2, 1.8, 1.2}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
+    const double fx = 7 + spread, hx = -7 - spread;
+    const Vec3 feet[4] = {{fx + swing, -3.5, foot + lift}, {fx - swing, 3.5, foot + lift2},
+                          {hx - swing, -3.5, foot + lift2}, {hx + swing, 3.5, foot + lift}};
+    const Vec3 hips[4] = {{7, -3.5, z - 2}, {7, 3.5, z - 2}, {-7, -3.5, z - 2}, {-7, 3.5, z - 2}};
+    for (int i = 0; i < 4; ++i) {
+        f.Limb(hips[i], feet[i], i < 2 ? 1.9 : 2.2, kCatFur, kCatLo, kCatHi - 1);
+        // White socks.
+        f.Add({{feet[i].x + 0.8, feet[i].y, feet[i].z + 0.6}, {2.3, 1.9, 1.5}, 0, 0, 0, kCatWhite, kWhiteLo, kWhiteHi, 0});
+    }
+}
+
+// The tail from its root: a curve of three pieces ending in a white tip.
+// curl bends the end over (a question mark), puff thickens it (fright).
+void CatTail(Figure& f, Vec3 root, double wag, double rise, double curl, double puff = 0) {
+    const Vec3 mid{root.x - 4, root.y + wag, root.z + rise * 0.55};
+    const Vec3 top{root.x - 5, root.y + wag * 1.4, root.z + rise};
+    const Vec3 tip{top.x + curl, top.y + wag * 0.4, top.z + 3 - std::fabs(curl) * 0.4};
+    const double r = 1.8 + puff;
+    f.Limb(root, mid, r, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb(mid, top, r, kCatFur, kCatLo, kCatHi - 1);
+    f.Limb(top, tip, r * 0.95, kCatWhite, kWhiteLo, kWhiteHi);
+    // A dark ring across the tail.
+    f.Add({mid, {r * 0.9, r + 0.3, r + 0.3}, 0, 0, 0, kCatFur, 0, 0, kStripe});
+}
+
+// Tabby stripes across the back: thin dark bands laid over the body blob.
+void CatStripes(Figure& f, double z, double length, double height, double pitch = 0) {
+    for (int i = -1; i <= 1; ++i) {
+        const double x = i * length * 0.4;
+        f.Add({{x, 0, z + height * 0.55}, {0.9, 4.6, height * 0.5}, pitch, 0, 0, kCatFur, 0, 0, kStripe});
     }
 }
 
@@ -47,30 +76,42 @@ Figure CatBodyFigure(const Pose& p, bool balloon) {
     const double phi = 2 * kPi * p.phase / steps;
     const double lift = balloon ? 8 : 0;
     const double z = 11 + (walking ? std::fabs(std::sin(phi)) : 0) + lift;
-    if (p.action == kActLick || p.action == kActHiss) {
-        const bool hiss = p.action == kActHiss;
-        const double arch = hiss ? 2.0 * p.phase : 0;
-        if (hiss) {
-            f.Add({{0, 0, z + arch}, {9.5, 5.5, 5.5 + arch / 2}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
-            CatLegs(f, z + arch * 0.6, 0, false, 0);
-            f.Limb({-9, 0, z + arch}, {-11, 0, z + 14 + arch}, 2.6 + 0.5 * p.phase, kCatFur, kCatLo, kCatHi);
-        } else {
-            // Sitting, one front paw raised to the mouth.
-            f.Add({{-2, 0, 9}, {7, 5.5, 7}, 0.8, 0, 0, kCatFur, kCatLo, kCatHi, 0});
-            f.Add({{1, 0, 13}, {4.5, 5, 5}, 0.6, 0, 0, Ramp::Grey, 4, 7, 0});
-            f.Limb({3, -3, 11}, {4, -3, 1.2}, 1.8, kCatFur, kCatLo, kCatHi - 1);
-            f.Limb({3, 3, 11}, {5.0 + p.phase, 2, 4 + 4.0 * p.phase}, 1.8, kCatFur, kCatLo, kCatHi - 1);
-            f.Limb({-7, 0, 3}, {-9, 6, 1.5}, 1.6, kCatFur, kCatLo, kCatHi - 1);
-        }
+    if (p.action == kActLick) {
+        // Sitting up, one front paw raised to the mouth, tail curled round.
+        f.Add({{-2, 0, 9}, {7, 5.8, 7.5}, 0.8, 0, 0, kCatFur, kCatLo, kCatHi, 0});
+        f.Add({{2, 0, 12}, {4.2, 4.6, 5.2}, 0.6, 0, 0, kCatWhite, kWhiteLo, kWhiteHi, 0});
+        for (int s = -1; s <= 1; s += 2) f.Add({{-4, 5.5 * s, 5}, {5.5, 2.6, 4.5}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
+        f.Limb({3, -3, 11}, {4, -3, 1.4}, 1.9, kCatFur, kCatLo, kCatHi - 1);
+        f.Add({{4.8, -3, 1.6}, {2.3, 1.9, 1.5}, 0, 0, 0, kCatWhite, kWhiteLo, kWhiteHi, 0});
+        const Vec3 paw{5.0 + p.phase, 2, 5 + 4.5 * p.phase};
+        f.Limb({3, 3, 11}, paw, 1.9, kCatFur, kCatLo, kCatHi - 1);
+        f.Add({paw, {2.3, 2.1, 2.1}, 0, 0, 0, kCatWhite, kWhiteLo, kWhiteHi, 0});
+        f.Limb({-8, 0, 2}, {-6, 8, 1.5}, 1.7, kCatFur, kCatLo, kCatHi - 1);
+        f.Limb({-6, 8, 1.5}, {2, 9, 1.5}, 1.6, kCatFur, kCatLo, kCatHi - 1);
+        f.Add({{3, 9, 1.6}, {2, 1.6, 1.4}, 0, 0, 0, kCatWhite, kWhiteLo, kWhiteHi, 0});
         return f;
     }
-    f.Add({{0, 0, z}, {10, 5.5, 5.2}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
-    f.Add({{5, 0, z - 1}, {5, 4.5, 4.5}, 0, 0, 0, Ramp::Grey, 4, 7, 0});  // pale chest
+    if (p.action == kActHiss) {
+        // Back arched high on stiff legs, fur and tail puffed up.
+        const double arch = 2.5 * p.phase;
+        f.Add({{0, 0, z + arch}, {9, 5.6, 5.2 + arch / 2}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
+        f.Add({{5, 0, z + arch * 0.6 - 1.5}, {4.5, 4.4, 4.2}, 0, 0, 0, kCatWhite, kWhiteLo, kWhiteHi, 0});
+        CatStripes(f, z + arch, 9, 5.2 + arch / 2);
+        // Bristling tufts along the spine.
+        for (int i = -2; i <= 2 && p.phase > 0; ++i)
+            f.Add({{i * 3.0, 0, z + arch * 1.5 + 5.5 - std::fabs(i) * 0.8}, {1.1, 1.2, 1.2 + 0.4 * p.phase}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
+        CatLegs(f, z + arch * 0.6, 0, false, 0, 1.5 + 0.5 * p.phase);
+        CatTail(f, {-9, 0, z + arch}, 0, 14 + 2 * p.phase, 0, 0.6 * p.phase);
+        return f;
+    }
+    f.Add({{0, 0, z}, {10.5, 5.6, 5.2}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
+    f.Add({{5.5, 0, z - 1.2}, {5, 4.6, 4.4}, 0, 0, 0, kCatWhite, kWhiteLo, kWhiteHi, 0});  // white chest
+    CatStripes(f, z, 10.5, 5.2);
     CatLegs(f, z, phi, walking, lift);
-    // Tail up in a question mark, swinging with the walk.
+    // Tail held high, its tip curled over, swinging with the walk; standing
+    // it curls the other way with the pose's wag.
     const double wag = p.tail * 1.5 + (walking ? 2 * std::sin(phi) : 0);
-    f.Limb({-9, 0, z + 1}, {-12, wag, z + 10}, 1.8, kCatFur, kCatLo, kCatHi - 1);
-    f.Limb({-12, wag, z + 10}, {-10, wag * 1.3, z + 15}, 1.8, kCatFur, kCatLo, kCatHi - 1);
+    CatTail(f, {-9.5, 0, z + 1.5}, wag, walking ? 14 : 16, walking ? 3.5 : 4 + p.tail);
     if (balloon) {
         // String from the harness up to a red balloon.
         f.Limb({0, 0, z + 5}, {-2, 0, z + 48}, 0.9, Ramp::Grey, 2, 2, C(Ramp::Grey, 2));
@@ -83,16 +124,24 @@ Figure CatBodyFigure(const Pose& p, bool balloon) {
 
 Figure CatHeadFigure() {
     Figure f;
-    f.Add({{0, 0, 5}, {6.2, 7, 6}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
-    f.Add({{4.6, 0, 3.2}, {2.6, 3.4, 2.2}, 0, 0, 0, Ramp::Grey, 5, 7, 0});
-    f.Add({{6.6, 0, 4}, {1, 1.3, 0.9}, 0, 0, 0, Ramp::Pink, 4, 4, C(Ramp::Pink, 4)});
+    f.Add({{0, 0, 5}, {6.2, 7.2, 6}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
+    // Cheek ruffs widen the face; a white muzzle and chin.
+    for (int s = -1; s <= 1; s += 2) f.Add({{1, 6.2 * s, 3.2}, {3, 2.4, 2.6}, 0, 0, 0, kCatFur, kCatLo, kCatHi, 0});
+    f.Add({{4.4, 0, 2.8}, {2.8, 3.8, 2.4}, 0, 0, 0, kCatWhite, kWhiteLo, kWhiteHi, 0});
+    f.Add({{6.6, 0, 4}, {1, 1.4, 1}, 0, 0, 0, Ramp::Pink, 4, 4, C(Ramp::Pink, 3)});
+    // A tabby "M" on the forehead.
+    f.Add({{4.2, 0, 9}, {1.2, 3.2, 0.6}, 0, 0, 0, kCatFur, 0, 0, kStripe});
     for (int s = -1; s <= 1; s += 2) {
-        // Narrow, unimpressed eyes under heavy lids.
-        f.Add({{5, 2.6 * s, 6.6}, {1, 1.6, 0.9}, 0, 0, 0, Ramp::Yellow, 5, 5, C(Ramp::Yellow, 5)});
-        f.Add({{5.5, 2.6 * s, 6.5}, {0.6, 0.5, 0.8}, 0, 0, 0, Ramp::Grey, 0, 0, kOutline});
-        f.Add({{5.2, 2.6 * s, 7.6}, {1.1, 1.9, 0.5}, -0.2, 0, 0, kCatFur, 0, 1, 0});
-        f.Add({{0, 4.2 * s, 11}, {1.8, 2.2, 3.6}, 0, 0, 0.35 * s, kCatFur, kCatLo, kCatHi - 1, 0});
-        f.Add({{0.7, 4.1 * s, 10.6}, {0.6, 1.2, 2.2}, 0, 0, 0.35 * s, Ramp::Pink, 4, 4, C(Ramp::Pink, 4)});
+        // Big green eyes with slit pupils under a grumpy brow.
+        f.Add({{5, 2.8 * s, 6.4}, {1, 1.9, 1.5}, 0, 0, 0, Ramp::Leaf, 5, 5, C(Ramp::Leaf, 5)});
+        f.Add({{5.6, 2.8 * s, 6.3}, {0.6, 0.45, 1.2}, 0, 0, 0, Ramp::Grey, 0, 0, kOutline});
+        f.Add({{5.4, 2.8 * s, 7.9}, {1.1, 2.2, 0.45}, 0, 0, 0.25 * s, kCatFur, 0, 0, kOutline});
+        // Tall pointed ears with pink insides.
+        f.Add({{0, 4.4 * s, 12}, {1.8, 2.4, 4.4}, 0, 0, 0.3 * s, kCatFur, kCatLo, kCatHi - 1, 0});
+        f.Add({{0.9, 4.3 * s, 11.6}, {0.6, 1.3, 2.8}, 0, 0, 0.3 * s, Ramp::Pink, 4, 4, C(Ramp::Pink, 4)});
+        // Whiskers.
+        f.Limb({6.4, 2.2 * s, 3.4}, {6.8, 8.5 * s, 4.2}, 0.25, Ramp::Grey, 7, 7, C(Ramp::Grey, 7));
+        f.Limb({6.4, 2.2 * s, 2.8}, {6.8, 8.5 * s, 2.0}, 0.25, Ramp::Grey, 7, 7, C(Ramp::Grey, 7));
     }
     return f;
 }
@@ -378,6 +427,9 @@ bool DrawFrameAlone(Picture& pic, const SheetFrame& f, uint8_t key) {
             // Sheet frames are drawn life size; the rewards' big frames scale up.
             const double s = f.Height() > 90 ? (f.Height() - 8) / 48.0 : 1.0;
             PupFigure(p, p.figure == kFigJetDog).Render(pic, f.rect, f.anchorX, f.anchorY, p.facing, s, 0, key);
+            // At its life size the pup is small beside huts and walls; a
+            // bold outline keeps its shape on any ground.
+            if (s == 1.0) ThickenOutline(pic, f.rect, key);
             return true;
         }
         case kFigRewardDuo: {

@@ -14,8 +14,11 @@ using world::palette_plan::Common;
 using world::palette_plan::kOutline;
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr Ramp kFurRamp = Ramp::Fur;
-constexpr Ramp kEarRamp = Ramp::Orange;
+// A mango-orange coat with cream muzzle, belly and paws and dark brown ears:
+// strong enough to stand out on sandy paths and green or dark ground alike.
+constexpr Ramp kFurRamp = Ramp::Orange;
+constexpr Ramp kPaleRamp = Ramp::Fur;
+constexpr Ramp kEarRamp = Ramp::Brown;
 
 // The head around its centre, turned by yaw (radians) and tipped by pitch.
 void Head(Figure& f, Vec3 c, double yaw, double pitch, uint8_t face, double earLift = 0) {
@@ -27,7 +30,7 @@ void Head(Figure& f, Vec3 c, double yaw, double pitch, uint8_t face, double earL
     };
     Blob head{c, {7, 7.5, 6.5}, pitch, yaw, 0, kFurRamp, 1, 6, 0};
     f.Add(head);
-    Blob muzzle{at(5.5, 0, -2), {4.6, 3.8, 3.2}, pitch, yaw, 0, kFurRamp, 3, 7, 0};
+    Blob muzzle{at(5.5, 0, -2), {4.6, 3.8, 3.2}, pitch, yaw, 0, kPaleRamp, 4, 7, 0};
     f.Add(muzzle);
     f.Add({at(9.6, 0, -0.8), {1.6, 2.1, 1.5}, 0, yaw, 0, Ramp::Grey, 0, 0, kOutline});
     const bool closed = face & kEyesClosed, half = face & kEyesHalf;
@@ -37,7 +40,7 @@ void Head(Figure& f, Vec3 c, double yaw, double pitch, uint8_t face, double earL
         if (!closed && !half) f.Add({at(6.7, 3.0 * side - 0.4, 3.0), {0.8, 0.8, 0.8}, 0, 0, 0, Ramp::Grey, 7, 7, Common(Ramp::Grey, 7)});
         // Floppy ears hang from the top of the head.
         Blob ear{at(-1, 6.2 * side, 1.5 + earLift), {2.6, 1.8, 5.2}, pitch, yaw, -0.35 * side - earLift * 0.12 * side,
-                 kEarRamp, 1, 5, 0};
+                 kEarRamp, 1, 4, 0};
         f.Add(ear);
     }
     if (face & kMouthOpen) {
@@ -50,7 +53,7 @@ void Head(Figure& f, Vec3 c, double yaw, double pitch, uint8_t face, double earL
 
 void Leg(Figure& f, Vec3 hip, Vec3 foot) {
     f.Limb(hip, foot, 2.5, kFurRamp, 1, 5);
-    f.Add({{foot.x + 1, foot.y, foot.z + 0.3}, {3, 2.4, 1.6}, 0, 0, 0, kFurRamp, 4, 7, 0});
+    f.Add({{foot.x + 1, foot.y, foot.z + 0.3}, {3, 2.4, 1.6}, 0, 0, 0, kPaleRamp, 5, 7, 0});
 }
 
 void Tail(Figure& f, Vec3 root, double wag, double up = 7) {
@@ -69,9 +72,9 @@ void Standing(Figure& f, const Pose& p, double lean) {
     const double roll = p.action == kActShake ? 0.35 * p.head : 0;
     f.Add({{0, 0, z}, {10, 6.5, 6.5}, lean, 0, roll, kFurRamp, 1, 5, 0});
     f.Add({{6.5, 0, z + 2}, {6, 6.2, 6.8}, lean, 0, roll, kFurRamp, 1, 5, 0});
-    f.Add({{-1, 0, z - 3.5}, {7, 4.5, 3}, lean, 0, 0, Ramp::Fur, 4, 7, 0});  // pale belly
+    f.Add({{-1, 0, z - 3.5}, {7, 4.5, 3}, lean, 0, 0, kPaleRamp, 5, 7, 0});  // pale belly
     // A red collar: a spot of strong colour that finds the pup on any ground.
-    f.Add({{8, 0, z + 5.5}, {3, 6.8, 1.6}, lean, 0, roll, Ramp::Red, 2, 5, 0});
+    f.Add({{8, 0, z + 5.5}, {3.4, 7, 2}, lean, 0, roll, Ramp::Red, 2, 5, 0});
     const double front = p.action == kActStop ? 4 : 0, hind = p.action == kActStop ? 3 : 0;
     Leg(f, {7, -4.2, z - 3}, {7 + swing + front, -4.2, 1.3 + lift});
     Leg(f, {7, 4.2, z - 3}, {7 - swing + front, 4.2, 1.3 + lift2});
@@ -89,7 +92,7 @@ void Sitting(Figure& f, const Pose& p) {
     f.Add({{3, 0, 17 + z}, {5.5, 6, 7}, 0.6, 0, 0, kFurRamp, 1, 5, 0});
     for (int s = -1; s <= 1; s += 2) {
         f.Add({{-3, 6.0 * s, 6 + z}, {6, 2.8, 4.5}, 0, 0, 0, kFurRamp, 1, 5, 0});        // haunch
-        f.Add({{3, 5.0 * s, 1.3}, {3.5, 2.4, 1.6}, 0, 0, 0, kFurRamp, 4, 7, 0});         // hind paw
+        f.Add({{3, 5.0 * s, 1.3}, {3.5, 2.4, 1.6}, 0, 0, 0, kPaleRamp, 5, 7, 0});         // hind paw
         Leg(f, {5, 3.6 * s, 14 + z}, {6.5, 3.6 * s, 1.3});
     }
     Tail(f, {-8, 0, 4}, p.tail, 1);
@@ -103,7 +106,7 @@ void Lying(Figure& f, const Pose& p, double eyesDown) {
     f.Add({{6, 0, 7 + z}, {6, 6.5, 5.5}, 0, 0, 0, kFurRamp, 1, 5, 0});
     for (int s = -1; s <= 1; s += 2) {
         f.Limb({8, 4.0 * s, 3}, {16, 4.0 * s, 2}, 2.4, kFurRamp, 1, 5);
-        f.Add({{17, 4.0 * s, 2}, {3, 2.4, 1.6}, 0, 0, 0, kFurRamp, 4, 7, 0});
+        f.Add({{17, 4.0 * s, 2}, {3, 2.4, 1.6}, 0, 0, 0, kPaleRamp, 5, 7, 0});
         f.Add({{-7, 6.5 * s, 4}, {5.5, 2.8, 3.5}, 0, 0, 0, kFurRamp, 1, 5, 0});
     }
     f.Limb({-12, 0, 5}, {-18, 2.0 * p.tail, 2}, 1.7, kFurRamp, 1, 5);
@@ -122,7 +125,7 @@ void Rolling(Figure& f, const Pose& p) {
     static constexpr double kRoll[4] = {1.1, 2.6, 3.1, -1.1};
     const double r = kRoll[p.phase & 3];
     f.Add({{0, 0, 6}, {11, 7, 6}, 0, 0, r, kFurRamp, 1, 5, 0});
-    f.Add({{-1, 0, 3}, {7, 4.5, 3}, 0, 0, r, Ramp::Fur, 4, 7, 0});
+    f.Add({{-1, 0, 3}, {7, 4.5, 3}, 0, 0, r, kPaleRamp, 5, 7, 0});
     const double up = std::fabs(std::sin(r));
     for (int s = -1; s <= 1; s += 2) {
         const double wiggle = (p.phase == 2 ? 2 : 0) * s;
@@ -138,7 +141,7 @@ void UpOnHind(Figure& f, const Pose& p, bool pushing) {
     f.Add({{1, 0, 23 + z}, {5.5, 6, 6}, 1.0, 0, 0, kFurRamp, 1, 5, 0});
     for (int s = -1; s <= 1; s += 2) {
         f.Add({{-2, 5.5 * s, 6}, {5.5, 2.8, 4.5}, 0.4, 0, 0, kFurRamp, 1, 5, 0});
-        f.Add({{3, 4.5 * s, 1.3}, {3.5, 2.4, 1.6}, 0, 0, 0, kFurRamp, 4, 7, 0});
+        f.Add({{3, 4.5 * s, 1.3}, {3.5, 2.4, 1.6}, 0, 0, 0, kPaleRamp, 5, 7, 0});
         double reach = pushing ? 3 + 3 * p.phase : 2;
         double high = pushing ? 30 + 3 * p.phase : 20;
         if (p.action == kActDance) {
@@ -147,7 +150,7 @@ void UpOnHind(Figure& f, const Pose& p, bool pushing) {
             high = 24 + 9 * std::sin(a) * s;
         }
         f.Limb({4, 4.2 * s, 24 + z}, {4 + reach, 5.5 * s, high + z}, 2.3, kFurRamp, 1, 5);
-        f.Add({{5 + reach, 5.5 * s, high + z}, {2.6, 2.4, 2.2}, 0, 0, 0, kFurRamp, 4, 7, 0});
+        f.Add({{5 + reach, 5.5 * s, high + z}, {2.6, 2.4, 2.2}, 0, 0, 0, kPaleRamp, 5, 7, 0});
     }
     Tail(f, {-6, 0, 8}, p.tail, 3);
     Head(f, {3, 0, 34 + z}, p.head * kPi / 8, pushing ? -0.1 : 0.1, p.variant);
@@ -175,7 +178,7 @@ void Bowing(Figure& f, const Pose& p) {
     f.Add({{0, 0, bow ? 10.0 : 9.0}, {11, 6.5, 6}, bow ? -0.4 : -0.1, 0, 0, kFurRamp, 1, 5, 0});
     for (int s = -1; s <= 1; s += 2) {
         f.Limb({8, 4.0 * s, bow ? 5.0 : 7.0}, {15, 4.0 * s, 2}, 2.4, kFurRamp, 1, 5);
-        f.Add({{16, 4.0 * s, 1.5}, {3, 2.4, 1.6}, 0, 0, 0, kFurRamp, 4, 7, 0});
+        f.Add({{16, 4.0 * s, 1.5}, {3, 2.4, 1.6}, 0, 0, 0, kPaleRamp, 5, 7, 0});
         Leg(f, {-7, 4.2 * s, bow ? 13.0 : 9.0}, {bow ? -7.0 : -12.0, 4.2 * s, 1.3});
     }
     Tail(f, {-10, 0, bow ? 14.0 : 11.0}, p.tail, 8);

@@ -181,4 +181,22 @@ void OutlineRect(Picture& pic, const platform::RECT& rect, uint8_t key) {
     for (const auto& [x, y] : marks) pic.Plot(x, y, kOutline);
 }
 
+void ThickenOutline(Picture& pic, const platform::RECT& rect, uint8_t key) {
+    std::vector<std::pair<int, int>> marks;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x) {
+            if (pic.At(x, y) != key) continue;
+            static const int kN[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
+            for (const auto& nb : kN) {
+                const int nx = x + nb[0], ny = y + nb[1];
+                if (nx < rect.left || ny < rect.top || nx >= rect.right || ny >= rect.bottom) continue;
+                if (pic.At(nx, ny) == kOutline) {
+                    marks.push_back({x, y});
+                    break;
+                }
+            }
+        }
+    for (const auto& [x, y] : marks) pic.Plot(x, y, kOutline);
+}
+
 }  // namespace assetgen::chars

@@ -56,5 +56,9 @@ private:
 // Outlines everything not of the key colour inside rect: key pixels next to
 // a figure pixel become the outline colour.
 void OutlineRect(Picture& pic, const platform::RECT& rect, uint8_t key);
+// Widens an outline drawn by OutlineRect by one pixel outwards: key pixels
+// next to an outline pixel join it (a small character that must read
+// against busy ground).
+void ThickenOutline(Picture& pic, const platform::RECT& rect, uint8_t key);
 
 }  // namespace assetgen::chars

@@ -154,7 +154,7 @@ void PaintGround(Builder& b, const Maze& maze, Rng& rng, Place land, const std::
             }
     }
     // Blobs of the land's feature in some cells, kept one corner away from paths.
-    const int radius = land == Place::Wetland ? 130 : 90;
+    const int radius = land == Place::Wetland || land == Place::Celtic ? 130 : 90;
     for (int c : featureCells) {
         const int cx = CellLeft(c) + kCellSize / 2 + rng.Next(41) - 20, cy = CellTop(c) + kCellSize / 2 + rng.Next(41) - 20;
         for (int vy = (cy - radius) / kTileSize; vy <= (cy + radius) / kTileSize + 1; ++vy)
@@ -441,7 +441,8 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
 
     std::vector<int> featureCells;
     for (int c = 0; c < kCells; ++c)
-        if (Hash(c, 5, uint32_t(land)) % (land == Place::Wetland ? 2 : 8) == 0 && c != kCatCell) featureCells.push_back(c);
+        if (Hash(c, 5, uint32_t(land)) % (land == Place::Wetland ? 2 : land == Place::Celtic ? 4 : 8) == 0 && c != kCatCell)
+            featureCells.push_back(c);
     PaintGround(b, maze, rng, land, featureCells);
 
     b.spots.type = kIconSpots;

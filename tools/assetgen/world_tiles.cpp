@@ -1,6 +1,7 @@
 #include "assetgen/world_tiles.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace assetgen {
 namespace {
@@ -28,8 +29,9 @@ uint8_t TerrainPixel(Place land, Terrain t, int x, int y, int variant) {
         case Place::Celtic:
             if (t == Terrain::Ground) return (h % 31 == 0) ? Own(PlaceRamp::Foliage, 3 + int(h % 2)) : Speckle(x, y, seed, PlaceRamp::Ground, 3);
             if (t == Terrain::Path) return Speckle(x, y, seed, PlaceRamp::Path, 3 + int((h >> 8) % 3 == 0));
-            // Heather: purple sprigs on dark green.
-            return (h % 9 == 0) ? Own(PlaceRamp::Ground2, 4 + int(h % 2)) : Own(PlaceRamp::Ground, 2);
+            // Hilltops: sunlit grass with sprigs of heather.
+            if (h % 11 == 0) return Own(PlaceRamp::Ground2, 4 + int(h % 2));
+            return (h % 17 == 0) ? Own(PlaceRamp::Ground, 5) : Own(PlaceRamp::Ground, 4);
         case Place::Funland:
             if (t == Terrain::Ground) return Speckle(x, y, seed, PlaceRamp::Ground, 4);
             if (t == Terrain::Path) return (((x + y) / 8) % 2) ? Own(PlaceRamp::Path, 5) : Own(PlaceRamp::PathEdge, 5);
@@ -46,8 +48,10 @@ uint8_t TerrainPixel(Place land, Terrain t, int x, int y, int variant) {
                 const bool gap = cx == 0 || cy == 0;
                 return gap ? Own(PlaceRamp::Deep, 3) : Own(PlaceRamp::Path, (cx + cy < 6) ? 4 : 3);
             }
-            // A square of big flagstones.
-            return (x % 16 == 0 || y % 16 == 0) ? Own(PlaceRamp::Deep, 3) : Own(PlaceRamp::Ground2, 3 + int((x / 16 + y / 16) % 3 == 0));
+            // Rain puddles that catch the street lamps: dark water, soft
+            // ripples and a few warm glints.
+            if (h % 41 == 0 || (h % 41 == 1 && x > 0)) return Own(PlaceRamp::Light, 5);
+            return ((y * 3 + Sine64(x * 3 + y) / 40) / 10) % 4 == 0 ? Own(PlaceRamp::Water, 2) : Own(PlaceRamp::Water, 1);
         case Place::Eastern:
             if (t == Terrain::Ground) return Speckle(x, y, seed, PlaceRamp::Ground, 4);
             if (t == Terrain::Path) return (x % 16 == 0 || y % 16 == 0) ? Own(PlaceRamp::PathEdge, 4) : Speckle(x, y, seed, PlaceRamp::Path, 5);
@@ -57,8 +61,14 @@ uint8_t TerrainPixel(Place land, Terrain t, int x, int y, int variant) {
         default:
             if (t == Terrain::Ground) return (h % 31 == 0) ? Own(PlaceRamp::Ground2, 4) : Speckle(x, y, seed, PlaceRamp::Ground, 3);
             if (t == Terrain::Path) return (y % 8 == 0) ? Own(PlaceRamp::Wood, 2) : Own(PlaceRamp::Wood, (x + variant * 5) % 29 == 0 ? 3 : 5);
-            // Water uses only the five cycled entries, in bands.
-            return Special(((y + Sine64(x * 2 + y) / 80) / 3 + int(h % 17 == 0)) % 5);
+            // Water uses only the five cycled entries: level bands with short
+            // bright wavelets, which the cycling makes shimmer.
+            {
+                const int wave = y * 4 + Sine64(x * 3 + (y / 8) * 11) / 48;
+                const int band = ((wave / 12) % 6 + 6) % 6;
+                if (band == 0) return Special(3 + int(h % 4 == 0));
+                return Special(band == 3 ? 0 : 1 + int(band > 3));
+            }
     }
 }
 
@@ -96,9 +106,48 @@ void Decorate(Picture& tile, Place land, Terrain t, int variant) {
                 tile.FillPolygon({{x, y}, {x + 7, y - 2}, {x + 7, y + 2}}, Special(2));
                 if (variant == 3) tile.FillEllipse(x - 2, y - 1, 2, 2, Own(PlaceRamp::Flower, 5));
             } else if (land == Place::Celtic) {
-                tile.FillEllipse(x, y, 2, 2, Own(PlaceRamp::Ground2, 6));
+                // A tuft of heather in flower on the hilltop.
+                tile.FillEllipse(x, y, 3, 2, Own(PlaceRamp::Ground2, 4));
+                tile.FillEllipse(x - 1, y - 1, 1, 1, Own(PlaceRamp::Ground2, 6));
+            } else if (land == Place::Eastern && variant >= 2) {
+                // A mossy stone set in the raked gravel, the rake lines round it.
+                tile.FillEllipse(x, y, 6, 4, Own(PlaceRamp::Ground2, 2));
+                tile.FillEllipse(x, y - 1, 5, 3, Own(PlaceRamp::PathEdge, 3));
+                tile.FillEllipse(x - 1, y - 2, 3, 1, Own(PlaceRamp::Foliage, 4));
+            } else if (land == Place::Jazzland && variant >= 2) {
+                // A lamp's reflection rippling in the puddle.
+                for (int k = 0; k < 4; ++k) tile.FillRect(x - 3 + (k % 2), y + 3 * k, 7 - 2 * k, 1, Own(PlaceRamp::Light, 6 - k / 2));
             }
             break;
+    }
+}
+
+// The rim of a patch of the land's feature: the lit and shaded slopes of a
+// celtic hill and its shadow on the grass, a wetland bank with reeds, the
+// wet edge of a jazz puddle. Other lands keep the plain pixel c.
+uint8_t FeatureEdge(Place land, bool inside, int value, double lit, int x, int y, uint8_t c) {
+    const uint32_t h = Hash(x, y, uint32_t(land) * 5 + 3);
+    switch (land) {
+        case Place::Celtic:
+            if (inside && value < 820) {
+                if (lit > 0.3) return Own(PlaceRamp::Ground, value < 640 ? 6 : 5);
+                if (lit < -0.3) return Own(PlaceRamp::Ground, value < 640 ? 2 : 3);
+            } else if (!inside && value > 330 && lit < -0.3) {
+                return Own(PlaceRamp::Ground, 2);  // the hill's shadow
+            }
+            return c;
+        case Place::Wetland:
+            if (inside && value < 580) return Special(4);                         // foam at the bank
+            if (!inside && value > 420) return Own(PlaceRamp::Ground2, 3);       // muddy bank
+            if (!inside && value > 300 && (x % 5 == 0 || (x % 5 == 1 && h % 3 == 0)) && y % 32 > 4)
+                return Own(PlaceRamp::Foliage, 2 + int(h % 3));                  // reeds
+            return c;
+        case Place::Jazzland:
+            if (inside && value < 600) return Own(PlaceRamp::Water, 3);
+            if (!inside && value > 440) return Own(PlaceRamp::Deep, 2);
+            return c;
+        default:
+            return c;
     }
 }
 
@@ -117,6 +166,15 @@ Picture MakeTile(Place land, Terrain other, int mask) {
             const bool isOther = value > 512;
             const bool edge = std::abs(value - 512) < 60;
             uint8_t c = TerrainPixel(land, isOther ? other : Terrain::Ground, x, y, 0);
+            if (other == Terrain::Feature) {
+                // Which way the patch lies from here (the blend's slope),
+                // scored against light from the upper left: +1 facing it.
+                const double gu = double(tr - tl) * (1024 - v) + double(br - bl) * v;
+                const double gv = double(bl - tl) * (1024 - u) + double(br - tr) * u;
+                const double len = std::sqrt(gu * gu + gv * gv);
+                const double lit = len > 0 ? (gu + gv) / (len * 1.4142) : 0;
+                c = FeatureEdge(land, isOther, value, lit, x, y, c);
+            }
             // Only paths get a kerb; patches of the land's feature blend in
             // without a grey rim.
             if (edge && isOther && other == Terrain::Path)

@@ -61,6 +61,7 @@ public:
         if (instance_ && instance_->TakeRequests() > 0 && GetCore().window) RaiseNativeWindow(*GetCore().window);
         SDL_Event event;
         while (SDL_PollEvent(&event)) Handle(event);
+        if (window_) presenter_.ShowPending();
     }
 
     bool WaitForEvents() override {
@@ -191,8 +192,8 @@ public:
     UINT DriveType(char letter, std::string* root) override { return SystemDriveType(letter, root); }
     void SetNiceness(DWORD priorityClass) override { ApplyProcessNiceness(priorityClass); }
 
-    void Present(const uint32_t* pixels, int width, int height) override {
-        if (window_) presenter_.Present(window_, pixels, width, height);
+    void Present(const uint32_t* pixels, int width, int height, const RECT& changed, bool everyStep) override {
+        if (window_) presenter_.Present(window_, pixels, width, height, changed, everyStep);
     }
 
     void ToggleFullscreen() override {
@@ -251,6 +252,7 @@ private:
             break;
         case SDL_WINDOWEVENT_MOVED: OnMoved(w.data1, w.data2); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: OnResized(w.data1, w.data2); break;
+        case SDL_WINDOWEVENT_EXPOSED: presenter_.Redraw(); break;
         default: break;
         }
     }

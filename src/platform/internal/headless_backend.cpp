@@ -44,6 +44,43 @@ bool HeadlessBackend::WaitForEvents() {
     return true;
 }
 
+namespace {
+// The refresh after `now` of a 60 Hz display whose refreshes fall on
+// whole-millisecond marks 1000/60 ms apart, counted from time 0.
+uint64_t NextRefresh(uint64_t now) {
+    const uint64_t index = now * 60 / 1000 + 1;
+    return (index * 1000 + 59) / 60;
+}
+
+uint64_t Checksum(const uint32_t* pixels, size_t count) {
+    uint64_t sum = 1469598103934665603ull;
+    for (size_t i = 0; i < count; ++i) sum = (sum ^ pixels[i]) * 1099511628211ull;
+    return sum;
+}
+}  // namespace
+
+void HeadlessBackend::SimulateDisplay(bool on) {
+    simulateDisplay_ = on;
+    display_ = headless::DisplayLog{};
+}
+
+void HeadlessBackend::Present(const uint32_t* pixels, int width, int height, const RECT& changed,
+                              bool everyStep) {
+    display_.lastChanged = changed;
+    if (!simulateDisplay_) return;
+    const uint64_t now = clock_.Now();
+    // The refresh that shows the last waited-for picture is lastShown; a
+    // present before the next one only replaces the picture it will show.
+    const uint64_t lastShown = display_.waits > 0 ? lastRefresh_ : 0;
+    if (display_.waits > 0 && !everyStep && now < NextRefresh(lastShown)) return;
+    const uint64_t refresh = NextRefresh(now);
+    ++display_.waits;
+    display_.waitedMs += uint32_t(refresh - now);
+    display_.shownPictures.push_back(Checksum(pixels, size_t(width) * size_t(height)));
+    lastRefresh_ = refresh;
+    clock_.AdvanceTo(refresh);
+}
+
 bool HeadlessBackend::CreateNativeWindow(Window& window) {
     window.rect = RECT{0, 0, kGameWidth, kGameHeight};
     return true;

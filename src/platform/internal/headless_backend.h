@@ -53,7 +53,9 @@ public:
     UINT DriveType(char letter, std::string* root) override;
     void SetNiceness(DWORD) override {}  // a test run never changes its own priority
 
-    void Present(const uint32_t*, int, int) override {}  // the core keeps the picture
+    // The core keeps the picture; with a simulated display the present may
+    // wait for its refresh on the manual clock.
+    void Present(const uint32_t* pixels, int width, int height, const RECT& changed, bool everyStep) override;
     void ToggleFullscreen() override {}
 
     // Controls behind platform/headless.h.
@@ -66,6 +68,8 @@ public:
     void ClearDrives();
     void SetOtherInstance(bool running) { otherInstance_ = running; }
     int ForegroundRequests() const { return foregroundRequests_; }
+    void SimulateDisplay(bool on);
+    const headless::DisplayLog& Shown() const { return display_; }
     bool LoadScript(std::vector<ScriptEvent> events);
     bool ScriptFinished() const { return nextEvent_ >= script_.size(); }
     // Fault injection: a countdown of successful calls before `times` fail.
@@ -107,6 +111,9 @@ private:
         }
     };
     Fault fileFault_, bufferFault_;
+    bool simulateDisplay_ = false;
+    uint64_t lastRefresh_ = 0;
+    headless::DisplayLog display_;
     std::vector<ScriptEvent> script_;
     size_t nextEvent_ = 0;
     uint64_t scriptStart_ = 0;

@@ -60,6 +60,7 @@ void FailSoundBuffers(int after, int times);
 // clock on to the next refresh (a palette step of a fade always does). Off by
 // default; switching it on clears the log.
 struct DisplayLog {
+    int presents = 0;                     // every present while simulated
     int waits = 0;                        // presents that waited for a refresh
     uint32_t waitedMs = 0;                // manual-clock time they waited in all
     std::vector<uint64_t> shownPictures;  // a checksum of each picture a refresh showed

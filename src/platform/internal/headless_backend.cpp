@@ -68,6 +68,7 @@ void HeadlessBackend::Present(const uint32_t* pixels, int width, int height, con
                               bool everyStep) {
     display_.lastChanged = changed;
     if (!simulateDisplay_) return;
+    ++display_.presents;
     const uint64_t now = clock_.Now();
     // The refresh that shows the last waited-for picture is lastShown; a
     // present before the next one only replaces the picture it will show.

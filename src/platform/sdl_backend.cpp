@@ -2,6 +2,7 @@
 // thread, joystick, message boxes, presenting and the single-instance lock.
 #include "platform/internal/sdl_backend.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -73,6 +74,16 @@ public:
         }
         if (timeout > 0) SDL_WaitEventTimeout(nullptr, timeout);
         return true;
+    }
+
+    void WaitForEventsFor(uint32_t ms) override {
+        uint32_t timeout = ms;
+        const uint32_t now = Now();
+        if (auto deadline = EarliestSourceDeadline(now)) {
+            const int32_t until = int32_t(*deadline - now);
+            timeout = until <= 0 ? 0 : std::min(timeout, uint32_t(until));
+        }
+        if (timeout > 0) SDL_WaitEventTimeout(nullptr, int(timeout));
     }
 
     void WakeUp() override {

@@ -7,6 +7,7 @@
 
 #include "platform/clock.h"
 #include "platform/headless.h"
+#include "platform/messages.h"
 #include "platform/platform.h"
 #include "platform/video_out.h"
 
@@ -103,6 +104,21 @@ TEST(PresentChanges, TheSimulatedDisplayWaitsOnceARefreshAndForEveryPaletteStep)
     EXPECT_EQ(log.waitedMs, 12u + 13u + 17u);
     ASSERT_EQ(log.shownPictures.size(), 3u);
     EXPECT_NE(log.shownPictures[0], log.shownPictures[1]);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MessageWait, ReturnsAtOnceForAWaitingMessageElseMovesTheClockToTheTimeout) {
+    ScopedHeadless headless;
+    manual_clock::Set(100);
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, 0, 30, QS_ALLINPUT), WAIT_TIMEOUT);
+    EXPECT_EQ(timeGetTime(), 130u);
+    PostQuitMessage(0);
+    EXPECT_EQ(MsgWaitForMultipleObjects(0, nullptr, 0, 30, QS_ALLINPUT), WAIT_OBJECT_0);
+    EXPECT_EQ(timeGetTime(), 130u);
+    EXPECT_EQ(MsgWaitForMultipleObjects(1, nullptr, 0, 30, QS_ALLINPUT), WAIT_FAILED);
 }
 
 }  // namespace

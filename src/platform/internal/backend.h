@@ -37,6 +37,9 @@ public:
     // Blocks (or, headless, moves the clock) until something may have happened.
     // Returns false when nothing at all is scheduled (headless only).
     virtual bool WaitForEvents() = 0;
+    // Like WaitForEvents, but for at most ms (headless: moves the clock on
+    // by at most ms).
+    virtual void WaitForEventsFor(uint32_t ms) = 0;
     // A message was posted from another thread: end a blocking wait.
     virtual void WakeUp() {}
 

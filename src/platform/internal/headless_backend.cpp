@@ -29,8 +29,7 @@ void HeadlessBackend::PumpEvents() {
     RunDueScriptEvents();
 }
 
-bool HeadlessBackend::WaitForEvents() {
-    if (!GetCore().queue.Empty()) return true;
+std::optional<uint64_t> HeadlessBackend::NextScheduled() const {
     const uint64_t now = clock_.Now();
     std::optional<uint64_t> next;
     auto consider = [&](uint64_t when) {
@@ -39,9 +38,22 @@ bool HeadlessBackend::WaitForEvents() {
     if (!ScriptFinished()) consider(scriptStart_ + script_[nextEvent_].at);
     if (auto timer = clock_.NextTimerDeadline()) consider(*timer);
     if (auto source = EarliestSourceDeadline(uint32_t(now))) consider(now + uint32_t(*source - uint32_t(now)));
+    return next;
+}
+
+bool HeadlessBackend::WaitForEvents() {
+    if (!GetCore().queue.Empty()) return true;
+    const std::optional<uint64_t> next = NextScheduled();
     if (!next) return false;
     clock_.AdvanceTo(*next);
     return true;
+}
+
+void HeadlessBackend::WaitForEventsFor(uint32_t ms) {
+    if (!GetCore().queue.Empty()) return;
+    const uint64_t limit = clock_.Now() + ms;
+    const std::optional<uint64_t> next = NextScheduled();
+    clock_.AdvanceTo(next && *next < limit ? *next : limit);
 }
 
 namespace {

@@ -4,6 +4,7 @@
 // and answered by a responder, drives and the other copy injected.
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/headless.h"
@@ -32,6 +33,7 @@ public:
 
     void PumpEvents() override;
     bool WaitForEvents() override;
+    void WaitForEventsFor(uint32_t ms) override;
 
     bool CreateNativeWindow(Window& window) override;
     void DestroyNativeWindow(Window&) override {}
@@ -84,6 +86,8 @@ private:
         std::string root;
     };
     void RunDueScriptEvents();
+    // The manual-clock time of the next script event, timer or movie frame.
+    std::optional<uint64_t> NextScheduled() const;
     void Perform(const ScriptEvent& event);
     // The lock is real only when a runtime folder is named for the run, so
     // parallel test programs never see each other.

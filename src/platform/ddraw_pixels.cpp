@@ -40,7 +40,7 @@ void FillRect(const PixelView& dest, const RECT& rect, uint32_t value) {
 
 void CopyRect(const PixelView& dest, const RECT& destRect, const RECT& clip,
               const PixelView& source, const RECT& sourceRect, const KeyRange& sourceKey,
-              const KeyRange& destKey) {
+              const KeyRange& destKey, RowPath path) {
     const int64_t dw = destRect.right - destRect.left, dh = destRect.bottom - destRect.top;
     const int64_t sw = sourceRect.right - sourceRect.left, sh = sourceRect.bottom - sourceRect.top;
     const int bytes = dest.bitsPerPixel / 8;
@@ -59,13 +59,8 @@ void CopyRect(const PixelView& dest, const RECT& destRect, const RECT& clip,
             // The common sprite case: a straight keyed row copy.
             const uint8_t* from = source.pixels + static_cast<ptrdiff_t>(sy) * source.pitch +
                                   (sourceRect.left + (clip.left - destRect.left));
-            uint8_t* to = dest.pixels + static_cast<ptrdiff_t>(y) * dest.pitch;
-            for (int x = clip.left; x < clip.right; ++x, ++from) {
-                const uint8_t value = *from;
-                if (sourceKey.active && sourceKey.Matches(value)) continue;
-                if (destKey.active && !destKey.Matches(to[x])) continue;
-                to[x] = value;
-            }
+            uint8_t* to = dest.pixels + static_cast<ptrdiff_t>(y) * dest.pitch + clip.left;
+            CopyKeyedRow8(to, from, clip.right - clip.left, sourceKey, destKey, path);
             continue;
         }
         for (int x = clip.left; x < clip.right; ++x) {

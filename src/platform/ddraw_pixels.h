@@ -4,6 +4,7 @@
 // Rectangles are already checked and clipped by the caller.
 #include <cstdint>
 
+#include "platform/ddraw_rows.h"
 #include "platform/win_types.h"
 
 namespace platform::dd::detail {
@@ -25,9 +26,10 @@ void FillRect(const PixelView& dest, const RECT& rect, uint32_t value);
 // Copies sourceRect onto destRect (scaling when the sizes differ), writing
 // only the part of destRect inside clip. A source pixel in sourceKey is
 // skipped; with destKey only destination pixels in the key are written.
+// The path picks the row kernel of unscaled 8-bit keyed copies.
 void CopyRect(const PixelView& dest, const RECT& destRect, const RECT& clip,
               const PixelView& source, const RECT& sourceRect, const KeyRange& sourceKey,
-              const KeyRange& destKey);
+              const KeyRange& destKey, RowPath path = RowPath::Best);
 
 inline bool Intersect(const RECT& a, const RECT& b, RECT* out) {
     RECT r{a.left > b.left ? a.left : b.left, a.top > b.top ? a.top : b.top,

@@ -90,6 +90,16 @@ void FailSoundBuffers(int after, int times) {
     if (auto* h = Headless()) h->FailSoundBuffers(after, times);
 }
 
+void SimulateVsyncDisplay(bool on) {
+    if (auto* h = Headless()) h->SimulateDisplay(on);
+}
+
+const DisplayLog& VsyncDisplayLog() {
+    static const DisplayLog kEmpty;
+    auto* h = Headless();
+    return h ? h->Shown() : kEmpty;
+}
+
 int ForegroundRequests() {
     auto* h = Headless();
     return h ? h->ForegroundRequests() : 0;

@@ -1,6 +1,7 @@
 #pragma once
 // Controls of the headless backend, for tests and the developer harness. All
 // of them fail (return 0 / do nothing) when the SDL backend runs.
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -52,6 +53,21 @@ int ForegroundRequests();
 // were gone or the card out of memory. (0, 0) clears the fault.
 void FailFileOpens(int after, int times);
 void FailSoundBuffers(int after, int times);
+
+// A simulated 60 Hz display that waits for its vertical blank: a present
+// less than a refresh after the last shown one returns at once and its
+// picture is shown at the next refresh; any other present moves the manual
+// clock on to the next refresh (a palette step of a fade always does). Off by
+// default; switching it on clears the log.
+struct DisplayLog {
+    int presents = 0;                     // every present while simulated
+    int waits = 0;                        // presents that waited for a refresh
+    uint32_t waitedMs = 0;                // manual-clock time they waited in all
+    std::vector<uint64_t> shownPictures;  // a checksum of each picture a refresh showed
+    RECT lastChanged{0, 0, 0, 0};         // what the last present changed (kept with the display off too)
+};
+void SimulateVsyncDisplay(bool on);
+const DisplayLog& VsyncDisplayLog();
 
 // A script of timed events (virtual milliseconds from the moment it is
 // loaded), one per line; '#' starts a comment:

@@ -189,6 +189,18 @@ BOOL WaitMessage() {
     return scheduled || !core.queue.Empty() ? 1 : 0;
 }
 
+DWORD MsgWaitForMultipleObjects(DWORD count, const void*, BOOL, DWORD ms, DWORD) {
+    if (count != 0) return WAIT_FAILED;
+    Pump();
+    internal::Core& core = GetCore();
+    if (!core.queue.Empty()) return WAIT_OBJECT_0;
+    Backend* backend = CurrentBackendPtr();
+    if (!backend) return WAIT_FAILED;
+    backend->WaitForEventsFor(ms);
+    Pump();
+    return core.queue.Empty() ? WAIT_TIMEOUT : WAIT_OBJECT_0;
+}
+
 // May be called from any thread.
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window && window != GetCore().postTarget.load()) return 0;

@@ -59,6 +59,14 @@ BOOL PeekMessage(MSG* message, HWND window, UINT filterMin, UINT filterMax, UINT
 // next scheduled thing (script event, timer event, movie frame) instead, and
 // returns 0 at once when nothing at all is scheduled and no message waits.
 BOOL WaitMessage();
+// Waits at most ms for a message (no handles: count must be 0). Returns
+// WAIT_OBJECT_0 when one waits, WAIT_TIMEOUT otherwise. Headless it moves the
+// manual clock on by ms, or less when something is scheduled sooner.
+constexpr DWORD WAIT_OBJECT_0 = 0;
+constexpr DWORD WAIT_TIMEOUT = 258;
+constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
+constexpr DWORD QS_ALLINPUT = 0x04FF;
+DWORD MsgWaitForMultipleObjects(DWORD count, const void* handles, BOOL waitAll, DWORD ms, DWORD wakeMask);
 BOOL PostMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 // Nothing to translate: characters arrive as WM_CHAR already. Returns 0.

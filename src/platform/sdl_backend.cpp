@@ -2,6 +2,7 @@
 // thread, joystick, message boxes, presenting and the single-instance lock.
 #include "platform/internal/sdl_backend.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <thread>
@@ -61,6 +62,7 @@ public:
         if (instance_ && instance_->TakeRequests() > 0 && GetCore().window) RaiseNativeWindow(*GetCore().window);
         SDL_Event event;
         while (SDL_PollEvent(&event)) Handle(event);
+        if (window_) presenter_.ShowPending();
     }
 
     bool WaitForEvents() override {
@@ -72,6 +74,16 @@ public:
         }
         if (timeout > 0) SDL_WaitEventTimeout(nullptr, timeout);
         return true;
+    }
+
+    void WaitForEventsFor(uint32_t ms) override {
+        uint32_t timeout = ms;
+        const uint32_t now = Now();
+        if (auto deadline = EarliestSourceDeadline(now)) {
+            const int32_t until = int32_t(*deadline - now);
+            timeout = until <= 0 ? 0 : std::min(timeout, uint32_t(until));
+        }
+        if (timeout > 0) SDL_WaitEventTimeout(nullptr, int(timeout));
     }
 
     void WakeUp() override {
@@ -191,8 +203,8 @@ public:
     UINT DriveType(char letter, std::string* root) override { return SystemDriveType(letter, root); }
     void SetNiceness(DWORD priorityClass) override { ApplyProcessNiceness(priorityClass); }
 
-    void Present(const uint32_t* pixels, int width, int height) override {
-        if (window_) presenter_.Present(window_, pixels, width, height);
+    void Present(const uint32_t* pixels, int width, int height, const RECT& changed, bool everyStep) override {
+        if (window_) presenter_.Present(window_, pixels, width, height, changed, everyStep);
     }
 
     void ToggleFullscreen() override {
@@ -251,6 +263,7 @@ private:
             break;
         case SDL_WINDOWEVENT_MOVED: OnMoved(w.data1, w.data2); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED: OnResized(w.data1, w.data2); break;
+        case SDL_WINDOWEVENT_EXPOSED: presenter_.Redraw(); break;
         default: break;
         }
     }

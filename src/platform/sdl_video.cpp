@@ -34,6 +34,7 @@ bool SdlPresenter::EnsureRenderer(SDL_Window* window) {
     SDL_RendererInfo info{};
     SDL_GetRendererInfo(renderer_, &info);
     driverHasScreen_ = DriverHasScreen();
+    vsync_ = (info.flags & SDL_RENDERER_PRESENTVSYNC) && driverHasScreen_;
     pace_ = !(info.flags & SDL_RENDERER_PRESENTVSYNC) && driverHasScreen_;
     fastPresents_ = 0;
     return true;
@@ -45,27 +46,62 @@ void SdlPresenter::Release() {
     texture_ = nullptr;
     renderer_ = nullptr;
     textureWidth_ = textureHeight_ = 0;
+    outputWidth_ = outputHeight_ = 0;
+    pending_ = false;
     failed_ = false;
 }
 
-void SdlPresenter::Present(SDL_Window* window, const uint32_t* pixels, int width, int height) {
-    if (!EnsureRenderer(window)) return;
-    if (!texture_ || textureWidth_ != width || textureHeight_ != height) {
-        if (texture_) SDL_DestroyTexture(texture_);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
-        if (!texture_) {
-            std::fprintf(stderr, "platform: cannot make a %dx%d texture: %s\n", width, height, SDL_GetError());
-            textureWidth_ = textureHeight_ = 0;
-            return;
-        }
-        SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
-        textureWidth_ = width;
-        textureHeight_ = height;
+bool SdlPresenter::EnsureTexture(int width, int height) {
+    if (texture_ && textureWidth_ == width && textureHeight_ == height) return true;
+    if (texture_) SDL_DestroyTexture(texture_);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
+    if (!texture_) {
+        std::fprintf(stderr, "platform: cannot make a %dx%d texture: %s\n", width, height, SDL_GetError());
+        textureWidth_ = textureHeight_ = 0;
+        return false;
     }
-    SDL_UpdateTexture(texture_, nullptr, pixels, width * 4);
+    SDL_SetTextureScaleMode(texture_, SDL_ScaleModeNearest);
+    textureWidth_ = width;
+    textureHeight_ = height;
+    return true;
+}
 
+void SdlPresenter::Present(SDL_Window* window, const uint32_t* pixels, int width, int height,
+                           const RECT& changed, bool everyStep) {
+    if (!EnsureRenderer(window)) return;
+    const bool fresh = !texture_ || textureWidth_ != width || textureHeight_ != height;
+    if (!EnsureTexture(width, height)) return;
+    // A new texture holds nothing yet: all of it is uploaded.
+    const RECT area = fresh ? RECT{0, 0, width, height} : changed;
+    if (area.left < area.right && area.top < area.bottom) {
+        const SDL_Rect rect{int(area.left), int(area.top), int(area.right - area.left), int(area.bottom - area.top)};
+        SDL_UpdateTexture(texture_, &rect, pixels + size_t(area.top) * size_t(width) + size_t(area.left), width * 4);
+        pending_ = true;
+    }
     int outW = 0, outH = 0;
     SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    if (outW != outputWidth_ || outH != outputHeight_) pending_ = true;  // a resized window is drawn anew
+    if (everyStep) pending_ = true;
+    if (!pending_) return;  // the screen already shows this picture
+    // Presents that wait for the display come at most once a refresh; one
+    // asked for sooner leaves its picture for the next refresh.
+    const bool waits = vsync_ || pace_;
+    if (!everyStep && waits && std::chrono::steady_clock::now() - lastShown_ < kFramePeriod) return;
+    Show();
+}
+
+void SdlPresenter::ShowPending() {
+    if (!pending_ || !renderer_ || !texture_) return;
+    if ((vsync_ || pace_) && std::chrono::steady_clock::now() - lastShown_ < kFramePeriod) return;
+    Show();
+}
+
+void SdlPresenter::Show() {
+    const int width = textureWidth_, height = textureHeight_;
+    int outW = 0, outH = 0;
+    SDL_GetRendererOutputSize(renderer_, &outW, &outH);
+    outputWidth_ = outW;
+    outputHeight_ = outH;
     const int scale = std::min(outW / width, outH / height);
     if (scale >= 1) {
         dest_.w = width * scale;
@@ -87,15 +123,20 @@ void SdlPresenter::Present(SDL_Window* window, const uint32_t* pixels, int width
         nextFrame_ = std::max(now, nextFrame_) + kFramePeriod;
     }
     SDL_RenderPresent(renderer_);
+    pending_ = false;
 
     // Some renderers claim to wait for the vertical blank and do not (the
     // software one, hidden windows): measure, and fall back to the limiter.
     const auto presented = std::chrono::steady_clock::now();
     if (!pace_ && driverHasScreen_) {
         fastPresents_ = presented - lastPresent_ < kUnpacedInterval ? fastPresents_ + 1 : 0;
-        if (fastPresents_ >= kUnpacedLimit) pace_ = true;
+        if (fastPresents_ >= kUnpacedLimit) {
+            pace_ = true;
+            vsync_ = false;
+        }
     }
     lastPresent_ = presented;
+    lastShown_ = presented;
 }
 
 POINT SdlPresenter::ToPicture(int x, int y) const {

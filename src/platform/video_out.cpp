@@ -3,6 +3,7 @@
 #include "platform/video_out.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/internal/backend.h"
 #include "platform/internal/core.h"
@@ -16,32 +17,72 @@ bool SaneSize(int width, int height, int pitch) {
     return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide && pitch >= width;
 }
 
-void Show(internal::PresentedPicture& picture) {
+void Show(internal::PresentedPicture& picture, const RECT& changed, bool everyStep) {
     if (internal::Backend* backend = internal::CurrentBackendPtr())
-        backend->Present(picture.pixels.data(), picture.width, picture.height);
+        backend->Present(picture.pixels.data(), picture.width, picture.height, changed, everyStep);
+}
+
+void Convert(const uint8_t* from, uint32_t* to, int count, const uint32_t* lut) {
+    int x = 0;
+    for (; x + 4 <= count; x += 4) {
+        to[x] = lut[from[x]];
+        to[x + 1] = lut[from[x + 1]];
+        to[x + 2] = lut[from[x + 2]];
+        to[x + 3] = lut[from[x + 3]];
+    }
+    for (; x < count; ++x) to[x] = lut[from[x]];
+}
+
+// The first and one past the last column where two rows differ; false when
+// they are equal.
+bool ChangedSpan(const uint8_t* row, const uint8_t* old, int width, int* first, int* end) {
+    if (std::memcmp(row, old, size_t(width)) == 0) return false;
+    int left = 0;
+    while (left + 8 <= width && std::memcmp(row + left, old + left, 8) == 0) left += 8;
+    while (row[left] == old[left]) ++left;
+    int right = width;
+    while (right - 8 > left && std::memcmp(row + right - 8, old + right - 8, 8) == 0) right -= 8;
+    while (row[right - 1] == old[right - 1]) --right;
+    *first = left;
+    *end = right;
+    return true;
 }
 }  // namespace
 
 void PresentIndexed(const uint8_t* pixels, int width, int height, int pitch, const PaletteEntry palette[256]) {
     if (!pixels || !palette || !SaneSize(width, height, pitch)) return;
     internal::PresentedPicture& picture = internal::GetCore().picture;
-    if (!picture.lutValid || !std::equal(palette, palette + 256, picture.palette.begin())) {
+    const bool newPalette = !picture.lutValid || !std::equal(palette, palette + 256, picture.palette.begin());
+    if (newPalette) {
         for (int i = 0; i < 256; ++i) {
             picture.palette[i] = palette[i];
             picture.lut[i] = (uint32_t(palette[i].red) << 16) | (uint32_t(palette[i].green) << 8) | palette[i].blue;
         }
         picture.lutValid = true;
     }
+    const size_t area = size_t(width) * size_t(height);
+    // Everything is converted after a palette or size change; otherwise only
+    // the columns of each row that differ from the previous picture.
+    const bool whole = newPalette || picture.width != width || picture.height != height ||
+                       picture.indexed.size() != area || picture.pixels.size() != area;
     picture.width = width;
     picture.height = height;
-    picture.pixels.resize(size_t(width) * size_t(height));
+    picture.pixels.resize(area);
+    picture.indexed.resize(area);
     const uint32_t* lut = picture.lut.data();
+    RECT changed{width, height, 0, 0};
     for (int y = 0; y < height; ++y) {
         const uint8_t* src = pixels + size_t(y) * size_t(pitch);
-        uint32_t* dst = picture.pixels.data() + size_t(y) * size_t(width);
-        for (int x = 0; x < width; ++x) dst[x] = lut[src[x]];
+        uint8_t* kept = picture.indexed.data() + size_t(y) * size_t(width);
+        int first = 0, end = width;
+        if (!whole && !ChangedSpan(src, kept, width, &first, &end)) continue;
+        Convert(src + first, picture.pixels.data() + size_t(y) * size_t(width) + first, end - first, lut);
+        std::memcpy(kept + first, src + first, size_t(end - first));
+        changed = RECT{std::min<LONG>(changed.left, first), std::min<LONG>(changed.top, y),
+                       std::max<LONG>(changed.right, end), y + 1};
     }
-    Show(picture);
+    if (changed.left >= changed.right) changed = RECT{0, 0, 0, 0};
+    Show(picture, changed, newPalette);
 }
 
 void PresentRgb32(const uint32_t* pixels, int width, int height, int pitchPixels) {
@@ -50,12 +91,13 @@ void PresentRgb32(const uint32_t* pixels, int width, int height, int pitchPixels
     picture.width = width;
     picture.height = height;
     picture.pixels.resize(size_t(width) * size_t(height));
+    picture.indexed.clear();
     for (int y = 0; y < height; ++y) {
         const uint32_t* src = pixels + size_t(y) * size_t(pitchPixels);
         uint32_t* dst = picture.pixels.data() + size_t(y) * size_t(width);
         for (int x = 0; x < width; ++x) dst[x] = src[x] & 0x00FFFFFFu;
     }
-    Show(picture);
+    Show(picture, RECT{0, 0, width, height}, true);
 }
 
 Screenshot CaptureScreen() {

@@ -11,6 +11,7 @@
 #include "platform/system.h"
 #include "shell/app_state.h"
 #include "shell/entry.h"
+#include "shell/frame_pacer.h"
 #include "shell/game_app.h"
 #include "shell/movie_player.h"
 #include "shell/prefs_file.h"
@@ -69,12 +70,20 @@ private:
     int stuckWaits_ = 0;
 };
 
+int64_t NowMicros() {
+    int64_t count = 0, frequency = 1;
+    platform::QueryPerformanceCounter(&count);
+    platform::QueryPerformanceFrequency(&frequency);
+    return frequency > 0 ? count / frequency * 1000000 + count % frequency * 1000000 / frequency : 0;
+}
+
 // Runs until WM_QUIT (returns its exit code) or until the running flag is
 // cleared (returns the run's exit code: 0, or 1 after a failed start). The game ticks only while active and idle; otherwise
 // the loop sleeps in WaitMessage rather than spinning.
 int MainLoop(const RunOptions& options) {
     AppState& app = App();
     Waiter waiter;
+    FramePacer pacer;
     const uint32_t startedAt = platform::timeGetTime();
     while (app.running) {
         if (options.eachPass && IsHeadless()) options.eachPass();
@@ -97,6 +106,17 @@ int MainLoop(const RunOptions& options) {
             }
         }
         if (app.active && app.moviePhase == kNoMovie && app.game) {
+            // On a desktop the loop sleeps until the next frame is due (or a
+            // message comes); headless runs tick as before, on the manual clock.
+            if (!IsHeadless()) {
+                const int64_t wait = pacer.UntilDue(NowMicros());
+                if (wait > 0) {
+                    platform::MsgWaitForMultipleObjects(0, nullptr, 0, platform::DWORD((wait + 999) / 1000),
+                                                        platform::QS_ALLINPUT);
+                    continue;
+                }
+                pacer.FrameStarted(NowMicros());
+            }
             app.game->Tick();
             continue;
         }

@@ -146,3 +146,30 @@ TEST_F(SdlBackendTest, WaitReturnsForDeadlinesAndTimerRunsOnItsThread) {
     const int ticks = g_ticks.load();
     EXPECT_EQ(g_ticks.load(), ticks);  // nothing runs after the kill returned
 }
+
+TEST_F(SdlBackendTest, APresentUploadsItsChangedRectangleToWhereItBelongs) {
+    HWND window = MakeGameWindow();
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);
+    RECT client;
+    ASSERT_EQ(GetClientRect(window, &client), 1);
+    const int scale = client.right / 640;
+    ASSERT_GE(scale, 1);
+    std::vector<uint8_t> pixels(640 * 480, 3);
+    PaletteEntry palette[256] = {};
+    palette[3] = {9, 8, 7, 0};
+    palette[4] = {200, 100, 50, 0};
+    PresentIndexed(pixels.data(), 640, 480, 640, palette);
+    for (int x = 100; x < 105; ++x) pixels[20 * 640 + x] = 4;  // a short span in one row
+    PresentIndexed(pixels.data(), 640, 480, 640, palette);
+
+    SDL_Renderer* renderer = SDL_GetRenderer(internal::NativeWindow());
+    ASSERT_NE(renderer, nullptr);
+    std::vector<uint32_t> row(size_t(client.right));
+    const SDL_Rect line{0, 20 * scale, client.right, 1};
+    ASSERT_EQ(SDL_RenderReadPixels(renderer, &line, SDL_PIXELFORMAT_RGB888, row.data(), client.right * 4), 0);
+    for (int x = 95; x < 110; ++x) {
+        const uint32_t expected = x >= 100 && x < 105 ? 0xC86432u : 0x090807u;
+        EXPECT_EQ(row[size_t(x * scale)] & 0xFFFFFFu, expected) << x;
+    }
+}

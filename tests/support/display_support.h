@@ -71,7 +71,9 @@ inline platform::HWND MakeWindow() {
 // each test; tests change it before calling Start.
 class DisplayTest {
 public:
-    DisplayTest() : headless_(std::make_unique<platform::ScopedHeadless>()) {
+    // autoAdvanceMs: how far every read of the manual clock moves it on.
+    explicit DisplayTest(unsigned autoAdvanceMs = 0)
+        : headless_(std::make_unique<platform::ScopedHeadless>(autoAdvanceMs)) {
         platform::dd::emulation::Reset();
         window_ = MakeWindow();
         traces_ = std::make_unique<TraceCapture>();

@@ -37,6 +37,9 @@ public:
     // Blocks (or, headless, moves the clock) until something may have happened.
     // Returns false when nothing at all is scheduled (headless only).
     virtual bool WaitForEvents() = 0;
+    // Like WaitForEvents, but for at most ms (headless: moves the clock on
+    // by at most ms).
+    virtual void WaitForEventsFor(uint32_t ms) = 0;
     // A message was posted from another thread: end a blocking wait.
     virtual void WakeUp() {}
 
@@ -71,8 +74,12 @@ public:
     virtual bool FileOpenFails() { return false; }
     virtual bool SoundBufferFails() { return false; }
 
-    // Video: 0x00RRGGBB pixels, tightly packed.
-    virtual void Present(const uint32_t* pixels, int width, int height) = 0;
+    // Video: 0x00RRGGBB pixels, tightly packed. Only `changed` differs from
+    // the previous picture (empty: nothing). A present may be left for the
+    // next display refresh unless everyStep is set (a palette step of a
+    // fade, which must be seen).
+    virtual void Present(const uint32_t* pixels, int width, int height, const RECT& changed,
+                         bool everyStep) = 0;
     virtual void ToggleFullscreen() = 0;
 };
 

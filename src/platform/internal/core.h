@@ -26,6 +26,9 @@ struct PresentedPicture {
     std::array<PaletteEntry, 256> palette{};
     std::array<uint32_t, 256> lut{};
     bool lutValid = false;
+    // The 8-bit picture behind pixels, to find what the next one changes;
+    // empty after a true-colour present.
+    std::vector<uint8_t> indexed;
 };
 
 struct Core {

@@ -29,8 +29,7 @@ void HeadlessBackend::PumpEvents() {
     RunDueScriptEvents();
 }
 
-bool HeadlessBackend::WaitForEvents() {
-    if (!GetCore().queue.Empty()) return true;
+std::optional<uint64_t> HeadlessBackend::NextScheduled() const {
     const uint64_t now = clock_.Now();
     std::optional<uint64_t> next;
     auto consider = [&](uint64_t when) {
@@ -39,9 +38,60 @@ bool HeadlessBackend::WaitForEvents() {
     if (!ScriptFinished()) consider(scriptStart_ + script_[nextEvent_].at);
     if (auto timer = clock_.NextTimerDeadline()) consider(*timer);
     if (auto source = EarliestSourceDeadline(uint32_t(now))) consider(now + uint32_t(*source - uint32_t(now)));
+    return next;
+}
+
+bool HeadlessBackend::WaitForEvents() {
+    if (!GetCore().queue.Empty()) return true;
+    const std::optional<uint64_t> next = NextScheduled();
     if (!next) return false;
     clock_.AdvanceTo(*next);
     return true;
+}
+
+void HeadlessBackend::WaitForEventsFor(uint32_t ms) {
+    if (!GetCore().queue.Empty()) return;
+    const uint64_t limit = clock_.Now() + ms;
+    const std::optional<uint64_t> next = NextScheduled();
+    clock_.AdvanceTo(next && *next < limit ? *next : limit);
+}
+
+namespace {
+// The refresh after `now` of a 60 Hz display whose refreshes fall on
+// whole-millisecond marks 1000/60 ms apart, counted from time 0.
+uint64_t NextRefresh(uint64_t now) {
+    const uint64_t index = now * 60 / 1000 + 1;
+    return (index * 1000 + 59) / 60;
+}
+
+uint64_t Checksum(const uint32_t* pixels, size_t count) {
+    uint64_t sum = 1469598103934665603ull;
+    for (size_t i = 0; i < count; ++i) sum = (sum ^ pixels[i]) * 1099511628211ull;
+    return sum;
+}
+}  // namespace
+
+void HeadlessBackend::SimulateDisplay(bool on) {
+    simulateDisplay_ = on;
+    display_ = headless::DisplayLog{};
+}
+
+void HeadlessBackend::Present(const uint32_t* pixels, int width, int height, const RECT& changed,
+                              bool everyStep) {
+    display_.lastChanged = changed;
+    if (!simulateDisplay_) return;
+    ++display_.presents;
+    const uint64_t now = clock_.Now();
+    // The refresh that shows the last waited-for picture is lastShown; a
+    // present before the next one only replaces the picture it will show.
+    const uint64_t lastShown = display_.waits > 0 ? lastRefresh_ : 0;
+    if (display_.waits > 0 && !everyStep && now < NextRefresh(lastShown)) return;
+    const uint64_t refresh = NextRefresh(now);
+    ++display_.waits;
+    display_.waitedMs += uint32_t(refresh - now);
+    display_.shownPictures.push_back(Checksum(pixels, size_t(width) * size_t(height)));
+    lastRefresh_ = refresh;
+    clock_.AdvanceTo(refresh);
 }
 
 bool HeadlessBackend::CreateNativeWindow(Window& window) {

@@ -4,6 +4,7 @@
 // and answered by a responder, drives and the other copy injected.
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "platform/headless.h"
@@ -32,6 +33,7 @@ public:
 
     void PumpEvents() override;
     bool WaitForEvents() override;
+    void WaitForEventsFor(uint32_t ms) override;
 
     bool CreateNativeWindow(Window& window) override;
     void DestroyNativeWindow(Window&) override {}
@@ -53,7 +55,9 @@ public:
     UINT DriveType(char letter, std::string* root) override;
     void SetNiceness(DWORD) override {}  // a test run never changes its own priority
 
-    void Present(const uint32_t*, int, int) override {}  // the core keeps the picture
+    // The core keeps the picture; with a simulated display the present may
+    // wait for its refresh on the manual clock.
+    void Present(const uint32_t* pixels, int width, int height, const RECT& changed, bool everyStep) override;
     void ToggleFullscreen() override {}
 
     // Controls behind platform/headless.h.
@@ -66,6 +70,8 @@ public:
     void ClearDrives();
     void SetOtherInstance(bool running) { otherInstance_ = running; }
     int ForegroundRequests() const { return foregroundRequests_; }
+    void SimulateDisplay(bool on);
+    const headless::DisplayLog& Shown() const { return display_; }
     bool LoadScript(std::vector<ScriptEvent> events);
     bool ScriptFinished() const { return nextEvent_ >= script_.size(); }
     // Fault injection: a countdown of successful calls before `times` fail.
@@ -80,6 +86,8 @@ private:
         std::string root;
     };
     void RunDueScriptEvents();
+    // The manual-clock time of the next script event, timer or movie frame.
+    std::optional<uint64_t> NextScheduled() const;
     void Perform(const ScriptEvent& event);
     // The lock is real only when a runtime folder is named for the run, so
     // parallel test programs never see each other.
@@ -107,6 +115,9 @@ private:
         }
     };
     Fault fileFault_, bufferFault_;
+    bool simulateDisplay_ = false;
+    uint64_t lastRefresh_ = 0;
+    headless::DisplayLog display_;
     std::vector<ScriptEvent> script_;
     size_t nextEvent_ = 0;
     uint64_t scriptStart_ = 0;

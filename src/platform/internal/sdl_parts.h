@@ -22,13 +22,24 @@ public:
     SdlPresenter(const SdlPresenter&) = delete;
     SdlPresenter& operator=(const SdlPresenter&) = delete;
 
-    void Present(SDL_Window* window, const uint32_t* pixels, int width, int height);
+    // Uploads the changed rectangle and shows the picture, or leaves it for
+    // the next refresh when the last one was shown less than a refresh ago
+    // (never for everyStep presents), so a burst of presents blocks at most
+    // one refresh in all.
+    void Present(SDL_Window* window, const uint32_t* pixels, int width, int height, const RECT& changed,
+                 bool everyStep);
+    // Shows a picture left for the next refresh once that refresh is due.
+    void ShowPending();
+    // The window lost its contents (uncovered): show the picture again.
+    void Redraw() { pending_ = texture_ != nullptr; }
     void Release();
     // A point in window coordinates in the last picture's coordinates.
     POINT ToPicture(int x, int y) const;
 
 private:
     bool EnsureRenderer(SDL_Window* window);
+    bool EnsureTexture(int width, int height);
+    void Show();
 
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
@@ -40,6 +51,10 @@ private:
     SDL_Rect dest_{0, 0, 0, 0};
     std::chrono::steady_clock::time_point nextFrame_{};
     std::chrono::steady_clock::time_point lastPresent_{};
+    std::chrono::steady_clock::time_point lastShown_{};
+    bool vsync_ = false;
+    bool pending_ = false;
+    int outputWidth_ = 0, outputHeight_ = 0;
 };
 
 class SdlJoystick {

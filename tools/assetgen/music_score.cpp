@@ -356,7 +356,9 @@ bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::XmidiSequence* o
     xmidi::EventWriter w;
     w.Meta(0x51, {0x07, 0xA1, 0x20});  // 500000 microseconds per quarter
     for (const auto& [channel, program] : part.programs) w.Program(channel, program);
-    const auto [restChannel, restProgram] = part.programs.front();
+    // Plain names, not a structured binding: the lambda below captures them.
+    const int restChannel = part.programs.front().first;
+    const int restProgram = part.programs.front().second;
     uint32_t now = 0;
     auto waitUntil = [&](uint32_t time) {
         uint32_t gap = time - now;

@@ -336,7 +336,8 @@ bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::XmidiSequence* o
         return -1;
     };
     xmidi::XmidiSequence sequence;
-    for (const auto& [channel, program] : part.programs) {
+    for (const auto& entry : part.programs) {
+        const int channel = entry.first, program = entry.second;  // plain names: the lambda below captures one
         if (channel < 0 || channel > 15 || !FindInstrument(program)) return fail("unknown channel or program");
         const bool seen = std::any_of(sequence.timbres.begin(), sequence.timbres.end(),
                                       [&](const xmidi::TimbreEntry& t) { return t.program == program; });

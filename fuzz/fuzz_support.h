@@ -15,7 +15,7 @@ class Display;
 class Sequencer;
 class FxPlayer;
 namespace platform {
-struct IDirectSound;
+class IDirectSound;
 }
 
 namespace tw_fuzz {

@@ -1,15 +1,29 @@
 #include "sprites/sprite.h"
 
+#include <algorithm>
+#include <climits>
+#include <cstdint>
+
 #include "sprites/rect_math.h"
 #include "sprites/sprite_world.h"
 
 namespace sprites {
 
+namespace {
+
+// A far edge: positions come from files and may lie at the end of the
+// range, where adding the frame's size would overflow.
+int32_t EdgeAfter(int32_t at, int32_t size) {
+    return static_cast<int32_t>(std::clamp<int64_t>(int64_t(at) + size, INT32_MIN, INT32_MAX));
+}
+
+}  // namespace
+
 Sprite::Sprite(SpriteWorld* world, int32_t x, int32_t y, FrameRecord* frame, int32_t depth)
     : rect{x, y, x, y}, world(world), frame(frame), x(x), y(y), depth(depth) {
     if (frame) {
-        rect.right += frame->Width();
-        rect.bottom += frame->Height();
+        rect.right = EdgeAfter(x, frame->Width());
+        rect.bottom = EdgeAfter(y, frame->Height());
         hitBox = RECT{0, 0, frame->Width(), frame->Height()};
     }
 }
@@ -28,7 +42,7 @@ int Sprite::SetPosition(int32_t newX, int32_t newY) {
     const RECT old = rect;
     x = newX;
     y = newY;
-    if (frame) rect = RECT{x, y, x + frame->Width(), y + frame->Height()};
+    if (frame) rect = RECT{x, y, EdgeAfter(x, frame->Width()), EdgeAfter(y, frame->Height())};
     MarkDirty(old);
     return 1;
 }

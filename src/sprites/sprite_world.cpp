@@ -4,6 +4,26 @@
 
 namespace sprites {
 
+namespace {
+
+// Whether rectangles (in map coordinates), clipped to the view, add up to
+// more pixels than the view has. Repainting them one by one would then cost
+// more than one repaint of the view: every sprite is drawn into each.
+bool CoverMoreThanTheView(const RECT* rects, int32_t count, int scrollX, int scrollY, const RECT& view) {
+    const int64_t viewArea = int64_t(view.right - view.left) * (view.bottom - view.top);
+    int64_t area = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const RECT r = Offset(rects[i], -scrollX, -scrollY);
+        if (!Overlaps(r, view)) continue;
+        const RECT in = Intersection(r, view);
+        area += int64_t(in.right - in.left) * (in.bottom - in.top);
+        if (area > viewArea) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 SpriteWorld::SpriteWorld(display::Display* display)
     : display(display), background(std::make_unique<sprites::Background>(display)) {
     RefreshView();
@@ -110,8 +130,9 @@ int SpriteWorld::Scroll(int dx, int dy) {
 
 int SpriteWorld::RedrawDirty() {
     int ok = 1;
-    if (dirtyOverflow_) {
-        // More changes than the list holds: one repaint covers them all.
+    if (dirtyOverflow_ || CoverMoreThanTheView(dirty, dirtyCount, ScrollX(), ScrollY(), view)) {
+        // More changes than the list holds, or than the view shows: one
+        // repaint covers them all.
         ok = RedrawRect(view, 1);
     } else {
         for (int32_t i = 0; i < dirtyCount; ++i) ok &= RedrawRect(dirty[i], 0);

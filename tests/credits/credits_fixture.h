@@ -14,16 +14,14 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "screens/credits_screen.h"
+#include "support/data_dir.h"
 #include "support/display_support.h"
 #include "support/scratch_dir.h"
 #include "world/chars/credits_tables.h"
 
 namespace credits_test {
 
-inline std::string DataDir() {
-    const char* env = std::getenv("TW_DATA_DIR");
-    return env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
-}
+inline std::string DataDir() { return test_support::GeneratedDataDir(); }
 
 inline screens::CreditsSettings GeneratedSettings(int logoCount) {
     screens::CreditsSettings settings;

@@ -10,12 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "support/data_dir.h"
+
 namespace faults {
 
-inline std::string DataDir() {
-    const char* env = std::getenv("TW_DATA_DIR");
-    return env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
-}
+inline std::string DataDir() { return test_support::GeneratedDataDir(); }
 
 inline bool WriteBytes(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
     std::filesystem::create_directories(path.parent_path());

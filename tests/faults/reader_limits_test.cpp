@@ -13,6 +13,7 @@
 #include "faults_support.h"
 #include "platform/avi_format.h"
 #include "platform/avi_reader.h"
+#include "platform/avi_writer.h"
 #include "platform/files.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
@@ -93,67 +94,28 @@ TEST_F(ReaderLimits, WaveDataLargerThanTheFileIsRefused) {
 // A valid movie whose record list holds a record list, and so on 100000
 // times deep: refused with a reason, not followed until the stack runs out.
 TEST_F(ReaderLimits, DeeplyNestedMovieListsAreRefused) {
+    // A one-frame movie's headers, its own movie list replaced by the nest.
+    avi::MovieDescription one;
+    one.width = one.height = 1;
+    one.frames.push_back({{0}, std::nullopt});
+    std::vector<uint8_t> bytes = avi::WriteAvi(one);
+    size_t movi = 0;
+    while (movi + 4 <= bytes.size() && std::memcmp(&bytes[movi], "movi", 4) != 0) ++movi;
+    ASSERT_LT(movi + 4, bytes.size());
+    bytes.resize(movi - 8);  // up to the movie list's own header
     constexpr size_t kDepth = 100000;
-    std::vector<uint8_t> nest;
-    nest.reserve(kDepth * 12);
+    faults::PutTag(bytes, "LIST");
+    faults::Put32(bytes, uint32_t(4 + kDepth * 12));
+    faults::PutTag(bytes, "movi");
     for (size_t level = 0; level < kDepth; ++level) {
-        faults::PutTag(nest, "LIST");
-        faults::Put32(nest, uint32_t((kDepth - level) * 12 - 8));
-        faults::PutTag(nest, "rec ");
+        faults::PutTag(bytes, "LIST");
+        faults::Put32(bytes, uint32_t((kDepth - level) * 12 - 8));
+        faults::PutTag(bytes, "rec ");
     }
+    const uint32_t riff = uint32_t(bytes.size() - 8);
+    std::memcpy(&bytes[4], &riff, 4);
     avi::AviFile file;
     std::string why;
-    std::vector<uint8_t> bytes;
-    const std::vector<uint8_t> movie = [&] {
-        std::vector<uint8_t> m;
-        faults::PutTag(m, "LIST");
-        faults::Put32(m, uint32_t(4 + nest.size()));
-        faults::PutTag(m, "movi");
-        m.insert(m.end(), nest.begin(), nest.end());
-        return m;
-    }();
-    // The headers of a one-pixel movie come first, so that the movie list
-    // is read at all.
-    std::vector<uint8_t> headers;
-    {
-        std::vector<uint8_t> avih(56, 0);
-        avih[0] = 0x40;  // 40000 us a frame
-        avih[1] = 0x9C;
-        std::vector<uint8_t> strh(56, 0);
-        std::memcpy(strh.data(), "vids", 4);
-        strh[20] = 1;  // scale 1
-        strh[24] = 25;  // rate 25
-        std::vector<uint8_t> strf(40 + 4, 0);
-        strf[0] = 40;
-        strf[4] = 1;   // width 1
-        strf[8] = 1;   // height 1
-        strf[12] = 1;  // planes
-        strf[14] = 8;  // bits
-        strf[32] = 1;  // one colour
-        std::vector<uint8_t> strl;
-        faults::PutTag(strl, "LIST");
-        faults::Put32(strl, uint32_t(4 + 8 + strh.size() + 8 + strf.size()));
-        faults::PutTag(strl, "strl");
-        faults::PutTag(strl, "strh");
-        faults::Put32(strl, uint32_t(strh.size()));
-        strl.insert(strl.end(), strh.begin(), strh.end());
-        faults::PutTag(strl, "strf");
-        faults::Put32(strl, uint32_t(strf.size()));
-        strl.insert(strl.end(), strf.begin(), strf.end());
-        faults::PutTag(headers, "LIST");
-        faults::Put32(headers, uint32_t(4 + 8 + avih.size() + strl.size()));
-        faults::PutTag(headers, "hdrl");
-        faults::PutTag(headers, "avih");
-        faults::Put32(headers, uint32_t(avih.size()));
-        headers.insert(headers.end(), avih.begin(), avih.end());
-        headers.insert(headers.end(), strl.begin(), strl.end());
-    }
-    faults::PutTag(bytes, "RIFF");
-    faults::Put32(bytes, uint32_t(4 + headers.size() + movie.size()));
-    faults::PutTag(bytes, "AVI ");
-    bytes.insert(bytes.end(), headers.begin(), headers.end());
-    bytes.insert(bytes.end(), movie.begin(), movie.end());
-    why.clear();
     EXPECT_EQ(avi::ParseAvi(bytes, &file, &why), 0);
     EXPECT_EQ(why, "record lists nested too deeply");
 }

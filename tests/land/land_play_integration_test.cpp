@@ -22,6 +22,7 @@
 #include "platform/files.h"
 #include "platform/video_out.h"
 #include "sprites/sprite_group.h"
+#include "support/data_dir.h"
 #include "support/display_support.h"
 #include "support/test_game.h"
 #include "world/land_files.h"
@@ -55,8 +56,7 @@ void PickUp(land::LandScreen* screen, int i) {
 }
 
 TEST_F(LandPlayIntegration, CarryingSetZeroIntoTheFirstRoomRevealsItsKey) {
-    const char* env = std::getenv("TW_DATA_DIR");
-    const std::string data = env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
+    const std::string data = test_support::GeneratedDataDir();
     ASSERT_TRUE(std::filesystem::exists(data + "/mainSub/mainsub.lnd")) << "no generated data in " << data;
     const std::filesystem::path out = std::filesystem::path(TW_BINARY_DIR) / "land_play_integration";
     std::filesystem::create_directories(out);

@@ -21,6 +21,7 @@
 #include "platform/files.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
+#include "support/data_dir.h"
 #include "support/display_support.h"
 #include "support/test_game.h"
 #include "world/land_files.h"
@@ -28,10 +29,7 @@
 
 namespace {
 
-std::string DataDir() {
-    const char* env = std::getenv("TW_DATA_DIR");
-    return env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
-}
+std::string DataDir() { return test_support::GeneratedDataDir(); }
 
 class LandRedraw : public display_support::DisplayTest, public ::testing::Test {
 protected:

@@ -29,23 +29,7 @@ public:
         game.sequencer = &sequencer;
         game.currentState = game.requestedState = world::kStateLand;
         world::InitLandRecord(&record);
-        for (const char* category : {"balls", "Crockery", "Footware", "fruit", "Hats", "Sweets"}) {
-            const std::string folder = std::string("graphics/icons/") + category;
-            std::filesystem::create_directories(test_support::InGameFolder(folder));
-            for (char n = '1'; n <= '6'; ++n) WritePicture(folder + "/" + n + "a.bmp", 20, 30);
-        }
-        std::filesystem::create_directories(test_support::InGameFolder("graphics/lockstuff"));
-        WritePicture("graphics/icons/sparkles.bmp", 36, 4);
-        WritePicture("graphics/lockstuff/keymini.bmp", 10, 10);
-        world_test::LevelWriter w;
-        WritePicture("lands/celtic/tiles.bmp", 64, 32);
-        w.Map("tiles.bmp", 32, 32, 40, 40, std::vector<int32_t>(1600, 0)).Images({}).Placements({});
-        w.Section(world::lnd::kIconSpots, 24).Zeros(world::lnd::kNameSize);
-        for (int i = 0; i < 24; ++i) w.I32(100 + 40 * i).I32(300 + 10 * i);
-        w.Save("lands/celtic/easy.lnd");
-        std::vector<xmidi::XmidiSequence> parts(24);
-        for (auto& part : parts) part.events = {0xFF, 0x2F, 0x00};
-        xmidi::WriteFileBytes("song.xmi", xmidi::SongFile(parts));
+        WriteSmallLand();
         // A sub-room: exit at the left, pedestal in the middle.
         for (const char* room : {"Subroom1", "Subroom3"}) {
             std::filesystem::create_directories(test_support::InGameFolder(room));
@@ -70,6 +54,13 @@ public:
             screen->Tick();
         }
         return screen;
+    }
+
+    static void Frames(land::LandScreen& screen, int n) {
+        for (int f = 0; f < n; ++f) {
+            platform::manual_clock::Advance(40);
+            screen.Tick();
+        }
     }
 
     TestGame game;
@@ -105,10 +96,7 @@ TEST_F(LandScreenTest, FramesRunAndTheRecordGetsTheLiveIconsBack) {
     ASSERT_EQ(loaded, 1);
     EXPECT_EQ(screen->iconCount, 19);
     EXPECT_EQ(screen->lockDemonstrated, 1);  // three keys to find: no demonstration
-    for (int f = 0; f < 10; ++f) {
-        platform::manual_clock::Advance(40);
-        screen->Tick();
-    }
+    Frames(*screen, 10);
     game.landSprites[3]->SetPosition(777, 888);
     game.landSprites[3]->location = 1;
     game.landSprites[3]->placed = 1;
@@ -195,10 +183,7 @@ TEST_F(LandScreenTest, SixIconsOfTheRoomsSetFinishThePedestalAndTheKeyAppearsAtF
     const land::Spot spot = land::PedestalSpot(200, 200, 0, 30);
     EXPECT_EQ(game.landSprites[0]->x, spot.x);
     EXPECT_EQ(game.landSprites[0]->y, spot.y);
-    for (int f = 0; f < 50; ++f) {  // two seconds on: the last frame stays
-        platform::manual_clock::Advance(40);
-        screen->Tick();
-    }
+    Frames(*screen, 50);  // two seconds on: the last frame stays
     EXPECT_EQ(pedestal->frame, &frames[3]);
 
     screen->player->leaveRoomRequest = 1;
@@ -230,10 +215,7 @@ TEST_F(LandScreenTest, BindingARoomOnHardRunsThePedestalOnceAndShowsNoKey) {
     EXPECT_EQ(PutDown(screen.get(), 18), 1);  // of no set: floats, binds nothing
     EXPECT_EQ(record.room[0].bound, 0);
     EXPECT_EQ(room->place.pedestal->frame, &frames[0]);
-    for (int f = 0; f < 40; ++f) {
-        platform::manual_clock::Advance(40);
-        screen->Tick();
-    }
+    Frames(*screen, 40);
     ASSERT_EQ(room->floating, nullptr);
     EXPECT_EQ(PutDown(screen.get(), 7), 1);
     EXPECT_EQ(record.room[0].set, 1);
@@ -404,10 +386,7 @@ TEST_F(LandScreenTest, TheAussieLandOnEasyShowsTheThirdLayoutInItsFirstRoom) {
 TEST_F(LandScreenTest, AMissingSongFailsLoadButFramesStaySafe) {
     auto screen = Open(world::kCeltic, 1, "nosuch.xmi");
     EXPECT_EQ(loaded, 0);
-    for (int f = 0; f < 3; ++f) {
-        platform::manual_clock::Advance(40);
-        screen->Tick();
-    }
+    Frames(*screen, 3);
     screen.reset();
     EXPECT_EQ(record.progress, 1);
 }
@@ -456,10 +435,7 @@ TEST_F(LandScreenTest, TheCatSitsOutADemoButNotAGame) {
         auto screen = Open(world::kCeltic, 1);
         ASSERT_EQ(loaded, 1);
         EXPECT_EQ(game.demoRunning, demo ? 1 : 0);
-        for (int f = 0; f < 25; ++f) {
-            platform::manual_clock::Advance(40);
-            screen->Tick();
-        }
+        Frames(*screen, 25);
         ASSERT_NE(screen->companion, nullptr);
         EXPECT_EQ(catInGroup(*screen), !demo);
         if (demo) {

@@ -88,52 +88,43 @@ TEST(RoomRules, PedestalSpotsFormTwoStaggeredRowsCentredOnTheCell) {
 }
 
 TEST(RoomRules, PreInsertKeysForOneTwoAndThreeKeysNeeded) {
-    {
+    struct Visit {
         world::LandRecord record = Fresh();
         land::LiveKey live[3];
         int demonstrated = 0;
-        land::PreInsertKeys(&record, 1, live, &demonstrated);
-        EXPECT_EQ(record.slot[0], 4);
-        EXPECT_EQ(record.slot[1], 1);
-        EXPECT_EQ(record.slot[2], -1);
-        for (int k = 0; k < 2; ++k) {
-            EXPECT_EQ(live[k].location, 10);
-            EXPECT_EQ(live[k].placed, 1);
-            EXPECT_EQ(record.key[k].location, 10);
-            EXPECT_EQ(record.key[k].placed, 0);
+        explicit Visit(int keysNeeded, int slot0 = -1) {
+            record.slot[0] = slot0;
+            land::PreInsertKeys(&record, keysNeeded, live, &demonstrated);
         }
-        EXPECT_TRUE(live[0].hitBoxRemoved);
-        EXPECT_FALSE(live[1].hitBoxRemoved);
-        EXPECT_EQ(record.key[2].location, 100);
-        EXPECT_EQ(demonstrated, 0);
+    };
+    const Visit one(1);
+    EXPECT_EQ(one.record.slot[0], 4);
+    EXPECT_EQ(one.record.slot[1], 1);
+    EXPECT_EQ(one.record.slot[2], -1);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(one.live[k].location, 10);
+        EXPECT_EQ(one.live[k].placed, 1);
+        EXPECT_EQ(one.record.key[k].location, 10);
+        EXPECT_EQ(one.record.key[k].placed, 0);
     }
-    {
-        world::LandRecord record = Fresh();
-        land::LiveKey live[3];
-        int demonstrated = 0;
-        land::PreInsertKeys(&record, 2, live, &demonstrated);
-        EXPECT_EQ(record.slot[0], 4);
-        EXPECT_EQ(record.slot[1], -1);
-        EXPECT_EQ(live[1].placed, 0);
-        EXPECT_EQ(record.key[1].location, 100);
-    }
-    {
-        world::LandRecord record = Fresh();
-        land::LiveKey live[3];
-        int demonstrated = 0;
-        land::PreInsertKeys(&record, 3, live, &demonstrated);
-        EXPECT_EQ(record.slot[0], -1);
-        EXPECT_EQ(demonstrated, 1);
-    }
-    {  // a later visit leaves the lock alone
-        world::LandRecord record = Fresh();
-        record.slot[0] = 2;
-        land::LiveKey live[3];
-        int demonstrated = 0;
-        land::PreInsertKeys(&record, 1, live, &demonstrated);
-        EXPECT_EQ(record.slot[1], -1);
-        EXPECT_EQ(live[0].placed, 0);
-    }
+    EXPECT_TRUE(one.live[0].hitBoxRemoved);
+    EXPECT_FALSE(one.live[1].hitBoxRemoved);
+    EXPECT_EQ(one.record.key[2].location, 100);
+    EXPECT_EQ(one.demonstrated, 0);
+
+    const Visit two(2);
+    EXPECT_EQ(two.record.slot[0], 4);
+    EXPECT_EQ(two.record.slot[1], -1);
+    EXPECT_EQ(two.live[1].placed, 0);
+    EXPECT_EQ(two.record.key[1].location, 100);
+
+    const Visit three(3);
+    EXPECT_EQ(three.record.slot[0], -1);
+    EXPECT_EQ(three.demonstrated, 1);
+
+    const Visit later(1, 2);  // a later visit leaves the lock alone
+    EXPECT_EQ(later.record.slot[1], -1);
+    EXPECT_EQ(later.live[0].placed, 0);
 }
 
 TEST(RoomRules, FloatingIconRisesSwayingWithinItsBounds) {

@@ -53,10 +53,13 @@ protected:
     // The member sheet of a land as a plain picture at its game path.
     void WriteMemberSheet(int land) {
         const auto sheet = world::chars::MakeCaptiveSheet(land);
-        std::string path = sheet.file.substr(2);  // without ".\"
-        for (char& c : path) c = c == '\\' ? '/' : c;
-        std::filesystem::create_directories(test_support::InGameFolder(std::filesystem::path(path).parent_path()));
-        WritePicture(path, sheet.width, sheet.height);
+        WriteGamePicture(sheet.file, sheet.width, sheet.height);
+    }
+    // Effect slots holding a sound buffer.
+    int HeldVoices() const {
+        int held = 0;
+        for (uint32_t s = 0; s < fx->SlotCount(); ++s) held += fx->Slot(int(s))->buffer ? 1 : 0;
+        return held;
     }
     int Playing(int slot) const {
         const FxSlot* s = fx->Slot(slot);

@@ -229,13 +229,9 @@ TEST_F(LockMechanismTest, VoicesThatFailToLoadStaySilentAndAllAreReleased) {
 
     LockMechanism loud(&record, fx.get());
     loud.LoadVoices();
-    int held = 0;
-    for (uint32_t s = 0; s < fx->SlotCount(); ++s) held += fx->Slot(int(s))->buffer ? 1 : 0;
-    EXPECT_EQ(held, 8);
+    EXPECT_EQ(HeldVoices(), 8);
     loud.ReleaseVoices();
-    held = 0;
-    for (uint32_t s = 0; s < fx->SlotCount(); ++s) held += fx->Slot(int(s))->buffer ? 1 : 0;
-    EXPECT_EQ(held, 0);
+    EXPECT_EQ(HeldVoices(), 0);
 }
 
 }  // namespace

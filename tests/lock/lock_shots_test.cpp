@@ -25,6 +25,7 @@
 #include "platform/video_out.h"
 #include "sprites/sprite_group.h"
 #include "sprites/sprite_world.h"
+#include "support/data_dir.h"
 #include "support/test_game.h"
 #include "world/land_files.h"
 #include "world/player_dog.h"
@@ -43,8 +44,7 @@ platform::HWND MakeWindow() {
 }
 
 TEST(LockShots, LockRoomAndReward) {
-    const char* env = std::getenv("TW_DATA_DIR");
-    const std::string dataDir = env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
+    const std::string dataDir = test_support::GeneratedDataDir();
     const char* data = dataDir.c_str();
     ASSERT_TRUE(std::filesystem::exists(dataDir + "/mainSub/mainsub.lnd")) << "no generated data in " << dataDir;
     const std::string out = std::string(TW_BINARY_DIR) + "/lock_shots";

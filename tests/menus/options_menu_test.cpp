@@ -275,10 +275,6 @@ TEST_F(MenuTest, QuitToTitleAndQuitAskFirst) {
     EXPECT_EQ(closes(), 1) << "and on any input";
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(MenuTest, CreditsRunInsideTheTitleMenuAndGiveTheListBack) {
     OpenMenu(O::kTitleMenu);
     menu->creditsSettings.logoCount = 1;

@@ -14,13 +14,11 @@
 #include "platform/files.h"
 #include "platform/headless.h"
 #include "platform/platform.h"
+#include "support/data_dir.h"
 
 namespace music_test {
 
-inline std::string DataDir() {
-    const char* env = std::getenv("TW_DATA_DIR");
-    return env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
-}
+inline std::string DataDir() { return test_support::GeneratedDataDir(); }
 
 struct SongInfo {
     const char* file;

@@ -17,6 +17,7 @@
 #include "platform/dsound_card.h"
 #include "platform/files.h"
 #include "screens/den_screen.h"
+#include "support/data_dir.h"
 #include "support/display_support.h"
 #include "support/game_folder.h"
 #include "support/scratch_dir.h"
@@ -24,10 +25,7 @@
 
 namespace den_test {
 
-inline std::string DataDir() {
-    const char* env = std::getenv("TW_DATA_DIR");
-    return env && *env ? env : std::string(TW_BINARY_DIR) + "/data";
-}
+inline std::string DataDir() { return test_support::GeneratedDataDir(); }
 
 class DenTest : public display_support::DisplayTest, public ::testing::Test {
 protected:

@@ -2,6 +2,8 @@
 // period timing, frame stepping, sequences and the character classes.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "sprites/animated_sprite.h"
 #include "sprites/character_sprite.h"
 #include "support/sprites_support.h"
@@ -64,6 +66,16 @@ TEST_F(Sprites, DrawingIsKeyedAtTheScrolledPositionAndClippedWithItsSource) {
     EXPECT_EQ(s.ClipToView(&out, W().view), 1);
     s.SetPosition(110, 50 + 480);
     EXPECT_EQ(s.ClipToView(&out, W().view), 0);
+}
+
+TEST_F(Sprites, APositionAtTheEndOfTheRangeKeepsItsRectInRange) {
+    FrameRecord* frame = Frame(Picture(4, 4, 1), RECT{0, 0, 4, 4});
+    Sprite s(&W(), INT32_MAX, INT32_MAX - 1, frame, 1);
+    EXPECT_EQ(s.rect, (RECT{INT32_MAX, INT32_MAX - 1, INT32_MAX, INT32_MAX}));
+    s.SetPosition(INT32_MAX - 2, INT32_MAX);
+    EXPECT_EQ(s.rect, (RECT{INT32_MAX - 2, INT32_MAX, INT32_MAX, INT32_MAX}));
+    s.SetPosition(10, 20);
+    EXPECT_EQ(s.rect, (RECT{10, 20, 14, 24}));
 }
 
 TEST_F(Sprites, TimeDueCountsWholePeriodsOnly) {

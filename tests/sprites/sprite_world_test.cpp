@@ -158,6 +158,22 @@ TEST_F(World, MoreDirtyRectanglesThanTheListHoldsRepaintTheWholeView) {
     EXPECT_FALSE(W().DirtyOverflow());
 }
 
+TEST_F(World, DirtyRectanglesCoveringMoreThanTheViewRepaintItOnce) {
+    // Two rectangles of three quarters of the view each: more area than the
+    // view, so the whole view is repainted (here: also a pixel in neither).
+    SolidMap(50);
+    PaintBack(99);
+    W().AddDirty(0, 0, 480, 480);
+    W().AddDirty(0, 0, 480, 480);
+    EXPECT_EQ(W().RedrawDirty(), 1);
+    EXPECT_EQ(Back(600, 10), 50);
+    PaintBack(99);
+    W().AddDirty(0, 0, 480, 300);  // less than the view: only itself
+    EXPECT_EQ(W().RedrawDirty(), 1);
+    EXPECT_EQ(Back(600, 10), 99);
+    EXPECT_EQ(Back(10, 10), 50);
+}
+
 class Scrolling : public World {
 protected:
     // Shows ground 50 with a sprite of 7; afterwards the tile says 60, so

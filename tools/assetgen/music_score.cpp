@@ -336,7 +336,8 @@ bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::XmidiSequence* o
         return -1;
     };
     xmidi::XmidiSequence sequence;
-    for (const auto& [channel, program] : part.programs) {
+    for (const auto& entry : part.programs) {
+        const int channel = entry.first, program = entry.second;  // plain names: the lambda below captures one
         if (channel < 0 || channel > 15 || !FindInstrument(program)) return fail("unknown channel or program");
         const bool seen = std::any_of(sequence.timbres.begin(), sequence.timbres.end(),
                                       [&](const xmidi::TimbreEntry& t) { return t.program == program; });
@@ -356,7 +357,9 @@ bool BuildSequence(const Part& part, uint32_t loopTicks, xmidi::XmidiSequence* o
     xmidi::EventWriter w;
     w.Meta(0x51, {0x07, 0xA1, 0x20});  // 500000 microseconds per quarter
     for (const auto& [channel, program] : part.programs) w.Program(channel, program);
-    const auto [restChannel, restProgram] = part.programs.front();
+    // Plain names, not a structured binding: the lambda below captures them.
+    const int restChannel = part.programs.front().first;
+    const int restProgram = part.programs.front().second;
     uint32_t now = 0;
     auto waitUntil = [&](uint32_t time) {
         uint32_t gap = time - now;

@@ -6,6 +6,7 @@
 
 #include "platform/internal/backend.h"
 #include "platform/internal/core.h"
+#include "platform/internal/desktop_keys.h"
 
 namespace platform {
 
@@ -75,7 +76,7 @@ Screenshot CaptureScreen() {
 }
 
 void ToggleDesktopFullscreen() {
-    if (internal::Backend* backend = internal::CurrentBackendPtr()) backend->ToggleFullscreen();
+    internal::SetDesktopFullscreen(!internal::GetCore().desktop.fullscreen);
 }
 
 }  // namespace platform

@@ -2,8 +2,8 @@
 // Presenting a finished picture in the window: the one place where pixels
 // reach the screen (the display's flip and the movie player use it). An 8-bit
 // picture is converted through a 256-entry lookup table rebuilt only when the
-// palette changes, and shown scaled by whole numbers with black bars
-// (nearest-neighbour). On a desktop presenting is paced to the refresh rate.
+// palette changes, and shown as large as the window holds at its shape,
+// sharply (whole-number enlargement, then a smooth step), with black bars. On a desktop presenting is paced to the refresh rate.
 // Headless, the last picture is kept for screenshots.
 #include <cstdint>
 #include <string>
@@ -35,7 +35,7 @@ int WritePng(const Screenshot& shot, const std::string& path);
 // Reads a PNG written by WritePng (used by golden-image tests). Returns 1 / 0.
 int ReadPng(const std::string& path, Screenshot* shot);
 
-// Full-screen desktop toggle (Alt+Enter).
+// Full-screen desktop toggle (what F11 and Alt+Enter do).
 void ToggleDesktopFullscreen();
 
 }  // namespace platform

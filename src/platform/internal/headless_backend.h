@@ -54,7 +54,8 @@ public:
     void SetNiceness(DWORD) override {}  // a test run never changes its own priority
 
     void Present(const uint32_t*, int, int) override {}  // the core keeps the picture
-    void ToggleFullscreen() override {}
+    void ApplyFullscreen(bool) override {}
+    void CapturePointer(bool) override {}
 
     // Controls behind platform/headless.h.
     ManualClock& Clock() { return clock_; }

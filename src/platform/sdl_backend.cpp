@@ -207,7 +207,12 @@ public:
     // A borderless window over the whole desktop works with any window
     // manager and with none, and never changes the display's mode.
     void ApplyFullscreen(bool on) override {
-        if (window_) SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        if (!window_) return;
+        SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+        // Some window managers hand back the full-screen size: the window
+        // returns to the size the player gave it.
+        const DesktopSettings& desktop = GetCore().desktop;
+        if (!on && desktop.windowWidth > 0) SDL_SetWindowSize(window_, desktop.windowWidth, desktop.windowHeight);
     }
 
     void CapturePointer(bool capture) override { SDL_SetRelativeMouseMode(capture ? SDL_TRUE : SDL_FALSE); }
@@ -272,7 +277,7 @@ private:
         case SDL_WINDOWEVENT_MOVED: OnMoved(w.data1, w.data2); break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             // The window's own size is remembered, not the desktop's.
-            if (!IsFullscreen()) {
+            if (!IsFullscreen() && !GetCore().desktop.fullscreen) {
                 GetCore().desktop.windowWidth = w.data1;
                 GetCore().desktop.windowHeight = w.data2;
             }

@@ -32,6 +32,8 @@ Screenshot CaptureScreen();
 // Writes a PNG (8-bit RGB, no interlace). Returns 1 / 0. PNG paths are host
 // paths (relative ones start at the process's working directory).
 int WritePng(const Screenshot& shot, const std::string& path);
+// The same with transparency: width x height pixels of 4 bytes (R, G, B, A).
+int WritePngRgba(int width, int height, const std::vector<uint8_t>& rgba, const std::string& path);
 // Reads a PNG written by WritePng (used by golden-image tests). Returns 1 / 0.
 int ReadPng(const std::string& path, Screenshot* shot);
 

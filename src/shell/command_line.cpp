@@ -112,9 +112,13 @@ int RunFromCommandLine(const std::vector<std::string>& arguments, const std::str
     }
 
     RunOptions options;
+    std::error_code ec;
     const char* headless = std::getenv("TUNEWANDER_HEADLESS");
     options.headless = headless && std::strcmp(headless, "1") == 0;
-    if (const char* script = std::getenv("TUNEWANDER_SCRIPT")) options.scriptPath = script;
+    // The script is a host path from the working directory, which is not
+    // the game's folder when the data lies elsewhere.
+    if (const char* script = std::getenv("TUNEWANDER_SCRIPT"); script && *script)
+        options.scriptPath = std::filesystem::absolute(script, ec).string();
     // Only a real window has a size and full screen to remember.
     if (!options.headless) options.settingsPath = platform::DesktopSettingsPath();
     options.fullscreen = line.fullscreen;

@@ -73,7 +73,8 @@ TEST(Input, AltCombinationsAreSystemKeys) {
 
 TEST(Input, GameCursorIsClampedToTheScreen) {
     ScopedHeadless headless;
-    MakeGameWindow();
+    ShowWindow(MakeGameWindow(), SW_SHOWNORMAL);  // the pointer steers only a focused window
+    DrainMessages();
     POINT p;
     ASSERT_EQ(GetCursorPos(&p), 1);
     EXPECT_EQ(p, (POINT{320, 240}));

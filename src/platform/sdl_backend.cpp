@@ -116,6 +116,7 @@ public:
             return false;
         }
         windowId_ = SDL_GetWindowID(window_);
+        if (remembered.fullscreen) ApplyFullscreen(true);
         window.rect = ClientRect(window);
         SDL_StartTextInput();
         return true;
@@ -208,11 +209,23 @@ public:
     // manager and with none, and never changes the display's mode.
     void ApplyFullscreen(bool on) override {
         if (!window_) return;
-        SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-        // Some window managers hand back the full-screen size: the window
-        // returns to the size the player gave it.
         const DesktopSettings& desktop = GetCore().desktop;
-        if (!on && desktop.windowWidth > 0) SDL_SetWindowSize(window_, desktop.windowWidth, desktop.windowHeight);
+        if (on) {
+            // Window managers without a full-screen state (and no window
+            // manager at all) still get a borderless window over the desktop.
+            const POINT size = DesktopSize();
+            SDL_SetWindowBordered(window_, SDL_FALSE);
+            SDL_SetWindowPosition(window_, 0, 0);
+            SDL_SetWindowSize(window_, size.x, size.y);
+            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+            return;
+        }
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowBordered(window_, SDL_TRUE);
+        // Back at the size the player gave it, whatever the window manager
+        // hands back.
+        if (desktop.windowWidth > 0) SDL_SetWindowSize(window_, desktop.windowWidth, desktop.windowHeight);
+        SDL_SetWindowPosition(window_, int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED));
     }
 
     void CapturePointer(bool capture) override { SDL_SetRelativeMouseMode(capture ? SDL_TRUE : SDL_FALSE); }

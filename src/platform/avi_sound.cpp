@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/dsound_card.h"
+#include "platform/internal/core.h"
 #include "platform/output_dynamics.h"
 #include "platform/platform.h"
 
@@ -37,7 +38,8 @@ std::vector<int16_t> MovieOutputFrames(const SoundFormat& format, const std::vec
 
 std::unique_ptr<MovieSoundOutput> MovieSoundOutput::Start(const SoundFormat& format,
                                                           const std::vector<uint8_t>& pcm) {
-    if (pcm.empty() || !IsStarted() || CurrentBackend() != BackendKind::Sdl) return nullptr;
+    if (pcm.empty() || !IsStarted() || CurrentBackend() != BackendKind::Sdl || internal::GetCore().noSound)
+        return nullptr;
     const std::vector<int16_t> frames = MovieOutputFrames(format, pcm);
     if (frames.empty()) return nullptr;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;

@@ -6,6 +6,7 @@
 
 #include "platform/internal/backend.h"
 #include "platform/internal/core.h"
+#include "platform/internal/gamepad.h"
 #include "platform/internal/input_events.h"
 
 namespace platform {
@@ -50,7 +51,9 @@ MMRESULT joyGetPosEx(UINT joystickId, JOYINFOEX* info) {
     internal::Backend* backend = internal::CurrentBackendPtr();
     if (!backend || joystickId != JOYSTICKID1) return JOYERR_UNPLUGGED;
     DWORD x = kCentre, y = kCentre, buttons = 0;
-    const MMRESULT result = backend->ReadJoystick(&x, &y, &buttons);
+    // A game controller, when there is one, comes before a plain joystick.
+    const MMRESULT result = internal::GetCore().pad.attached ? internal::ReadPad(&x, &y, &buttons)
+                                                              : backend->ReadJoystick(&x, &y, &buttons);
     if (result != JOYERR_NOERROR) return result;
     if (info->dwFlags & JOY_USEDEADZONE) {
         x = ApplyDeadZone(x);

@@ -1,7 +1,9 @@
 #pragma once
 // Cursor, keyboard state and joystick. The cursor lives in 640 x 480 game
-// coordinates: the SDL backend uses relative mouse mode and keeps the position
-// itself, so SetCursorPos never warps the desktop pointer.
+// coordinates and is the platform's own: SetCursorPos never warps the desktop
+// pointer. The pointer moves it only while the window has the focus and the
+// pointer is over the picture, or while the player has captured the pointer
+// (Ctrl+G).
 #include <cstdint>
 
 #include "platform/win_types.h"
@@ -34,6 +36,12 @@ constexpr MMRESULT JOYERR_NOERROR = 0;
 constexpr MMRESULT JOYERR_PARMS = 165;
 constexpr MMRESULT JOYERR_UNPLUGGED = 167;
 
+// Buttons of a game controller, by position (south is A on most pads).
+enum class PadButton { South, East, West, North, Back, Start, DpadUp, DpadDown, DpadLeft, DpadRight, Other };
+
+// Joystick 0 is the first game controller when one is plugged in (its left
+// stick and D-pad are the axes, the south button is button 0, Start is the
+// Escape key), else the first plain joystick.
 // Axes 0..65535 with the centre at 32767 (a small dead zone reads as centre
 // when JOY_USEDEADZONE is given); dwButtons has bit n set while button n is
 // down. Without a device: JOYERR_UNPLUGGED.

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/clock.h"
+#include "platform/internal/core.h"
 #include "platform/mmmixer.h"
 #include "platform/output_dynamics.h"
 #include "platform/platform.h"
@@ -135,7 +136,8 @@ void OpenOutput(Card& card) {
         });
         return;
     }
-    if (OpenSdlDevice(card)) {
+    // Without sound the virtual card keeps the music's time, silently.
+    if (!internal::GetCore().noSound && OpenSdlDevice(card)) {
         card.isVirtual = false;
         return;
     }

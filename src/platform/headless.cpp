@@ -6,6 +6,7 @@
 
 #include "platform/files.h"
 #include "platform/internal/core.h"
+#include "platform/internal/gamepad.h"
 #include "platform/internal/headless_backend.h"
 #include "platform/internal/input_events.h"
 
@@ -31,9 +32,8 @@ void KeyDown(int virtualKey) {
     if (!Headless() || virtualKey <= 0 || virtualKey > 255) return;
     const auto& keys = internal::GetCore().keys;
     const bool alt = keys[VK_MENU] && virtualKey != VK_MENU;
-    internal::OnKey(virtualKey, true, false);
     // A printable key also types its character (not while Alt is held).
-    if (!alt) internal::OnCharacter(internal::CharacterForKey(virtualKey, keys[VK_SHIFT]));
+    if (internal::OnKey(virtualKey, true, false) && !alt) internal::OnCharacter(internal::CharacterForKey(virtualKey, keys[VK_SHIFT]));
 }
 
 void KeyUp(int virtualKey) {
@@ -48,7 +48,28 @@ void TypeCharacter(char c) {
 
 void MouseMove(int dx, int dy) {
     if (!Headless()) return;
-    internal::OnMouseMotion(dx, dy);
+    internal::OnPointerMoved(dx, dy);
+}
+
+void SetPointerInside(bool inside) {
+    if (!Headless()) return;
+    internal::OnPointerInside(inside);
+}
+
+void SetPad(bool attached) {
+    if (!Headless()) return;
+    internal::OnPadAttached(attached);
+}
+
+void PadStick(int x, int y) {
+    if (!Headless()) return;
+    internal::OnPadAxis(0, x);
+    internal::OnPadAxis(1, y);
+}
+
+void PadButtonEvent(PadButton button, bool down) {
+    if (!Headless()) return;
+    internal::OnPadButton(button, down);
 }
 
 void MouseButton(bool down) {

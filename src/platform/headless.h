@@ -28,12 +28,21 @@ void ClearMessageBoxLog();
 void KeyDown(int virtualKey);
 void KeyUp(int virtualKey);
 void TypeCharacter(char c);
-void MouseMove(int dx, int dy);          // relative motion, as SDL reports it
+// The pointer moved by (dx, dy): it steers the game cursor only while the
+// window has the focus and the pointer is over it, or while it is captured.
+void MouseMove(int dx, int dy);
+void SetPointerInside(bool inside);      // the pointer enters / leaves the window
 void MouseButton(bool down);             // left button
 void SetFocus(bool focused);             // WM_ACTIVATEAPP 1 / 0
 void RequestClose();                     // the user closes the window: WM_CLOSE
 
-// Joystick 0: absent by default.
+// A game controller, as SDL's controller events report it: plugged in or
+// out, the left stick (-32768 .. 32767 each way), buttons.
+void SetPad(bool attached);
+void PadStick(int x, int y);
+void PadButtonEvent(PadButton button, bool down);
+
+// Plain joystick 0: absent by default.
 void SetJoystick(bool attached, DWORD x = 32767, DWORD y = 32767, DWORD buttons = 0);
 
 // Drives: letter -> type (DRIVE_CDROM, DRIVE_FIXED ...) and, for CD-ROMs, the

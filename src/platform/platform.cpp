@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstdio>
 
+#include "platform/desktop_settings.h"
 #include "platform/internal/core.h"
 #include "platform/internal/headless_backend.h"
 #include "platform/internal/hook_registry.h"
@@ -15,6 +16,7 @@ namespace {
 // Owned here; the atomic copy lets the timer thread read it without a race.
 std::unique_ptr<internal::Backend> g_backend;
 std::atomic<internal::Backend*> g_current{nullptr};
+std::string g_settingsPath;  // main thread only, with the backend
 }  // namespace
 
 namespace internal {
@@ -25,6 +27,11 @@ int Startup(const PlatformOptions& options) {
     if (g_backend) return 0;  // one backend per process at a time
     internal::ResetCore();
     internal::ClearHooks();
+    internal::Core& core = internal::GetCore();
+    g_settingsPath = options.settingsPath;
+    if (!g_settingsPath.empty()) LoadDesktopSettings(g_settingsPath, &core.desktop);
+    if (options.fullscreen >= 0) core.desktop.fullscreen = options.fullscreen != 0;
+    core.noSound = options.noSound;
     std::unique_ptr<internal::Backend> backend;
     if (options.kind == BackendKind::Headless) {
         backend = std::make_unique<internal::HeadlessBackend>(options.headlessAutoAdvanceMs);
@@ -40,6 +47,9 @@ int Startup(const PlatformOptions& options) {
 void Shutdown() {
     if (!g_backend) return;
     internal::Core& core = internal::GetCore();
+    if (!g_settingsPath.empty() && !SaveDesktopSettings(g_settingsPath, core.desktop))
+        std::fprintf(stderr, "platform: the window settings could not be written to %s\n", g_settingsPath.c_str());
+    g_settingsPath.clear();
     if (core.window) {
         g_backend->ReleaseInstanceLock();
         g_backend->DestroyNativeWindow(*core.window);

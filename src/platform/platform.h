@@ -16,6 +16,13 @@ struct PlatformOptions {
     // time it is read, so that busy waits on the clock end (0 = stands still
     // until a test advances it). Harness and headless game runs use 1.
     unsigned headlessAutoAdvanceMs = 0;
+    // The player's window settings (desktop_settings.h): read at start-up and
+    // written at shut-down. Empty: nothing is read or written (tests).
+    std::string settingsPath;
+    // -1: full screen as remembered; 0: in a window; 1: full screen.
+    int fullscreen = -1;
+    // Every sound output stays silent (the game still keeps its time).
+    bool noSound = false;
 };
 
 // Starts the backend. Returns 1, or 0 when it could not start (SDL failed to

@@ -92,16 +92,18 @@ struct FileCloser {
 
 }  // namespace
 
-int WritePng(const Screenshot& shot, const std::string& path) {
-    if (shot.width <= 0 || shot.height <= 0 || shot.width > kMaxSide || shot.height > kMaxSide ||
-        shot.rgb.size() != size_t(shot.width) * size_t(shot.height) * 3)
+namespace {
+// channels 3 (RGB) or 4 (RGBA), 8 bits each.
+int WritePngPixels(int width, int height, int channels, const std::vector<uint8_t>& pixels, const std::string& path) {
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide ||
+        pixels.size() != size_t(width) * size_t(height) * size_t(channels))
         return 0;
-    const size_t rowBytes = size_t(shot.width) * 3;
+    const size_t rowBytes = size_t(width) * size_t(channels);
     std::vector<uint8_t> raw;
-    raw.reserve((rowBytes + 1) * size_t(shot.height));
-    for (int y = 0; y < shot.height; ++y) {
+    raw.reserve((rowBytes + 1) * size_t(height));
+    for (int y = 0; y < height; ++y) {
         raw.push_back(0);  // filter: none
-        const uint8_t* row = shot.rgb.data() + rowBytes * size_t(y);
+        const uint8_t* row = pixels.data() + rowBytes * size_t(y);
         raw.insert(raw.end(), row, row + rowBytes);
     }
     std::vector<uint8_t> z = {0x78, 0x01};
@@ -121,9 +123,10 @@ int WritePng(const Screenshot& shot, const std::string& path) {
 
     std::vector<uint8_t> png(kSignature, kSignature + 8);
     std::vector<uint8_t> header;
-    PutBE32(header, uint32_t(shot.width));
-    PutBE32(header, uint32_t(shot.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8-bit RGB, deflate, no filter set, no interlace
+    PutBE32(header, uint32_t(width));
+    PutBE32(header, uint32_t(height));
+    // 8-bit RGB or RGBA, deflate, no filter set, no interlace.
+    header.insert(header.end(), {8, uint8_t(channels == 4 ? 6 : 2), 0, 0, 0});
     PutChunk(png, "IHDR", header);
     PutChunk(png, "IDAT", z);
     PutChunk(png, "IEND", {});
@@ -132,6 +135,15 @@ int WritePng(const Screenshot& shot, const std::string& path) {
     if (!file) return 0;
     if (std::fwrite(png.data(), 1, png.size(), file.get()) != png.size()) return 0;
     return std::fclose(file.release()) == 0 ? 1 : 0;
+}
+}  // namespace
+
+int WritePng(const Screenshot& shot, const std::string& path) {
+    return WritePngPixels(shot.width, shot.height, 3, shot.rgb, path);
+}
+
+int WritePngRgba(int width, int height, const std::vector<uint8_t>& rgba, const std::string& path) {
+    return WritePngPixels(width, height, 4, rgba, path);
 }
 
 int ReadPng(const std::string& path, Screenshot* shot) {

@@ -8,7 +8,9 @@
 #include <thread>
 
 #include "platform/internal/core.h"
+#include "platform/internal/desktop_keys.h"
 #include "platform/internal/drives.h"
+#include "platform/internal/gamepad.h"
 #include "platform/internal/hook_registry.h"
 #include "platform/internal/input_events.h"
 #include "platform/internal/niceness.h"
@@ -97,6 +99,14 @@ public:
         int width = window.rect.right - window.rect.left;
         int height = window.rect.bottom - window.rect.top;
         int x = window.rect.left, y = window.rect.top;
+        const DesktopSettings& remembered = GetCore().desktop;
+        if ((width <= 0 || height <= 0) && remembered.windowWidth > 0) {
+            // The size the player left the window at, within the desktop.
+            const POINT desktop = DesktopSize();
+            width = std::min<int>(remembered.windowWidth, desktop.x);
+            height = std::min<int>(remembered.windowHeight, desktop.y);
+            x = y = int(SDL_WINDOWPOS_CENTERED);
+        }
         if (width <= 0 || height <= 0) {
             // The game's 640 x 480 picture at the largest whole scale that
             // leaves the desktop some room.
@@ -109,13 +119,15 @@ public:
             height = kGameHeight * scale;
             x = y = int(SDL_WINDOWPOS_CENTERED);
         }
+        const Uint32 fullscreen = remembered.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
         window_ = SDL_CreateWindow(window.title.c_str(), x, y, width, height,
-                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+                                   SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE | fullscreen);
         if (!window_) {
             std::fprintf(stderr, "platform: cannot create the window: %s\n", SDL_GetError());
             return false;
         }
         windowId_ = SDL_GetWindowID(window_);
+        if (remembered.fullscreen) ApplyFullscreen(true);
         window.rect = ClientRect(window);
         SDL_StartTextInput();
         return true;
@@ -189,10 +201,7 @@ public:
     }
     void ReleaseInstanceLock() override { instance_.reset(); }
 
-    void ShowCursor(bool show) override {
-        SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
-        UpdateMouseMode();
-    }
+    void ShowCursor(bool show) override { SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE); }
 
     MMRESULT ReadJoystick(DWORD* x, DWORD* y, DWORD* buttons) override { return joystick_.Read(x, y, buttons); }
 
@@ -207,19 +216,34 @@ public:
         if (window_) presenter_.Present(window_, pixels, width, height, changed, everyStep);
     }
 
-    void ToggleFullscreen() override {
+    // A borderless window over the whole desktop works with any window
+    // manager and with none, and never changes the display's mode.
+    void ApplyFullscreen(bool on) override {
         if (!window_) return;
-        const bool full = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
-        SDL_SetWindowFullscreen(window_, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+        const DesktopSettings& desktop = GetCore().desktop;
+        if (on) {
+            // Window managers without a full-screen state (and no window
+            // manager at all) still get a borderless window over the desktop.
+            const POINT size = DesktopSize();
+            SDL_SetWindowBordered(window_, SDL_FALSE);
+            SDL_SetWindowPosition(window_, 0, 0);
+            SDL_SetWindowSize(window_, size.x, size.y);
+            SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP);
+            return;
+        }
+        SDL_SetWindowFullscreen(window_, 0);
+        SDL_SetWindowBordered(window_, SDL_TRUE);
+        // Back at the size the player gave it, whatever the window manager
+        // hands back.
+        if (desktop.windowWidth > 0) SDL_SetWindowSize(window_, desktop.windowWidth, desktop.windowHeight);
+        SDL_SetWindowPosition(window_, int(SDL_WINDOWPOS_CENTERED), int(SDL_WINDOWPOS_CENTERED));
     }
 
+    void CapturePointer(bool capture) override { SDL_SetRelativeMouseMode(capture ? SDL_TRUE : SDL_FALSE); }
+
 private:
-    // The hidden game cursor follows relative motion while the window has
-    // the focus, so the desktop pointer is never moved.
-    void UpdateMouseMode() {
-        const Core& core = GetCore();
-        const bool relative = window_ && core.focused && !core.cursorShown;
-        SDL_SetRelativeMouseMode(relative ? SDL_TRUE : SDL_FALSE);
+    bool IsFullscreen() const {
+        return window_ && (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
     }
 
     void Handle(const SDL_Event& event) {
@@ -232,11 +256,11 @@ private:
         case SDL_KEYUP: HandleKey(event.key); break;
         case SDL_TEXTINPUT: HandleText(event.text.text); break;
         case SDL_MOUSEMOTION:
-            if (SDL_GetRelativeMouseMode()) {
-                OnMouseMotion(event.motion.xrel, event.motion.yrel);
+            if (GetCore().pointerCaptured) {
+                OnPointerMoved(event.motion.xrel, event.motion.yrel);
             } else {
                 const POINT p = presenter_.ToPicture(event.motion.x, event.motion.y);
-                MoveCursorTo(p.x, p.y);
+                OnPointerAt(p.x, p.y);
             }
             break;
         case SDL_MOUSEBUTTONDOWN:
@@ -247,6 +271,17 @@ private:
         case SDL_JOYDEVICEREMOVED:
         case SDL_CONTROLLERDEVICEADDED:
         case SDL_CONTROLLERDEVICEREMOVED: joystick_.Refresh(); break;
+        case SDL_CONTROLLERAXISMOTION:
+            if (event.caxis.which == joystick_.PadId()) {
+                if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX) OnPadAxis(0, event.caxis.value);
+                if (event.caxis.axis == SDL_CONTROLLER_AXIS_LEFTY) OnPadAxis(1, event.caxis.value);
+            }
+            break;
+        case SDL_CONTROLLERBUTTONDOWN:
+        case SDL_CONTROLLERBUTTONUP:
+            if (event.cbutton.which == joystick_.PadId())
+                OnPadButton(PadButtonFromSdl(event.cbutton.button), event.type == SDL_CONTROLLERBUTTONDOWN);
+            break;
         default: break;
         }
     }
@@ -255,14 +290,23 @@ private:
         const Core& core = GetCore();
         switch (w.event) {
         case SDL_WINDOWEVENT_CLOSE: OnCloseRequest(); break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: OnFocus(true, false); UpdateMouseMode(); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: OnFocus(false, core.minimized); UpdateMouseMode(); break;
-        case SDL_WINDOWEVENT_MINIMIZED: OnFocus(false, true); UpdateMouseMode(); break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: OnFocus(true, false); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: OnFocus(false, core.minimized); break;
+        case SDL_WINDOWEVENT_MINIMIZED: OnFocus(false, true); break;
+        case SDL_WINDOWEVENT_ENTER: OnPointerInside(true); break;
+        case SDL_WINDOWEVENT_LEAVE: OnPointerInside(false); break;
         case SDL_WINDOWEVENT_RESTORED:
             if (core.minimized) OnFocus(core.focused, false);
             break;
         case SDL_WINDOWEVENT_MOVED: OnMoved(w.data1, w.data2); break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED: OnResized(w.data1, w.data2); break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            // The window's own size is remembered, not the desktop's.
+            if (!IsFullscreen() && !GetCore().desktop.fullscreen) {
+                GetCore().desktop.windowWidth = w.data1;
+                GetCore().desktop.windowHeight = w.data2;
+            }
+            OnResized(w.data1, w.data2);
+            break;
         case SDL_WINDOWEVENT_EXPOSED: presenter_.Redraw(); break;
         default: break;
         }
@@ -274,9 +318,8 @@ private:
         const bool down = key.type == SDL_KEYDOWN;
         const auto& keys = GetCore().keys;
         const bool alt = keys[VK_MENU] && vk != VK_MENU;
-        if (down && alt && vk == VK_RETURN && !key.repeat) ToggleFullscreen();
-        OnKey(vk, down, key.repeat != 0);
-        if (!down || alt) return;
+        const bool posted = OnKey(vk, down, key.repeat != 0);
+        if (!down || alt || !posted) return;
         // With text input, printable characters arrive as text events; the
         // control characters (Return, Escape ...) never do.
         const char c = CharacterForKey(vk, keys[VK_SHIFT]);

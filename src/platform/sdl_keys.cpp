@@ -32,4 +32,20 @@ int VirtualKeyFromSdl(SDL_Keycode key) {
     }
 }
 
+PadButton PadButtonFromSdl(Uint8 button) {
+    switch (button) {
+    case SDL_CONTROLLER_BUTTON_A: return PadButton::South;
+    case SDL_CONTROLLER_BUTTON_B: return PadButton::East;
+    case SDL_CONTROLLER_BUTTON_X: return PadButton::West;
+    case SDL_CONTROLLER_BUTTON_Y: return PadButton::North;
+    case SDL_CONTROLLER_BUTTON_BACK: return PadButton::Back;
+    case SDL_CONTROLLER_BUTTON_START: return PadButton::Start;
+    case SDL_CONTROLLER_BUTTON_DPAD_UP: return PadButton::DpadUp;
+    case SDL_CONTROLLER_BUTTON_DPAD_DOWN: return PadButton::DpadDown;
+    case SDL_CONTROLLER_BUTTON_DPAD_LEFT: return PadButton::DpadLeft;
+    case SDL_CONTROLLER_BUTTON_DPAD_RIGHT: return PadButton::DpadRight;
+    default: return PadButton::Other;
+    }
+}
+
 }  // namespace platform::internal

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/internal/core.h"
+#include "platform/internal/picture_rect.h"
 #include "platform/internal/sdl_parts.h"
 
 namespace platform::internal {
@@ -41,6 +43,7 @@ bool SdlPresenter::EnsureRenderer(SDL_Window* window) {
 }
 
 void SdlPresenter::Release() {
+    scaler_.Release();
     if (texture_) SDL_DestroyTexture(texture_);
     if (renderer_) SDL_DestroyRenderer(renderer_);
     texture_ = nullptr;
@@ -102,20 +105,11 @@ void SdlPresenter::Show() {
     SDL_GetRendererOutputSize(renderer_, &outW, &outH);
     outputWidth_ = outW;
     outputHeight_ = outH;
-    const int scale = std::min(outW / width, outH / height);
-    if (scale >= 1) {
-        dest_.w = width * scale;
-        dest_.h = height * scale;
-    } else {
-        // A window smaller than the picture: shrink it, keeping its shape.
-        dest_.w = std::max(1, std::min(outW, outH * width / height));
-        dest_.h = std::max(1, dest_.w * height / width);
-    }
-    dest_.x = (outW - dest_.w) / 2;
-    dest_.y = (outH - dest_.h) / 2;
+    const PictureRect rect = FitPicture(outW, outH, width, height, GetCore().desktop.wholeSteps);
+    dest_ = SDL_Rect{rect.x, rect.y, rect.width, rect.height};
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
-    SDL_RenderCopy(renderer_, texture_, nullptr, &dest_);
+    scaler_.Draw(renderer_, texture_, width, height, dest_);
 
     if (pace_) {
         const auto now = std::chrono::steady_clock::now();

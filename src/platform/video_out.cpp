@@ -7,6 +7,7 @@
 
 #include "platform/internal/backend.h"
 #include "platform/internal/core.h"
+#include "platform/internal/desktop_keys.h"
 
 namespace platform {
 
@@ -117,7 +118,7 @@ Screenshot CaptureScreen() {
 }
 
 void ToggleDesktopFullscreen() {
-    if (internal::Backend* backend = internal::CurrentBackendPtr()) backend->ToggleFullscreen();
+    internal::SetDesktopFullscreen(!internal::GetCore().desktop.fullscreen);
 }
 
 }  // namespace platform

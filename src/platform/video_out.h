@@ -2,8 +2,8 @@
 // Presenting a finished picture in the window: the one place where pixels
 // reach the screen (the display's flip and the movie player use it). An 8-bit
 // picture is converted through a 256-entry lookup table rebuilt only when the
-// palette changes, and shown scaled by whole numbers with black bars
-// (nearest-neighbour). On a desktop presenting is paced to the refresh rate.
+// palette changes, and shown as large as the window holds at its shape,
+// sharply (whole-number enlargement, then a smooth step), with black bars. On a desktop presenting is paced to the refresh rate.
 // Headless, the last picture is kept for screenshots.
 #include <cstdint>
 #include <string>
@@ -32,10 +32,12 @@ Screenshot CaptureScreen();
 // Writes a PNG (8-bit RGB, no interlace). Returns 1 / 0. PNG paths are host
 // paths (relative ones start at the process's working directory).
 int WritePng(const Screenshot& shot, const std::string& path);
+// The same with transparency: width x height pixels of 4 bytes (R, G, B, A).
+int WritePngRgba(int width, int height, const std::vector<uint8_t>& rgba, const std::string& path);
 // Reads a PNG written by WritePng (used by golden-image tests). Returns 1 / 0.
 int ReadPng(const std::string& path, Screenshot* shot);
 
-// Full-screen desktop toggle (Alt+Enter).
+// Full-screen desktop toggle (what F11 and Alt+Enter do).
 void ToggleDesktopFullscreen();
 
 }  // namespace platform

@@ -89,6 +89,8 @@ constexpr int VK_NUMPAD4 = 0x64;
 constexpr int VK_NUMPAD6 = 0x66;
 constexpr int VK_NUMPAD8 = 0x68;
 constexpr int VK_F1 = 0x70;
+constexpr int VK_F9 = 0x78;
+constexpr int VK_F11 = 0x7A;
 constexpr int VK_F12 = 0x7B;
 // Letters and digits are their upper-case ASCII codes ('A'..'Z', '0'..'9').
 

@@ -10,6 +10,11 @@ namespace shell {
 struct RunOptions {
     bool headless = false;   // headless platform: manual clock, no window
     std::string scriptPath;  // headless: timed input script (platform/headless.h)
+    // The player's window settings file (empty: none read or written), the
+    // command line's full-screen choice (-1 as remembered) and --no-sound.
+    std::string settingsPath;
+    int fullscreen = -1;
+    bool noSound = false;
     // Headless: stop with exit code 1 once the main loop has run this many
     // virtual milliseconds (0 = no limit), so a scripted run cannot run forever.
     uint32_t maxVirtualMs = 0;

@@ -1,15 +1,18 @@
-// Tunewander. Runs in the current directory, which holds the game's data.
+// Tunewander. `tunewander --help` lists the options; the game's data comes
+// from --data DIR, the working directory or the installed share folder.
 // TUNEWANDER_HEADLESS=1 runs without a window on a manual clock, driven by the
 // input script named in TUNEWANDER_SCRIPT (see platform/headless.h).
-#include <cstdlib>
-#include <cstring>
+#include <filesystem>
+#include <string>
+#include <system_error>
+#include <vector>
 
-#include "shell/entry.h"
+#include "shell/command_line.h"
 
-int main() {
-    shell::RunOptions options;
-    const char* headless = std::getenv("TUNEWANDER_HEADLESS");
-    options.headless = headless && std::strcmp(headless, "1") == 0;
-    if (const char* script = std::getenv("TUNEWANDER_SCRIPT")) options.scriptPath = script;
-    return shell::RunGame(options);
+int main(int argc, char** argv) {
+    std::vector<std::string> arguments(argv, argv + argc);
+    std::error_code ec;
+    std::string program = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    if (ec && argc > 0) program = argv[0];
+    return shell::RunFromCommandLine(arguments, program);
 }

@@ -202,6 +202,9 @@ int RunGame(const RunOptions& options) {
     const bool ownPlatform = !platform::IsStarted();
     if (ownPlatform) {
         platform::PlatformOptions platformOptions;
+        platformOptions.settingsPath = options.settingsPath;
+        platformOptions.fullscreen = options.fullscreen;
+        platformOptions.noSound = options.noSound;
         if (options.headless) {
             platformOptions.kind = platform::BackendKind::Headless;
             platformOptions.headlessAutoAdvanceMs = 1;  // busy waits on the clock must end

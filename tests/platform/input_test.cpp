@@ -54,15 +54,15 @@ TEST(Input, AltCombinationsAreSystemKeys) {
     ScopedHeadless headless;
     MakeGameWindow();
     headless::KeyDown(VK_MENU);
-    headless::KeyDown(VK_RETURN);
-    headless::KeyUp(VK_RETURN);
+    headless::KeyDown(VK_TAB);  // (Alt+Enter is the window's own: full screen)
+    headless::KeyUp(VK_TAB);
     headless::KeyDown('X');
     headless::KeyUp('X');
     headless::KeyUp(VK_MENU);
     const auto messages = DrainMessages();
     EXPECT_EQ(Summary(messages), (Pairs{{WM_KEYDOWN, VK_MENU},
-                                        {WM_SYSKEYDOWN, VK_RETURN},
-                                        {WM_SYSKEYUP, VK_RETURN},
+                                        {WM_SYSKEYDOWN, VK_TAB},
+                                        {WM_SYSKEYUP, VK_TAB},
                                         {WM_SYSKEYDOWN, 'X'},
                                         {WM_SYSKEYUP, 'X'},
                                         {WM_KEYUP, VK_MENU}}));
@@ -73,7 +73,8 @@ TEST(Input, AltCombinationsAreSystemKeys) {
 
 TEST(Input, GameCursorIsClampedToTheScreen) {
     ScopedHeadless headless;
-    MakeGameWindow();
+    ShowWindow(MakeGameWindow(), SW_SHOWNORMAL);  // the pointer steers only a focused window
+    DrainMessages();
     POINT p;
     ASSERT_EQ(GetCursorPos(&p), 1);
     EXPECT_EQ(p, (POINT{320, 240}));

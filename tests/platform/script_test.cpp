@@ -39,6 +39,8 @@ TEST(Script, ErrorsNameTheLine) {
 TEST(Script, EventsHappenAtTheirVirtualTimes) {
     ScopedHeadless headless;
     MakeGameWindow();
+    headless::SetFocus(true);  // the mouse steers only a focused window
+    DrainMessages();
     manual_clock::Set(5000);
     std::string error;
     ASSERT_EQ(headless::LoadScript("key left   # press and release\n"
@@ -48,8 +50,8 @@ TEST(Script, EventsHappenAtTheirVirtualTimes) {
                                    "wait 50\n"
                                    "joystick 0 65535 3\n"
                                    "click\n"
-                                   "focus 1\n"
                                    "focus 0\n"
+                                   "focus 1\n"
                                    "close\n",
                                    &error),
               1)

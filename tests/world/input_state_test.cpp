@@ -65,6 +65,21 @@ TEST_F(InputStateTest, LaterDirectionCancelsTheOppositeOne) {
     EXPECT_EQ(input.down, 0);
 }
 
+TEST_F(InputStateTest, GameControllerWalksAndFires) {
+    headless::SetPad(true);
+    headless::PadStick(-32768, 0);
+    headless::PadButtonEvent(PadButton::South, true);
+    input.PollJoystick(memory);
+    EXPECT_EQ(input.left, 1);
+    EXPECT_EQ(input.fire, 1);
+    headless::PadStick(0, 0);
+    headless::PadButtonEvent(PadButton::South, false);
+    headless::PadButtonEvent(PadButton::DpadUp, true);
+    input.PollJoystick(memory);
+    EXPECT_EQ(input.left, 0);
+    EXPECT_EQ(input.up, 1);
+}
+
 TEST_F(InputStateTest, MouseIsAVirtualJoystickAroundTheCentre) {
     MouseAt(254, 240);
     EXPECT_EQ(input.left, 1);

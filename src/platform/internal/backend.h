@@ -80,7 +80,10 @@ public:
     // fade, which must be seen).
     virtual void Present(const uint32_t* pixels, int width, int height, const RECT& changed,
                          bool everyStep) = 0;
-    virtual void ToggleFullscreen() = 0;
+    // Full screen as a borderless window over the desktop, or back.
+    virtual void ApplyFullscreen(bool on) = 0;
+    // Holds the desktop pointer (relative motion only) or lets it go.
+    virtual void CapturePointer(bool capture) = 0;
 };
 
 // The installed backend, or null before Startup / after Shutdown.

@@ -27,6 +27,12 @@ void ResetCore() {
     core.focused = false;
     core.minimized = false;
     core.cursorShown = true;
+    core.pointerInside = true;
+    core.captureWanted = false;
+    core.pointerCaptured = false;
+    core.pad = PadState{};
+    core.desktop = DesktopSettings{};
+    core.noSound = false;
     core.picture = PresentedPicture{};
     core.mainThread = std::this_thread::get_id();
 }

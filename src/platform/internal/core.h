@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/desktop_settings.h"
 #include "platform/internal/message_queue.h"
 #include "platform/video_out.h"
 #include "platform/window.h"
@@ -31,6 +32,13 @@ struct PresentedPicture {
     std::vector<uint8_t> indexed;
 };
 
+// The first game controller, as its events left it.
+struct PadState {
+    bool attached = false;
+    int stickX = 0, stickY = 0;  // -32768 .. 32767
+    uint32_t buttons = 0;        // bit n: PadButton n held
+};
+
 struct Core {
     MessageQueue queue;
     std::map<std::string, WNDPROC> classes;  // keyed by lower-case class name
@@ -43,6 +51,14 @@ struct Core {
     bool focused = false;
     bool minimized = false;
     bool cursorShown = true;
+    // The pointer: over the window or not, held by the game (Ctrl+G asked
+    // for it and the window has the focus) or not.
+    bool pointerInside = true;
+    bool captureWanted = false;
+    bool pointerCaptured = false;
+    PadState pad;
+    DesktopSettings desktop;
+    bool noSound = false;  // every sound output stays silent
     PresentedPicture picture;
     std::thread::id mainThread;  // the thread that started the platform
 };

@@ -58,7 +58,8 @@ public:
     // The core keeps the picture; with a simulated display the present may
     // wait for its refresh on the manual clock.
     void Present(const uint32_t* pixels, int width, int height, const RECT& changed, bool everyStep) override;
-    void ToggleFullscreen() override {}
+    void ApplyFullscreen(bool) override {}
+    void CapturePointer(bool) override {}
 
     // Controls behind platform/headless.h.
     ManualClock& Clock() { return clock_; }

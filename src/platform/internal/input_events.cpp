@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/internal/core.h"
+#include "platform/internal/desktop_keys.h"
 #include "platform/internal/hook_registry.h"
 
 namespace platform::internal {
@@ -13,10 +14,14 @@ LPARAM PackPoint(int x, int y) {
 }
 }  // namespace
 
-void OnKey(int virtualKey, bool down, bool repeat) {
-    if (virtualKey <= 0 || virtualKey > 255) return;
+bool OnKey(int virtualKey, bool down, bool repeat) {
+    if (virtualKey <= 0 || virtualKey > 255) return false;
     Core& core = GetCore();
     const bool wasDown = core.keys[virtualKey];
+    if (down && TakeDesktopShortcut(virtualKey, repeat || wasDown)) {
+        core.keys[virtualKey] = true;
+        return false;
+    }
     core.keys[virtualKey] = down;
     // Alt combinations are system keys; Alt on its own is an ordinary key, so
     // tapping it does not look like a system command to the game.
@@ -29,6 +34,7 @@ void OnKey(int virtualKey, bool down, bool repeat) {
     if (wasDown || repeat || !down) bits |= 1u << 30;
     if (!down) bits |= 1u << 31;
     PostToWindow(message, WPARAM(virtualKey), LPARAM(int32_t(bits)));
+    return true;
 }
 
 char CharacterForKey(int virtualKey, bool shift) {
@@ -60,6 +66,24 @@ void OnMouseMotion(int dx, int dy) {
     MoveCursorTo(core.cursor.x + dx, core.cursor.y + dy);
 }
 
+void OnPointerAt(int x, int y) {
+    const Core& core = GetCore();
+    if (core.pointerCaptured || !core.focused || !core.pointerInside) return;
+    MoveCursorTo(x, y);
+}
+
+void OnPointerMoved(int dx, int dy) {
+    const Core& core = GetCore();
+    if (!core.pointerCaptured && !(core.focused && core.pointerInside)) return;
+    OnMouseMotion(dx, dy);
+}
+
+void OnPointerInside(bool inside) {
+    Core& core = GetCore();
+    core.pointerInside = inside;
+    if (!inside && !core.pointerCaptured) MoveCursorTo(kGameWidth / 2, kGameHeight / 2);
+}
+
 void OnMouseButton(bool down) {
     Core& core = GetCore();
     core.keys[VK_LBUTTON] = down;
@@ -79,6 +103,8 @@ void OnFocus(bool active, bool minimized) {
         core.keys.fill(false);
         core.keys[VK_LBUTTON] = mouse;
     }
+    if (!active) MoveCursorTo(kGameWidth / 2, kGameHeight / 2);  // the pointer stops steering
+    RefreshPointerCapture();
     NotifyActivation(active, minimized);
     if (activationChanged) PostToWindow(WM_ACTIVATEAPP, active ? 1 : 0, 0);
 }

@@ -5,16 +5,39 @@
 
 #include <chrono>
 
+#include "platform/devices.h"
 #include "platform/win_types.h"
 
 namespace platform::internal {
 
 // The virtual key of an SDL key, or 0 for keys the game never sees.
 int VirtualKeyFromSdl(SDL_Keycode key);
+// The position of an SDL game-controller button.
+PadButton PadButtonFromSdl(Uint8 button);
 
-// Shows 0x00RRGGBB pictures in the window: a streaming texture, scaled by
-// the largest whole number that fits (nearest neighbour) with black bars, and
-// paced to about 60 Hz when the renderer cannot wait for the vertical blank.
+// Draws a picture texture enlarged into a destination rectangle, sharply:
+// a whole-factor nearest-neighbour enlargement, then a smooth final step.
+class SharpScaler {
+public:
+    SharpScaler() = default;
+    ~SharpScaler() { Release(); }
+    SharpScaler(const SharpScaler&) = delete;
+    SharpScaler& operator=(const SharpScaler&) = delete;
+
+    void Draw(SDL_Renderer* renderer, SDL_Texture* picture, int width, int height, const SDL_Rect& dest);
+    // Before the renderer goes away.
+    void Release();
+
+private:
+    bool Prepare(SDL_Renderer* renderer, int width, int height);
+    SDL_Texture* enlarged_ = nullptr;
+    int enlargedWidth_ = 0, enlargedHeight_ = 0;
+};
+
+// Shows 0x00RRGGBB pictures in the window: a streaming texture, as large as
+// the window holds at the picture's shape (or at a whole multiple in
+// whole-step mode), centred with black bars, and paced to about 60 Hz when
+// the renderer cannot wait for the vertical blank.
 class SdlPresenter {
 public:
     SdlPresenter() = default;
@@ -49,6 +72,7 @@ private:
     bool driverHasScreen_ = false;
     int fastPresents_ = 0;
     SDL_Rect dest_{0, 0, 0, 0};
+    SharpScaler scaler_;
     std::chrono::steady_clock::time_point nextFrame_{};
     std::chrono::steady_clock::time_point lastPresent_{};
     std::chrono::steady_clock::time_point lastShown_{};
@@ -57,6 +81,9 @@ private:
     int outputWidth_ = 0, outputHeight_ = 0;
 };
 
+// The first device: a game controller when one is plugged in (its events
+// feed the shared controller state, gamepad.h), else a plain joystick read
+// here directly.
 class SdlJoystick {
 public:
     SdlJoystick() = default;
@@ -65,13 +92,18 @@ public:
     SdlJoystick& operator=(const SdlJoystick&) = delete;
 
     // Opens the first device (a game controller if it is one) unless the
-    // open one is still attached; called on every plug and unplug.
+    // open one is still attached; called on every plug and unplug. Tells the
+    // shared controller state when a controller came or went.
     void Refresh();
     void Close();
+    // The open controller's instance id, or -1.
+    SDL_JoystickID PadId() const { return pad_ ? padId_ : -1; }
+    // The plain joystick; JOYERR_UNPLUGGED without one.
     MMRESULT Read(DWORD* x, DWORD* y, DWORD* buttons);
 
 private:
     SDL_GameController* pad_ = nullptr;
+    SDL_JoystickID padId_ = -1;
     SDL_Joystick* stick_ = nullptr;
 };
 

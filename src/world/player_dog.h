@@ -138,6 +138,9 @@ private:
 
     void StartPickUp();
     void FindDropPoint();
+    // The sprites the dog bumps into: those of the place it is in (a room's
+    // own group), not the land group it was made in.
+    sprites::SpriteGroup* Neighbours() const { return place.spriteGroup ? place.spriteGroup : group; }
     void FinishPutDown();
     void TestLockControls();
     void TestDoors();

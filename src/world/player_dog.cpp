@@ -153,7 +153,7 @@ void PlayerDog::Move(uint32_t now) {
         if (direction & kRight) dx = step;
         else if (direction & kLeft) dx = -step;
     }
-    if (dx || dy) CollidePixels(group, &dx, &dy);
+    if (dx || dy) CollidePixels(Neighbours(), &dx, &dy);
     x += dx;
     y += dy;
     if (carried) carried->SetPosition(x, y);
@@ -497,7 +497,7 @@ void PlayerDog::FindDropPoint() {
     static constexpr Try kTries[4] = {{0, 30, 0, 15}, {0, -40, 0, -40}, {30, 0, 55, -13}, {-30, 0, -55, -13}};
     for (const Try& t : kTries) {
         int32_t dx = t.dx, dy = t.dy;
-        CollidePixels(group, &dx, &dy);
+        CollidePixels(Neighbours(), &dx, &dy);
         if (dx == t.dx && dy == t.dy) {
             dropX = x + t.dropDx;
             dropY = y + t.dropDy;

@@ -145,6 +145,9 @@ private:
     // Where the carried thing is shown this tick: its own picture where it
     // lies, its small copy at the mouth; false leaves the sheet's bundle.
     bool PlaceCarriedLook(int16_t number, int16_t dx, int16_t dy, bool atDropPoint);
+    // The sprites the dog bumps into: those of the place it is in (a room's
+    // own group), not the land group it was made in.
+    sprites::SpriteGroup* Neighbours() const { return place.spriteGroup ? place.spriteGroup : group; }
     void FinishPutDown();
     void TestLockControls();
     void TestDoors();

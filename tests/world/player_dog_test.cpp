@@ -255,6 +255,37 @@ TEST_F(PlayerDogTest, TheDropPointFallsBackAroundObstacles) {
     picture.surface->Release();
 }
 
+TEST_F(PlayerDogTest, InARoomTheDogBumpsIntoTheRoomsSpritesNotTheLands) {
+    // A post of the land stands where the dog will stand in the room, and a
+    // post of the room a little to its right.
+    platform::dd::Surface* post = Picture(20, 100, 9);
+    group->AddSurface(post, "post.bmp");
+    sprites::FrameRecord postFrame{post, platform::RECT{0, 0, 20, 100}};
+    group->Insert(new sprites::Sprite(&W(), 310, 250, &postFrame, 1));
+    sprites::SpriteGroup* room = W().GetGroup(W().AddGroup());
+    room->Insert(new sprites::Sprite(&W(), 330, 250, &postFrame, 2));
+    MakeDog(300, 300);
+    auto walkRight = [&](uint32_t ms) {
+        group->BuildDrawList();
+        room->BuildDrawList();
+        dog->StartWalking(4);
+        dog->lastMoveTime = now;
+        now += ms;
+        dog->Move(now);
+    };
+    walkRight(30);
+    EXPECT_EQ(299, dog->x);  // the land's post is under its leading edge: a pixel back
+    world::DogSurroundings inRoom;
+    inRoom.kind = world::DogPlace::Room;
+    inRoom.spriteGroup = room;
+    dog->place = inRoom;
+    dog->SetPosition(300, 300);
+    walkRight(9);
+    EXPECT_EQ(303, dog->x);
+    walkRight(60);
+    EXPECT_EQ(317, dog->x);  // its right edge meets the room's post
+}
+
 TEST_F(PlayerDogTest, FireBelowTheLemonPushesAnUnlitButtonOrTheLever) {
     sprites::FrameRecord lemonFrame{nullptr, platform::RECT{0, 0, 240, 30}};
     sprites::Sprite lemon(&W(), 100, 100, &lemonFrame, 0);

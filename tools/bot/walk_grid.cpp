@@ -79,6 +79,8 @@ std::vector<Point> WalkGrid::Path(Point from, const std::function<bool(int, int)
     }
     std::vector<int> cells;
     int at = r0 * cols_ + c0;
+    const int start = at;
+    auto atGoal = [&](int cell) { return goal(cell % cols_ * kCell, cell / cols_ * kCell); };
     if (free_[at] == kForbidden) {
         // Beside the door the dog just came out of: first the nearest place
         // it may stand, then the walk from there.
@@ -87,8 +89,12 @@ std::vector<Point> WalkGrid::Path(Point from, const std::function<bool(int, int)
         at = cells.back();
         cells.pop_back();
     }
-    const std::vector<int> walk =
-        Search(at, false, [&](int cell) { return goal(cell % cols_ * kCell, cell / cols_ * kCell); });
+    std::vector<int> walk = Search(at, false, atGoal);
+    if (walk.empty() && free_[start] == kForbidden) {
+        // The nearest free place was a pocket cut off from the goal.
+        cells.clear();
+        walk = SearchOutOfForbidden(start, atGoal);
+    }
     if (walk.empty()) return {};
     cells.insert(cells.end(), walk.begin(), walk.end());
     std::vector<Point> path;
@@ -126,6 +132,45 @@ std::vector<int> WalkGrid::Search(int start, bool throughForbidden, const std::f
     }
     std::vector<int> cells;
     for (int at = found; at >= 0; at = cameFrom[at]) cells.push_back(at);
+    std::reverse(cells.begin(), cells.end());
+    return cells;
+}
+
+std::vector<int> WalkGrid::SearchOutOfForbidden(int start, const std::function<bool(int)>& goal) const {
+    // States are cells twice over: still in the forbidden area (0) or out of
+    // it on free cells (1), never to go back in.
+    const int count = static_cast<int>(free_.size());
+    auto open = [&](int c, int r, int layer) {
+        if (c < 0 || r < 0 || c >= cols_ || r >= rows_) return false;
+        const char cell = free_[r * cols_ + c];
+        return cell == kFree || (layer == 0 && cell == kForbidden);
+    };
+    std::vector<int> cameFrom(2 * free_.size(), -2);
+    std::deque<int> queue{start};
+    cameFrom[start] = -1;
+    int found = -1;
+    while (!queue.empty()) {
+        const int state = queue.front();
+        queue.pop_front();
+        const int layer = state / count, at = state % count, c = at % cols_, r = at / cols_;
+        if (layer == 1 && goal(at)) {
+            found = state;
+            break;
+        }
+        static const int kSteps[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
+        for (const auto& step : kSteps) {
+            const int nc = c + step[0], nr = r + step[1];
+            if (!open(nc, nr, layer)) continue;
+            if (step[0] && step[1] && (!open(c + step[0], r, layer) || !open(c, r + step[1], layer))) continue;
+            const int next = nr * cols_ + nc;
+            const int nextState = (free_[next] == kFree ? 1 : 0) * count + next;
+            if (cameFrom[nextState] != -2) continue;
+            cameFrom[nextState] = state;
+            queue.push_back(nextState);
+        }
+    }
+    std::vector<int> cells;
+    for (int state = found; state >= 0; state = cameFrom[state]) cells.push_back(state % count);
     std::reverse(cells.begin(), cells.end());
     return cells;
 }

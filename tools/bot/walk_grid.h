@@ -57,6 +57,11 @@ private:
     // Cells from `start` to the nearest cell where goal(cell) holds, through
     // free cells (and forbidden ones when asked); empty when there is none.
     std::vector<int> Search(int start, bool throughForbidden, const std::function<bool(int)>& goal) const;
+    // Cells from the forbidden `start` to the nearest free cell where
+    // goal(cell) holds, leaving the forbidden cells once for good: the way
+    // out of a door's area into the place the goal lies in, not merely the
+    // nearest free cell, which may be a pocket with no way on.
+    std::vector<int> SearchOutOfForbidden(int start, const std::function<bool(int)>& goal) const;
     bool FreeCell(int c, int r) const {
         return c >= 0 && r >= 0 && c < cols_ && r < rows_ && free_[r * cols_ + c] == kFree;
     }

@@ -18,7 +18,7 @@
 namespace {
 
 // One demo per file: three lands, three difficulties.
-constexpr demogen::DemoPlan kPlans[3] = {{0, 1}, {1, 2}, {2, 3}};
+constexpr demogen::DemoPlan kPlans[3] = {{0, 1}, {4, 2}, {2, 3}};
 
 bool WriteFile(const std::string& path, const uint8_t* bytes) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -64,6 +64,7 @@ TEST(Reach, EveryIconSpotDoorAndKeySpotOfEveryLevelIsWithinTheDogsReach) {
             }
         }
     }
+    stage.sound->Release();  // ours; the synthesiser keeps the device until it goes
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "audio/mixer_faders.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/system.h"
 
@@ -112,6 +113,17 @@ int MixerFaders::m_OnChangeFader(int f, int up) {
         DebugTrace(window_, 1, "m_OnChangeFader Error");
         return 0;
     }
+    changed_[f] = true;
+    return 1;
+}
+
+int MixerFaders::SetFaderValue(int f, uint32_t value) {
+    if (f < 0 || f >= kFaders || !volumeAvailable_[f]) return 0;
+    if (value < volume_[f].control.Bounds.dwMinimum || value > volume_[f].control.Bounds.dwMaximum) return 0;
+    uint32_t values[4];
+    std::fill(std::begin(values), std::end(values), value);
+    if (WriteVolume(f, values) != MMSYSERR_NOERROR) return 0;
+    std::copy(std::begin(values), std::end(values), currentVolume_[f]);
     return 1;
 }
 

@@ -21,6 +21,13 @@ public:
     int MixerFaders_GetRange(int fader, uint32_t* minimum, uint32_t* maximum, uint32_t* step) const;
     int MixerFaders_Restore();
 
+    // Sets every channel of a fader to a value within its control's range
+    // (a volume remembered from an earlier game); 0 when the fader is
+    // unavailable, the value is out of range or the write fails.
+    int SetFaderValue(int fader, uint32_t value);
+    // True once the player has moved the fader (m_OnChangeFader succeeded).
+    bool ChangedByPlayer(int fader) const { return fader >= 0 && fader < kFaders && changed_[fader]; }
+
     bool VolumeAvailable(int fader) const { return fader >= 0 && fader < kFaders && volumeAvailable_[fader]; }
     bool MuteAvailable(int fader) const { return fader >= 0 && fader < kFaders && muteAvailable_[fader]; }
     uint32_t LastResult() const { return lastResult_; }
@@ -46,5 +53,6 @@ private:
     uint32_t currentMute_[kFaders][2] = {};
     int volumeAvailable_[kFaders] = {};
     int muteAvailable_[kFaders] = {};
+    bool changed_[kFaders] = {};
     platform::MMRESULT lastResult_ = 0;
 };

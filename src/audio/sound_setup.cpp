@@ -6,6 +6,7 @@
 
 #include "audio/fx_player.h"
 #include "audio/mixer_faders.h"
+#include "audio/remembered_volumes.h"
 #include "audio/sequencer.h"
 #include "audio/wave_file.h"
 #include "platform/clock.h"
@@ -109,6 +110,7 @@ int SoundSetUp(HWND window, uint32_t sampleRate, uint32_t rateStep, SoundObjects
     if (!objects->sequencer->SQ_LoadInstrumentLibrary(".\\seq\\wavelib.txt")) return 0;
     objects->mixerFaders = std::make_unique<MixerFaders>(window);
     objects->mixerFaders->MixerFaders_Init();
+    ApplyRememberedVolumes(objects->mixerFaders.get());
     return 1;
 }
 
@@ -120,6 +122,7 @@ void SoundShutdown(SoundObjects* objects) {
     }
     objects->fxPlayer.reset();
     if (objects->mixerFaders) {
+        RememberChosenVolumes(*objects->mixerFaders);
         objects->mixerFaders->MixerFaders_Restore();
         objects->mixerFaders.reset();
     }

@@ -44,11 +44,12 @@ struct SoundObjects {
 
 // Sound device, the effect player with ".\seq\fxlib.txt", the sequencer and
 // its synthesiser, the instrument library ".\seq\wavelib.txt" and the mixer
-// faders. Returns 1, or 0 at the first step that fails. No message is shown.
+// faders, set to the volumes the player chose in an earlier game. Returns 1,
+// or 0 at the first step that fails. No message is shown.
 int SoundSetUp(platform::HWND window, uint32_t sampleRate, uint32_t rateStep,
                SoundObjects* objects);
 
 // Shutdown order of the sound objects: playback stopped, the sequencer (and
-// its synthesiser) destroyed, the effect player released, and the system
-// mixer's start-up volumes put back.
+// its synthesiser) destroyed, the effect player released, the volumes the
+// player chose remembered, and the system mixer's start-up volumes put back.
 void SoundShutdown(SoundObjects* objects);

@@ -15,6 +15,10 @@ namespace {
 constexpr size_t kLargestFile = 64 * 1024;
 constexpr int kSmallestWindow[2] = {160, 120};
 constexpr int kLargestWindow = 16384;
+constexpr int kLargestVolume = 65535;
+constexpr const char* kVolumeKeys[3] = {"master_volume", "wave_volume", "cd_volume"};
+
+bool ValidVolume(int value) { return value >= 0 && value <= kLargestVolume; }
 
 bool ReadInt(const std::string& text, int* value) {
     int parsed = 0;
@@ -63,6 +67,10 @@ DesktopSettings ParseDesktopSettings(const std::string& text) {
         else if (key == "window_height") ReadInt(value, &height);
         else if (key == "fullscreen") ReadSwitch(value, &settings.fullscreen);
         else if (key == "whole_steps") ReadSwitch(value, &settings.wholeSteps);
+        for (size_t f = 0; f < settings.volumes.size(); ++f) {
+            int volume = -1;
+            if (key == kVolumeKeys[f] && ReadInt(value, &volume) && ValidVolume(volume)) settings.volumes[f] = volume;
+        }
     }
     if (width >= kSmallestWindow[0] && height >= kSmallestWindow[1] && width <= kLargestWindow &&
         height <= kLargestWindow) {
@@ -74,13 +82,15 @@ DesktopSettings ParseDesktopSettings(const std::string& text) {
 
 std::string FormatDesktopSettings(const DesktopSettings& settings) {
     std::ostringstream out;
-    out << "# Tunewander's window, written when the game ends\n";
+    out << "# Tunewander's window and volumes, written when the game ends\n";
     if (settings.windowWidth > 0 && settings.windowHeight > 0) {
         out << "window_width=" << settings.windowWidth << "\n";
         out << "window_height=" << settings.windowHeight << "\n";
     }
     out << "fullscreen=" << (settings.fullscreen ? 1 : 0) << "\n";
     out << "whole_steps=" << (settings.wholeSteps ? 1 : 0) << "\n";
+    for (size_t f = 0; f < settings.volumes.size(); ++f)
+        if (ValidVolume(settings.volumes[f])) out << kVolumeKeys[f] << "=" << settings.volumes[f] << "\n";
     return out.str();
 }
 
@@ -98,6 +108,12 @@ int SaveDesktopSettings(const std::string& path, const DesktopSettings& settings
 }
 
 DesktopSettings CurrentDesktopSettings() { return internal::GetCore().desktop; }
+
+void RememberVolume(int fader, int value) {
+    DesktopSettings& settings = internal::GetCore().desktop;
+    if (fader >= 0 && fader < static_cast<int>(settings.volumes.size()) && ValidVolume(value))
+        settings.volumes[fader] = value;
+}
 
 bool PointerCaptured() { return internal::GetCore().pointerCaptured; }
 

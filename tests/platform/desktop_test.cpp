@@ -50,13 +50,16 @@ TEST(DesktopSettings, FileRoundTripsAndSkipsWhatItCannotUse) {
     s.windowHeight = 900;
     s.fullscreen = true;
     s.wholeSteps = true;
+    s.volumes = {0, -1, 65535};
     EXPECT_EQ(ParseDesktopSettings(FormatDesktopSettings(s)), s);
-    const DesktopSettings bad =
-        ParseDesktopSettings("window_width=99999\nwindow_height=900\nfullscreen=perhaps\nwhole_steps = 1\nnoise\n");
+    const DesktopSettings bad = ParseDesktopSettings(
+        "window_width=99999\nwindow_height=900\nfullscreen=perhaps\nwhole_steps = 1\nnoise\n"
+        "master_volume=65536\nwave_volume=-1\ncd_volume= 4000 \n");
     EXPECT_EQ(bad.windowWidth, 0);
     EXPECT_EQ(bad.windowHeight, 0);
     EXPECT_FALSE(bad.fullscreen);
     EXPECT_TRUE(bad.wholeSteps);
+    EXPECT_EQ(bad.volumes, (std::array<int, 3>{-1, -1, 4000}));
 
     setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(DesktopSettingsPath(), "/cfg/tunewander/settings.ini");

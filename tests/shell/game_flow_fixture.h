@@ -45,6 +45,16 @@ protected:
         ASSERT_EQ(folder_.Enter(DataDir().c_str()), 1);
         // Saves go to a folder of the test's own.
         ::setenv("TUNEWANDER_SAVE_DIR", saves_.Path().c_str(), 1);
+        StartGame();
+    }
+    void TearDown() override {
+        game_.reset();
+        shell::ResetApp();
+        Shutdown();  // before the test's folders go: a settings file is written here
+        ::unsetenv("TUNEWANDER_SAVE_DIR");
+    }
+    // The game object made and started as a run makes it.
+    void StartGame() {
         shell::ResetApp();
         // The preferences, read as a run reads them at start-up.
         shell::App().prefs = std::make_unique<shell::PrefsFile>("prefs.ini");
@@ -54,10 +64,19 @@ protected:
         ASSERT_EQ(game_->Init(), 1);
         platform::srand(3);
     }
-    void TearDown() override {
+    // Ends the game and the platform as a run ends them (the settings file
+    // written), then starts both as the next run does, reading `settingsPath`.
+    void RunAgain(const std::string& settingsPath) {
         game_.reset();
         shell::ResetApp();
-        ::unsetenv("TUNEWANDER_SAVE_DIR");
+        Shutdown();
+        PlatformOptions options;
+        options.kind = BackendKind::Headless;
+        options.headlessAutoAdvanceMs = 1;
+        options.settingsPath = settingsPath;
+        ASSERT_EQ(Startup(options), 1);
+        window_ = display_support::MakeWindow();
+        StartGame();
     }
 
     GameApp& Game() { return *game_; }

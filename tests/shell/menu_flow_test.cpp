@@ -1,15 +1,22 @@
 // The options menus through the game object on the generated data: a game
 // saved in a land's sub-room, quit to the title and loaded again from the
 // title menu; a den save; a new game; and a picture of every menu screen and
-// help page, in <build>/menu_flow/.
+// help page, in <build>/menu_flow/; volumes chosen in the menu kept for the
+// next run.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <fstream>
+
 #include "audio/land_sprite.h"
+#include "audio/mixer_faders.h"
 #include "display/display.h"
 #include "game_flow_fixture.h"
 #include "land/land_screen.h"
 #include "menus/options_menu.h"
 #include "screens/intro_screen.h"
+#include "platform/desktop_settings.h"
+#include "platform/mmmixer.h"
 #include "platform/video_out.h"
 #include "sprites/sprite_group.h"
 #include "world/player_dog.h"
@@ -251,6 +258,62 @@ TEST_F(MenuFlowTest, EveryMenuScreenAndHelpPageIsShown) {
     Key(VK_RETURN);
     ASSERT_EQ(Menu()->menuState, O::kConfirmQuit);
     Shot("10_sure_quit.png");
+}
+
+TEST_F(MenuFlowTest, VolumesChosenInTheMenuComeBackAtTheNextRunAndTheMixerIsGivenBack) {
+    const std::string settings = (saves_.Path() / "config" / "settings.ini").string();
+    system_mixer::Reset();  // every line at full volume
+    RunAgain(settings);     // no settings file yet: nothing asked, nothing changed
+    EXPECT_TRUE(headless::MessageBoxLog().empty());
+    uint32_t minimum = 0, full = 0, step = 0;
+    ASSERT_EQ(Game().mixer->MixerFaders_GetRange(MixerFaders::kMaster, &minimum, &full, &step), 1);
+
+    Game().requestedState = world::kStateDen;
+    Game().requestedLand = -1;
+    Ticks(10);
+    Key(VK_ESCAPE);
+    Keys(VK_DOWN, 2);
+    Key(VK_RETURN);
+    ASSERT_EQ(Menu()->menuState, O::kVolume);
+    Keys(VK_LEFT, 3);  // master
+    Key(VK_DOWN);
+    Keys(VK_LEFT, 5);  // wave
+    Key(VK_ESCAPE);
+    Key(VK_ESCAPE);
+    EXPECT_EQ(system_mixer::Volume(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, 1), full - 3 * step);
+
+    RunAgain(settings);
+    // The first run gave the mixer back as it found it ...
+    DesktopSettings saved;
+    ASSERT_EQ(LoadDesktopSettings(settings, &saved), 1);
+    EXPECT_EQ(saved.volumes, (std::array<int, 3>{int(full - 3 * step), int(full - 5 * step), -1}));
+    // ... and this one set the chosen volumes again; the CD fader was never moved.
+    const uint32_t expected[3] = {full - 3 * step, full - 5 * step, full};
+    for (int f = 0; f < MixerFaders::kFaders; ++f) {
+        uint32_t value = 0;
+        EXPECT_TRUE(Game().mixer->m_GetFaderValue(f) && Game().mixer->FaderValue(f, &value));
+        EXPECT_EQ(value, expected[f]) << f;
+    }
+    EXPECT_EQ(system_mixer::Volume(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, 1), full - 5 * step);
+
+    // A run that changes nothing keeps the choice; its end gives the start values back.
+    game_.reset();
+    EXPECT_EQ(system_mixer::Volume(MIXERLINE_COMPONENTTYPE_DST_SPEAKERS, 0), full);
+    EXPECT_EQ(system_mixer::Volume(MIXERLINE_COMPONENTTYPE_SRC_WAVEOUT, 0), full);
+    Shutdown();
+    ASSERT_EQ(LoadDesktopSettings(settings, &saved), 1);
+    EXPECT_EQ(saved.volumes[1], int(full - 5 * step));
+
+    // A damaged file: every fader keeps the mixer's own value, without a word.
+    std::ofstream(settings, std::ios::binary) << std::string("\0\xff\x01", 3)
+                                              << "\nmaster_volume=-5\nwave_volume=70000\ncd_volume=12x\n";
+    RunAgain(settings);
+    EXPECT_TRUE(headless::MessageBoxLog().empty());
+    for (int f = 0; f < MixerFaders::kFaders; ++f) {
+        uint32_t value = 0;
+        EXPECT_TRUE(Game().mixer->m_GetFaderValue(f) && Game().mixer->FaderValue(f, &value));
+        EXPECT_EQ(value, full) << f;
+    }
 }
 
 }  // namespace

@@ -162,7 +162,12 @@ void Figure::Render(Picture& pic, const platform::RECT& rect, int ax, int ay, in
     OutlineRect(pic, rect, key);
 }
 
-void OutlineRect(Picture& pic, const platform::RECT& rect, uint8_t key) {
+namespace {
+
+// Turns into outline every key pixel inside rect with a 4-neighbour inside
+// rect that `joins` accepts; every pixel is judged on the picture as it was.
+template <typename Joins>
+void OutlineKeyPixels(Picture& pic, const platform::RECT& rect, uint8_t key, Joins joins) {
     std::vector<std::pair<int, int>> marks;
     for (int y = rect.top; y < rect.bottom; ++y)
         for (int x = rect.left; x < rect.right; ++x) {
@@ -171,8 +176,7 @@ void OutlineRect(Picture& pic, const platform::RECT& rect, uint8_t key) {
             for (const auto& nb : kN) {
                 const int nx = x + nb[0], ny = y + nb[1];
                 if (nx < rect.left || ny < rect.top || nx >= rect.right || ny >= rect.bottom) continue;
-                const uint8_t v = pic.At(nx, ny);
-                if (v != key && v != kOutline) {
+                if (joins(pic.At(nx, ny))) {
                     marks.push_back({x, y});
                     break;
                 }
@@ -181,22 +185,14 @@ void OutlineRect(Picture& pic, const platform::RECT& rect, uint8_t key) {
     for (const auto& [x, y] : marks) pic.Plot(x, y, kOutline);
 }
 
+}  // namespace
+
+void OutlineRect(Picture& pic, const platform::RECT& rect, uint8_t key) {
+    OutlineKeyPixels(pic, rect, key, [key](uint8_t v) { return v != key && v != kOutline; });
+}
+
 void ThickenOutline(Picture& pic, const platform::RECT& rect, uint8_t key) {
-    std::vector<std::pair<int, int>> marks;
-    for (int y = rect.top; y < rect.bottom; ++y)
-        for (int x = rect.left; x < rect.right; ++x) {
-            if (pic.At(x, y) != key) continue;
-            static const int kN[4][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}};
-            for (const auto& nb : kN) {
-                const int nx = x + nb[0], ny = y + nb[1];
-                if (nx < rect.left || ny < rect.top || nx >= rect.right || ny >= rect.bottom) continue;
-                if (pic.At(nx, ny) == kOutline) {
-                    marks.push_back({x, y});
-                    break;
-                }
-            }
-        }
-    for (const auto& [x, y] : marks) pic.Plot(x, y, kOutline);
+    OutlineKeyPixels(pic, rect, key, [](uint8_t v) { return v == kOutline; });
 }
 
 }  // namespace assetgen::chars

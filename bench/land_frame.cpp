@@ -11,13 +11,11 @@
 #include <string>
 
 #include "audio/sequencer.h"
-#include "display/display.h"
+#include "bench_display.h"
 #include "land/frame_draw.h"
 #include "land/land_screen.h"
 #include "platform/clock.h"
-#include "platform/ddraw_emulation.h"
 #include "platform/files.h"
-#include "platform/messages.h"
 #include "platform/platform.h"
 #include "sprites/sprite_world.h"
 #include "support/test_game.h"
@@ -25,10 +23,6 @@
 #include "world/player_dog.h"
 
 namespace {
-
-platform::LRESULT Quiet(platform::HWND w, platform::UINT m, platform::WPARAM wp, platform::LPARAM lp) {
-    return platform::DefWindowProc(w, m, wp, lp);
-}
 
 std::string DataDir() {
     const char* env = std::getenv("TW_DATA_DIR");
@@ -39,35 +33,22 @@ std::string DataDir() {
 class OpenLand {
 public:
     OpenLand() {
-        if (!std::filesystem::exists(DataDir() + "/mainSub/mainsub.lnd") || !inData_.Enter(DataDir().c_str())) return;
-        platform::dd::emulation::Reset();
-        platform::WNDCLASS cls;
-        cls.lpfnWndProc = Quiet;
-        cls.lpszClassName = "TunewanderBench";
-        platform::RegisterClass(cls);
-        window_ = platform::CreateWindowEx(0, "TunewanderBench", "bench", platform::WS_POPUP, 0, 0, 640, 480);
-        display_ = std::make_unique<display::Display>();
-        const platform::DWORD flags = 0, buffers = 2;
-        const int32_t size[2] = {640, 480};
-        display_->GPConfigure(&flags, size, nullptr, nullptr, nullptr, nullptr, &buffers, nullptr, nullptr, nullptr);
-        if (!display_->GPInitDirectDraw(window_) || !display_->GPInitPageFlipping()) return;
+        if (!display_.Ok() || !std::filesystem::exists(DataDir() + "/mainSub/mainsub.lnd") ||
+            !inData_.Enter(DataDir().c_str()))
+            return;
         game.sequencer = &sequencer_;
         game.difficulty = 1;
         game.requestedLand = game.currentLand = world::kCeltic;
         game.requestedState = game.currentState = world::kStateLand;
         std::string level, song;
         world::LevelFiles(world::kCeltic, 1, &level, &song);
-        screen = std::make_unique<land::LandScreen>(&game, display_.get());
+        screen = std::make_unique<land::LandScreen>(&game, display_.Get());
         if (screen->Load(level.c_str(), song.c_str(), &game.Record(world::kCeltic)) != 1) return;
         screen->player->leaveRoomRequest = 1;
         for (int f = 0; f < 5; ++f) Tick();
         ok_ = screen->currentRoom == -1;
     }
-    ~OpenLand() {
-        screen.reset();
-        display_.reset();
-        if (window_) platform::DestroyWindow(window_);
-    }
+    ~OpenLand() { screen.reset(); }
     bool Ok() const { return ok_; }
 
     // Walking: the dog goes right and down, then left and up, turning every
@@ -90,16 +71,18 @@ public:
         world->AnimateAll(platform::timeGetTime());
         world->background->Follow(screen->player->x, screen->player->y, dx, dy);
     }
-    display::Display& Screen() { return *display_; }
+    display::Display& Screen() { return *display_.Get(); }
 
+private:
+    bench::BenchDisplay display_;  // outlives the land screen drawn on it
+
+public:
     TestGame game;
     std::unique_ptr<land::LandScreen> screen;
 
 private:
     platform::ScopedCurrentDirectory inData_;
     Sequencer sequencer_{nullptr, nullptr};
-    platform::HWND window_ = nullptr;
-    std::unique_ptr<display::Display> display_;
     int step_ = 0;
     bool ok_ = false;
 };

@@ -6,10 +6,8 @@
 #include <memory>
 #include <vector>
 
-#include "display/display.h"
-#include "platform/ddraw_emulation.h"
+#include "bench_display.h"
 #include "platform/platform.h"
-#include "platform/messages.h"
 #include "sprites/animated_sprite.h"
 #include "sprites/sprite_world.h"
 
@@ -18,38 +16,21 @@ namespace {
 using platform::RECT;
 using platform::dd::Surface;
 
-platform::LRESULT Quiet(platform::HWND w, platform::UINT m, platform::WPARAM wp, platform::LPARAM lp) {
-    return platform::DefWindowProc(w, m, wp, lp);
-}
-
 class Scene {
 public:
     static constexpr int kSprites = 300;
 
     Scene() {
-        platform::dd::emulation::Reset();
-        platform::WNDCLASS cls;
-        cls.lpfnWndProc = Quiet;
-        cls.lpszClassName = "TunewanderBench";
-        platform::RegisterClass(cls);
-        window_ = platform::CreateWindowEx(0, "TunewanderBench", "bench", platform::WS_POPUP, 0, 0, 640, 480);
-        display_ = std::make_unique<display::Display>();
-        const platform::DWORD flags = 0, buffers = 2;
-        const int32_t size[2] = {640, 480};
-        display_->GPConfigure(&flags, size, nullptr, nullptr, nullptr, nullptr, &buffers, nullptr, nullptr, nullptr);
-        ok_ = display_->GPInitDirectDraw(window_) && display_->GPInitPageFlipping();
-        if (!ok_) return;
-        world_ = std::make_unique<sprites::SpriteWorld>(display_.get());
+        if (!bench_.Ok()) return;
+        display_ = bench_.Get();
+        world_ = std::make_unique<sprites::SpriteWorld>(display_);
         BuildMap();
         BuildSprites();
         world_->DrawAll();
         display_->GPPageFlip();
+        ok_ = true;
     }
-    ~Scene() {
-        world_.reset();
-        display_.reset();
-        if (window_) platform::DestroyWindow(window_);
-    }
+    ~Scene() { world_.reset(); }
     bool Ok() const { return ok_; }
 
     // Moves the view 2 pixels along a back-and-forth path and the clock on
@@ -107,8 +88,8 @@ private:
         }
     }
 
-    platform::HWND window_ = nullptr;
-    std::unique_ptr<display::Display> display_;
+    bench::BenchDisplay bench_;
+    display::Display* display_ = nullptr;
     std::unique_ptr<sprites::SpriteWorld> world_;
     uint32_t now_ = 1000;
     int scrollStep_ = 2;

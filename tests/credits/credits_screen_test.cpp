@@ -1,14 +1,11 @@
 // The credits' running order on the generated pictures: how long pages,
 // the closing picture and the logos last, skipping, both captions of the
-// two-caption page, and pictures that are missing. Screenshots of every
-// page (mid-page), the closing picture and a logo go to <build>/credits/.
-#include <filesystem>
+// two-caption page, and pictures that are missing.
 #include <string>
 
 #include "credits_fixture.h"
 #include "display/display.h"
 #include "platform/ddraw.h"
-#include "platform/video_out.h"
 
 namespace {
 
@@ -142,32 +139,6 @@ TEST_F(Credits, NothingLoadsWithoutThePicturesAndNothingBreaks) {
     EXPECT_EQ(BackPixel(320, 240), 0);  // black where the background would be
     while (!ended) ended = Tick(20, true);
     EXPECT_EQ(ended, 1);
-}
-
-TEST_F(Credits, ScreenshotsOfEveryPage) {
-    const auto folder = std::filesystem::path(TW_BINARY_DIR) / "credits";
-    std::filesystem::create_directories(folder);
-    Begin(1);
-    auto shoot = [&](const std::string& name) {
-        D().GPPageFlip();
-        EXPECT_EQ(platform::WritePng(platform::CaptureScreen(), (folder / name).string()), 1) << name;
-    };
-    for (int page = 1; page <= kCreditPages; ++page) {
-        Tick(20, true);
-        // Half-way through the page, at steps of 101 ms.
-        const int steps = world::chars::kCreditSteps[static_cast<size_t>(page - 1)];
-        for (int s = 0; s < steps / 2; ++s) Tick(101);
-        ASSERT_EQ(credits->PagesStarted(), page);
-        ASSERT_EQ(credits->StepIndex(), steps / 2);
-        shoot("page" + std::to_string(page) + ".png");
-    }
-    Tick(20, true);
-    Tick(20);
-    shoot("closing.png");
-    Tick(3000);
-    Tick(20);
-    ASSERT_EQ(credits->Phase(), 2);
-    shoot("logo1.png");
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // the same state. The dog walks the generated celtic land for 30 simulated
 // seconds: the lock room (keys turned, lever pulled), the open land
 // (scrolling), and the first sub-room (icons placed, the pedestal finishing,
-// the key appearing, the dog dancing).
+// the key appearing within the dog's reach, the dog dancing).
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -155,6 +155,17 @@ TEST_F(LandRedraw, EveryPartlyRepaintedFrameEqualsAWholeRedrawForThirtySeconds) 
     ASSERT_TRUE(frames(200));
     EXPECT_EQ(screen->keys[2]->location, 0) << "the key appeared";
     EXPECT_EQ(screen->player->place.roomState, 2);
+    // In front of the pedestal the key is within the dog's reach and is what
+    // it would pick up, not an icon on the pedestal before it.
+    auto* room = dynamic_cast<land::SubRoom*>(screen->activeRoom.get());
+    ASSERT_NE(room, nullptr);
+    sprites::RECT pedestal;
+    room->place.pedestal->GetHitBox(&pedestal);
+    screen->player->SetPosition(screen->keys[2]->x, pedestal.bottom + 10);
+    ASSERT_TRUE(frames(1));
+    EXPECT_EQ(screen->player->nearest, screen->keys[2]);
+    EXPECT_LT(screen->player->nearestDistance, screen->player->reach);
+    EXPECT_EQ(screen->keys[2]->notTakeable, 0);
     EXPECT_EQ(game.requestedState, world::kStateLand);
     RecordProperty("frames", frame);
     RecordProperty("partly_repainted_frames", dirtyFrames);

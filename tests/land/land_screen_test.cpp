@@ -22,6 +22,13 @@
 
 namespace {
 
+// Walks the dog into sub-room 0 with nothing in its mouth.
+land::SubRoom* EnterRoomZero(land::LandScreen* screen) {
+    screen->player->enterRoomRequest = 0;
+    screen->Tick();
+    return dynamic_cast<land::SubRoom*>(screen->activeRoom.get());
+}
+
 class LandScreenTest : public world_test::WorldTest, public ::testing::Test {
 public:
     LandScreenTest() : sequencer(nullptr, nullptr) {
@@ -54,6 +61,13 @@ public:
             screen->Tick();
         }
         return screen;
+    }
+
+    // The celtic land opened at `difficulty` with the dog in sub-room 0; null
+    // when either failed.
+    land::SubRoom* OpenInRoomZero(int difficulty, std::unique_ptr<land::LandScreen>* screen) {
+        *screen = Open(world::kCeltic, difficulty);
+        return loaded == 1 ? EnterRoomZero(screen->get()) : nullptr;
     }
 
     static void Frames(land::LandScreen& screen, int n) {
@@ -122,13 +136,6 @@ TEST_F(LandScreenTest, KeepRecordsLeavesTheRecordAsItWas) {
     EXPECT_EQ(std::memcmp(&record, &expected, sizeof record), 0);
 }
 
-// Walks the dog into sub-room 0 with nothing in its mouth.
-land::SubRoom* EnterRoomZero(land::LandScreen* screen) {
-    screen->player->enterRoomRequest = 0;
-    screen->Tick();
-    return dynamic_cast<land::SubRoom*>(screen->activeRoom.get());
-}
-
 // The dog puts down `icon` in the active room as if it had carried it there.
 int PutDown(land::LandScreen* screen, int icon) {
     LandSprite* sprite = screen->game->LandSprites()[icon];
@@ -141,9 +148,8 @@ int PutDown(land::LandScreen* screen, int icon) {
 }
 
 TEST_F(LandScreenTest, SixIconsOfTheRoomsSetFinishThePedestalAndTheKeyAppearsAtFrameThree) {
-    auto screen = Open(world::kCeltic, 1);
-    ASSERT_EQ(loaded, 1);
-    land::SubRoom* room = EnterRoomZero(screen.get());
+    std::unique_ptr<land::LandScreen> screen;
+    land::SubRoom* room = OpenInRoomZero(1, &screen);
     ASSERT_NE(room, nullptr);
     sprites::Sprite* pedestal = room->place.pedestal;
     ASSERT_NE(pedestal, nullptr);
@@ -207,9 +213,8 @@ TEST_F(LandScreenTest, SixIconsOfTheRoomsSetFinishThePedestalAndTheKeyAppearsAtF
 }
 
 TEST_F(LandScreenTest, BindingARoomOnHardRunsThePedestalOnceAndShowsNoKey) {
-    auto screen = Open(world::kCeltic, 3);
-    ASSERT_EQ(loaded, 1);
-    land::SubRoom* room = EnterRoomZero(screen.get());
+    std::unique_ptr<land::LandScreen> screen;
+    land::SubRoom* room = OpenInRoomZero(3, &screen);
     ASSERT_NE(room, nullptr);
     const sprites::FrameRecord* frames = room->place.pedestalFrames;
     EXPECT_EQ(PutDown(screen.get(), 18), 1);  // of no set: floats, binds nothing
@@ -235,9 +240,8 @@ TEST_F(LandScreenTest, BindingARoomOnHardRunsThePedestalOnceAndShowsNoKey) {
 }
 
 TEST_F(LandScreenTest, TheDogDancesOnlyInARoomWhoseSetIsComplete) {
-    auto screen = Open(world::kCeltic, 1);
-    ASSERT_EQ(loaded, 1);
-    land::SubRoom* room = EnterRoomZero(screen.get());
+    std::unique_ptr<land::LandScreen> screen;
+    land::SubRoom* room = OpenInRoomZero(1, &screen);
     ASSERT_NE(room, nullptr);
     EXPECT_EQ(room->RoomState(), 0);
     auto danced = [&] {
@@ -296,9 +300,8 @@ TEST_F(LandScreenTest, ChangingPlaceClearsRequestsKeepsHeldKeysAndCentresTheCurs
 }
 
 TEST_F(LandScreenTest, ASubRoomsHoleLeadsToTheLockRoomAndItsHoleBack) {
-    auto screen = Open(world::kCeltic, 1);
-    ASSERT_EQ(loaded, 1);
-    ASSERT_NE(EnterRoomZero(screen.get()), nullptr);
+    std::unique_ptr<land::LandScreen> screen;
+    ASSERT_NE(OpenInRoomZero(1, &screen), nullptr);
     screen->player->leftByRoomHole = 1;
     screen->Tick();
     EXPECT_EQ(screen->currentRoom, world::kMainSubRoom);
@@ -328,9 +331,8 @@ TEST_F(LandScreenTest, AFirstVisitBeginsInTheLockRoom) {
 }
 
 TEST_F(LandScreenTest, ReenteringAFullRoomWhoseKeyNeverAppearedRevealsItAtOnce) {
-    auto screen = Open(world::kCeltic, 1);
-    ASSERT_EQ(loaded, 1);
-    ASSERT_NE(EnterRoomZero(screen.get()), nullptr);
+    std::unique_ptr<land::LandScreen> screen;
+    ASSERT_NE(OpenInRoomZero(1, &screen), nullptr);
     for (int i = 0; i < 6; ++i) PutDown(screen.get(), i);
     screen->player->leaveRoomRequest = 1;
     screen->Tick();
@@ -341,9 +343,8 @@ TEST_F(LandScreenTest, ReenteringAFullRoomWhoseKeyNeverAppearedRevealsItAtOnce) 
 }
 
 TEST_F(LandScreenTest, AnIconOfAnotherSetFloatsUpAndGoesHomeToTheLand) {
-    auto screen = Open(world::kCeltic, 2);
-    ASSERT_EQ(loaded, 1);
-    land::SubRoom* room = EnterRoomZero(screen.get());
+    std::unique_ptr<land::LandScreen> screen;
+    land::SubRoom* room = OpenInRoomZero(2, &screen);
     ASSERT_NE(room, nullptr);
     LandSprite* icon = game.landSprites[7];
     const int32_t homeX = icon->x, homeY = icon->y;

@@ -1,8 +1,7 @@
 // The options menus through the game object on the generated data: a game
 // saved in a land's sub-room, quit to the title and loaded again from the
-// title menu; a den save; a new game; and a picture of every menu screen and
-// help page, in <build>/menu_flow/; volumes chosen in the menu kept for the
-// next run.
+// title menu (pictures in <build>/menu_flow/); a den save; a new game; the
+// credits; volumes chosen in the menu kept for the next run.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -220,44 +219,6 @@ TEST_F(MenuFlowTest, TheCreditsRunFromTheTitleToTheirEndAndBackToTheList) {
     // Eight pages of 5 to 7 s, the closing 3 s and one logo's 5 s.
     EXPECT_GT(ticks * 40, 50000);
     EXPECT_LT(ticks * 40, 70000);
-}
-
-TEST_F(MenuFlowTest, EveryMenuScreenAndHelpPageIsShown) {
-    Game().requestedState = world::kStateDen;
-    Game().requestedLand = -1;
-    Ticks(10);
-    Key(VK_ESCAPE);
-    ASSERT_NE(Menu(), nullptr);
-    Keys(VK_DOWN, 2);
-    Key(VK_RETURN);
-    ASSERT_EQ(Menu()->menuState, O::kVolume);
-    Shot("7_volume.png");
-    Key(VK_ESCAPE);
-    Key(VK_DOWN);
-    Key(VK_RETURN);
-    ASSERT_EQ(Menu()->menuState, O::kHelp);
-    for (int page = 0; page < O::kHelpPages; ++page) {
-        const std::string name = "8_help_" + std::to_string(page) + ".png";
-        Shot(name.c_str());
-        Key(VK_RETURN);
-    }
-    EXPECT_EQ(Menu()->menuState, O::kList);
-    Keys(VK_UP, 2);
-    Key(VK_RETURN);  // save
-    Key(VK_RETURN);  // slot 0, empty
-    ASSERT_NE(Menu(), nullptr);
-    Key(VK_RETURN);  // save again
-    Key(VK_RETURN);  // slot 0 again: used
-    ASSERT_NE(Menu(), nullptr);
-    ASSERT_EQ(Menu()->menuState, O::kConfirmReplace);
-    Shot("9_replace.png");
-    Key(VK_ESCAPE);
-    Keys(VK_DOWN, 8);
-    Key(VK_RETURN);
-    Keys(VK_DOWN, 4);
-    Key(VK_RETURN);
-    ASSERT_EQ(Menu()->menuState, O::kConfirmQuit);
-    Shot("10_sure_quit.png");
 }
 
 TEST_F(MenuFlowTest, VolumesChosenInTheMenuComeBackAtTheNextRunAndTheMixerIsGivenBack) {

@@ -60,6 +60,9 @@ void LandSprite::PlaceSparkle() {
     if (!sparkle) return;
     const int32_t w = sparkle->frame ? sparkle->frame->Width() : 0;
     const int32_t h = sparkle->frame ? sparkle->frame->Height() : 0;
+    // Drawing places the sparkle too: marking an unmoved sparkle dirty there
+    // would add to the dirty list being redrawn, frame after frame.
+    if (sparkle->x == x - w / 2 && sparkle->y == y - h / 2) return;
     sparkle->SetPosition(x - w / 2, y - h / 2);
 }
 

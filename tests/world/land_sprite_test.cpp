@@ -83,4 +83,20 @@ TEST_F(LandSpriteTest, KeysMeasureFromTheirCentreAndAreNotHitWhileTaken) {
     EXPECT_EQ((platform::RECT{90, 90, 110, 110}), hit);
 }
 
+TEST_F(LandSpriteTest, RedrawingAnIconWithItsSparkleLeavesNothingNewToRedraw) {
+    // Drawing places the sparkle over the icon; an unmoved sparkle must not
+    // put its area back on the dirty list while that list is being redrawn.
+    sprites::FrameRecord sparkles[18];
+    for (auto& frame : sparkles) frame = picture;
+    LandSprite icon(&W(), 300, 200, &picture, nullptr, 0, 0, sparkles);
+    const platform::RECT everywhere{-10000, -10000, 10000, 10000};
+    icon.DrawClipped(everywhere);
+    W().ClearDirty();
+    icon.DrawClipped(everywhere);
+    icon.Draw();
+    EXPECT_EQ(0, W().dirtyCount);
+    icon.SetPosition(320, 200);  // moving it still hands both areas over
+    EXPECT_GT(W().dirtyCount, 0);
+}
+
 }  // namespace

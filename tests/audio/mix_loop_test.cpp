@@ -158,9 +158,10 @@ struct Shape {
     uint32_t release;
 };
 constexpr Shape kShapes[] = {{false, 0, 0}, {true, 12, 3000}, {true, 40, 0}, {false, -6, 50}, {true, 0, 700}};
-// Notes against the root 60: an octave below and above, unison (no
-// interpolation), small steps and one beyond two (the kernels' widest).
-constexpr uint8_t kNotes[] = {36, 47, 59, 60, 65, 72, 79, 84};
+// Notes against the root 60: two octaves below and above, unison (no
+// interpolation), small steps, and steps just over two (where the sample
+// windows of eight frames end) at either rate.
+constexpr uint8_t kNotes[] = {36, 47, 59, 60, 63, 65, 72, 74, 79, 84};
 
 // A synthesiser without a device that plays every effect WAVE (and a wave of
 // full-scale noise) through every shape.

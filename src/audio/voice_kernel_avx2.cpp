@@ -58,17 +58,26 @@ TW_AVX2 inline __m256i EightPairs(const LinearRun& run, uint64_t at, const uint6
 }
 
 // Adds eight frames, given as the sample of each frame twice (left, right)
-// in the order 0-3 | 4-7, times the split gains into sum[0 .. 16).
-TW_AVX2 inline void AddScaled(__m256i twice, __m256i gainLow, __m256i gainHigh, int32_t* sum) {
+// in the order 0-3 | 4-7, times the split gains into sum[0 .. 16). Gains
+// below 1 (the high halves 0, as for most voices) need no multiply-add: the
+// low term, widened, is the whole product.
+TW_AVX2 inline void AddScaled(__m256i twice, __m256i gainLow, __m256i gainHigh, bool highGain, int32_t* sum) {
     const __m256i negative = _mm256_srai_epi16(twice, 15);
     const __m256i low =
         _mm256_sub_epi16(_mm256_mulhi_epu16(twice, gainLow), _mm256_and_si256(negative, gainLow));
-    const __m256i first = _mm256_madd_epi16(_mm256_unpacklo_epi16(twice, low), gainHigh);    // 0 1 | 4 5
-    const __m256i second = _mm256_madd_epi16(_mm256_unpackhi_epi16(twice, low), gainHigh);  // 2 3 | 6 7
+    __m256i first, second;
+    if (highGain) {
+        const __m256i pairs01 = _mm256_madd_epi16(_mm256_unpacklo_epi16(twice, low), gainHigh);  // 0 1 | 4 5
+        const __m256i pairs23 = _mm256_madd_epi16(_mm256_unpackhi_epi16(twice, low), gainHigh);  // 2 3 | 6 7
+        first = _mm256_permute2x128_si256(pairs01, pairs23, 0x20);
+        second = _mm256_permute2x128_si256(pairs01, pairs23, 0x31);
+    } else {
+        first = _mm256_cvtepi16_epi32(_mm256_castsi256_si128(low));
+        second = _mm256_cvtepi16_epi32(_mm256_extracti128_si256(low, 1));
+    }
     __m256i* out = reinterpret_cast<__m256i*>(sum);
-    _mm256_storeu_si256(out, _mm256_add_epi32(_mm256_loadu_si256(out), _mm256_permute2x128_si256(first, second, 0x20)));
-    _mm256_storeu_si256(out + 1,
-                        _mm256_add_epi32(_mm256_loadu_si256(out + 1), _mm256_permute2x128_si256(first, second, 0x31)));
+    _mm256_storeu_si256(out, _mm256_add_epi32(_mm256_loadu_si256(out), first));
+    _mm256_storeu_si256(out + 1, _mm256_add_epi32(_mm256_loadu_si256(out + 1), second));
 }
 
 }  // namespace
@@ -83,6 +92,7 @@ TW_AVX2 void LinearFramesAvx2(const LinearRun& run, int32_t* sum, int32_t frames
     const int16_t ll = int16_t(left), rl = int16_t(right), lh = int16_t(left >> 16), rh = int16_t(right >> 16);
     const __m256i gainLow = _mm256_setr_epi16(ll, rl, ll, rl, ll, rl, ll, rl, ll, rl, ll, rl, ll, rl, ll, rl);
     const __m256i gainHigh = _mm256_setr_epi16(lh, 1, rh, 1, lh, 1, rh, 1, lh, 1, rh, 1, lh, 1, rh, 1);
+    const bool highGain = lh != 0 || rh != 0;
     uint64_t offsets[16];
     for (int k = 0; k < 16; ++k) offsets[k] = uint64_t(k) * run.increment;
     const bool window = run.increment < kWindowIncrement;
@@ -107,8 +117,8 @@ TW_AVX2 void LinearFramesAvx2(const LinearRun& run, int32_t* sum, int32_t frames
         const __m256i s = _mm256_add_epi16(a, _mm256_sub_epi16(_mm256_mulhi_epu16(_mm256_sub_epi16(b, a), fraction),
                                                                _mm256_and_si256(bBelowA, fraction)));
         // s holds frames 0-3 8-11 | 4-7 12-15.
-        AddScaled(_mm256_unpacklo_epi16(s, s), gainLow, gainHigh, sum);       // 0-3 | 4-7
-        AddScaled(_mm256_unpackhi_epi16(s, s), gainLow, gainHigh, sum + 16);  // 8-11 | 12-15
+        AddScaled(_mm256_unpacklo_epi16(s, s), gainLow, gainHigh, highGain, sum);       // 0-3 | 4-7
+        AddScaled(_mm256_unpackhi_epi16(s, s), gainLow, gainHigh, highGain, sum + 16);  // 8-11 | 12-15
     }
     if (frames > 0)
         LinearFramesSse2(LinearRun{run.samples, run.sampleCount, at, run.increment, run.gainLeft, run.gainRight,

@@ -95,6 +95,7 @@ struct LinearRun {
 void LinearFramesPortable(const LinearRun& run, int32_t* sum, int32_t frames);
 void LinearFramesSse2(const LinearRun& run, int32_t* sum, int32_t frames);
 void LinearFramesAvx2(const LinearRun& run, int32_t* sum, int32_t frames);
+// Whether the kernel was built for this target and the processor runs it.
 bool Sse2Built();
 bool Avx2Built();
 

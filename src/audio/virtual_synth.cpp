@@ -16,10 +16,18 @@ inline int32_t GainToInt(double v) {
     return int32_t(std::min(v, kMaxGain));
 }
 
+// The left share of a voice by the cosine pan law.
+double PanLaw(float pan) {
+    double c = std::cos(double(pan) * 1.570796326795);
+    return c * c;
+}
+
 }  // namespace
 
 VirtualSynth::VirtualSynth(platform::HWND window, platform::IDirectSound* directSound)
-    : directSound_(directSound), window_(window), instruments_(kBanks * kPrograms) {}
+    : directSound_(directSound), window_(window), instruments_(kBanks * kPrograms) {
+    panLaw_.fill(PanLaw(SynthChannel{}.pan));
+}
 
 VirtualSynth::~VirtualSynth() { VS_destroy(); }
 
@@ -37,6 +45,7 @@ int VirtualSynth::VS_set_channel(uint8_t channel, float volume, float pan) {
     if (channel >= kChannels) return 0;
     channels_[channel].volume = volume;
     channels_[channel].pan = pan;
+    panLaw_[channel] = PanLaw(pan);
     return 1;
 }
 
@@ -113,8 +122,8 @@ void VirtualSynth::VS_mix_segment(void* segment) {
             endOffset = int32_t(segmentFrames_);
         const SynthChannel& channel = channels_[v.channel];
         double g = double(channel.volume) * v.velocityGain * 65536.0;
-        double c = std::cos(double(channel.pan) * 1.570796326795);
-        c *= c;
+        // The reference mix works out the pan law per voice, as it always did.
+        const double c = mixLoop_ == MixLoop::Reference ? PanLaw(channel.pan) : panLaw_[v.channel];
         v.baseGainLeft = GainToInt(g * c);
         v.baseGainRight = GainToInt(g * (1.0 - c));
         v.gainLeft = int32_t((int64_t(v.baseGainLeft) * v.envelopeLevel) >> 16);
@@ -127,121 +136,15 @@ void VirtualSynth::VS_mix_segment(void* segment) {
     }
     if (!any || bits_ != 16) return;
     int16_t* out = static_cast<int16_t*>(segment);
+    if (mixLoop_ != MixLoop::Reference) return SaturateToSamples(sum_.data(), out, sum_.size());
     for (size_t i = 0; i < sum_.size(); ++i) out[i] = int16_t(std::clamp<int32_t>(sum_[i], -32768, 32767));
 }
-
-namespace {
-
-// One voice's rendering state, copied into locals for the frame loops: the
-// sum is written through an int32_t pointer, which could alias anything held
-// in memory, so nothing the loops read per frame lives there.
-struct Run {
-    const int16_t* samples;
-    uint32_t pos;
-    uint32_t fraction;
-    uint32_t fractionStep;
-    uint32_t step;
-    uint32_t carryStep;
-    int64_t gainLeft;
-    int64_t gainRight;
-};
-
-enum class Held { OneShot, LoopCarry, LoopRestart };
-
-// Frames [f, end) of one kind; returns false when the voice ran out of
-// samples. With gains bounded (GainToInt) 64 voices cannot overflow the
-// 32-bit sum; the clamp to 16 bits comes once, at the end of the segment.
-template <bool kInterpolate, Held kHeld>
-bool RenderFrames(Run& run, int32_t* sum, int32_t f, int32_t end, uint32_t sampleEnd, uint32_t loopStart,
-                  uint32_t loopEnd) {
-    // Position and fraction as one 48-bit number (sample index . fraction):
-    // adding the step with its fraction carries exactly as the byte step and
-    // the carry step do, in a single addition.
-    const int16_t* const samples = run.samples;
-    uint64_t at = (uint64_t(run.pos >> 1) << 16) | (run.fraction & 0xFFFF);
-    const uint64_t increment = (uint64_t(run.step >> 1) << 16) | run.fractionStep;
-    const uint64_t lastSample = sampleEnd >> 1, loopFirst = loopStart >> 1, loopLast = loopEnd >> 1;
-    const int64_t gainLeft = run.gainLeft, gainRight = run.gainRight;
-    bool sounding = true;
-    for (; f < end; ++f) {
-        if constexpr (kHeld == Held::LoopRestart) {
-            if ((at >> 16) >= loopLast) at = (loopFirst << 16) | (at & 0xFFFF);  // the overshoot is dropped
-        } else if constexpr (kHeld == Held::OneShot) {
-            if ((at >> 16) >= lastSample) {
-                sounding = false;
-                break;
-            }
-        }
-        const size_t index = size_t(at >> 16);
-        int32_t s = samples[index];
-        if constexpr (kInterpolate) {
-            const int32_t b = samples[index + 1];
-            // Neighbours may differ by up to 65535: the product needs 64 bits.
-            s = s + int32_t((int64_t(b - s) * int64_t(at & 0xFFFF)) >> 16);
-        }
-        sum[2 * f] += int32_t((s * gainLeft) >> 16);
-        sum[2 * f + 1] += int32_t((s * gainRight) >> 16);
-        at += increment;
-        if constexpr (kHeld == Held::LoopCarry) {
-            if ((at >> 16) >= loopLast) {
-                at -= (loopLast - loopFirst) << 16;  // the overshoot carries into the loop
-                if ((at >> 16) >= loopLast) at = (loopFirst << 16) | (at & 0xFFFF);
-            }
-        }
-    }
-    run.pos = uint32_t(at >> 16) << 1;
-    run.fraction = uint32_t(at & 0xFFFF);
-    return sounding;
-}
-
-template <bool kInterpolate>
-bool RenderVoice(Run& r, SynthVoice& v, int32_t* sum, uint32_t cadenceBase) {
-    const uint32_t sampleEnd = v.sampleEnd, loopStart = v.loopStart, loopEnd = v.loopEnd;
-    int32_t f = v.mixStart;
-    const int32_t segmentEnd = v.segmentEnd;
-    const int32_t heldEnd = std::min(v.noteEnd, segmentEnd);
-    if (f < heldEnd) {
-        bool sounding;
-        if (!(v.mode & 2))
-            sounding = RenderFrames<kInterpolate, Held::OneShot>(r, sum, f, heldEnd, sampleEnd, 0, 0);
-        else if (kInterpolate)
-            sounding = RenderFrames<kInterpolate, Held::LoopCarry>(r, sum, f, heldEnd, sampleEnd, loopStart, loopEnd);
-        else
-            sounding = RenderFrames<kInterpolate, Held::LoopRestart>(r, sum, f, heldEnd, sampleEnd, loopStart, loopEnd);
-        if (!sounding) return false;
-        f = heldEnd;
-    }
-    // The release: the loop is no longer followed, and the level steps after
-    // every frame that ends on a 16-frame mark of the mix buffer.
-    while (f < segmentEnd) {
-        const uint32_t k = (cadenceBase + uint32_t(f) + 1) % 16;
-        const int32_t stop = std::min<int32_t>(segmentEnd, f + int32_t((16 - k) % 16) + 1);
-        if (!RenderFrames<kInterpolate, Held::OneShot>(r, sum, f, stop, sampleEnd, 0, 0)) return false;
-        f = stop;
-        if ((cadenceBase + uint32_t(f)) % 16 == 0) {
-            v.envelopeLevel += v.envelopeStep;
-            if (v.envelopeLevel <= 0) return false;
-            r.gainLeft = (int64_t(v.baseGainLeft) * v.envelopeLevel) >> 16;
-            r.gainRight = (int64_t(v.baseGainRight) * v.envelopeLevel) >> 16;
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 void VirtualSynth::VS_render_voice(SynthVoice& v, int32_t* sum) {
     if (!v.active) return;
     const uint32_t mode = v.mode;
     if (mode != 0 && mode != 2 && mode != 16 && mode != 18) return;
-    Run r{v.samples, v.position, v.fraction, v.fractionStep, v.step, v.carryStep, v.gainLeft, v.gainRight};
     // The fade is applied every 16 frames of the mix buffer.
     const uint32_t cadenceBase = frameBytes_ ? writeOffset_ / frameBytes_ : 0;
-    const bool sounding = (mode & 16) ? RenderVoice<false>(r, v, sum, cadenceBase)
-                                      : RenderVoice<true>(r, v, sum, cadenceBase);
-    if (!sounding) v.active = 0;
-    v.position = r.pos;
-    v.fraction = r.fraction;
-    v.gainLeft = int32_t(r.gainLeft);
-    v.gainRight = int32_t(r.gainRight);
+    if (!RenderVoice(mixLoop_, v, sum, cadenceBase)) v.active = 0;
 }

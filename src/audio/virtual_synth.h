@@ -12,40 +12,10 @@
 
 #include "audio/instrument.h"
 #include "audio/sound_format.h"
+#include "audio/synth_voice.h"
+#include "audio/voice_render.h"
 #include "platform/dsound.h"
 #include "sprites/ptr_list.h"
-
-struct SynthChannel {
-    float volume = 1.0f;  // 1.0 = full
-    float pan = 0.5f;     // 0 left, 0.5 centre, 1 right
-};
-
-// Positions are byte offsets into the instrument's samples; output positions
-// are frame indices into the segment being mixed.
-struct SynthVoice {
-    const int16_t* samples = nullptr;
-    uint32_t position = 0;
-    uint32_t loopStart = 0;
-    uint32_t loopEnd = 0;
-    uint32_t sampleEnd = 0;   // offset of the last 16-bit sample
-    uint32_t mode = 0;        // 2: looping, 16: no interpolation
-    uint32_t fraction = 0;    // low 16 bits used
-    uint16_t fractionStep = 0;
-    uint32_t step = 0;        // bytes per frame: 2 x whole step
-    uint32_t carryStep = 0;   // step + 2, when the fraction wraps
-    double velocityGain = 0;
-    uint32_t startFrame = 0;
-    uint32_t endFrame = 0;
-    uint32_t active = 0;
-    uint8_t channel = 0;
-    int32_t mixStart = 0;     // first frame of this segment the voice writes
-    int32_t noteEnd = 0;      // end of the held part (may be before the segment)
-    int32_t segmentEnd = 0;
-    int32_t baseGainLeft = 0, baseGainRight = 0;  // 1/65536
-    int32_t gainLeft = 0, gainRight = 0;
-    int32_t envelopeStep = 0;
-    int32_t envelopeLevel = 0;
-};
 
 class VirtualSynth {
 public:
@@ -72,6 +42,10 @@ public:
     void VS_mix_segment(void* segment);
     // Adds one voice into the segment's 32-bit stereo sum.
     void VS_render_voice(SynthVoice& voice, int32_t* sum);
+    // Which voice loop renders (the fastest this processor runs, unless
+    // chosen); every loop gives the same samples.
+    void SetMixLoop(MixLoop loop) { mixLoop_ = loop; }
+    MixLoop GetMixLoop() const { return mixLoop_; }
 
     // ---- instruments ----
     // Empties the slots and reads the library (message boxes on failure).
@@ -132,8 +106,11 @@ private:
     std::vector<std::unique_ptr<Instrument>> instruments_;  // kBanks x kPrograms
     std::array<SynthVoice, kVoices> voices_{};
     std::array<SynthChannel, kChannels> channels_{};
+    // cos(pan x pi/2)^2 of each channel, kept with its pan: the left share.
+    std::array<double, kChannels> panLaw_{};
     std::array<double, 128> pitchTable_{};
     std::vector<int32_t> sum_;  // the segment being mixed, at 32 bits
+    MixLoop mixLoop_ = BestMixLoop();
     uint32_t primarySize_ = 0;
     uint32_t mixSize_ = 0;
     uint32_t segmentCount_ = 0;

@@ -28,7 +28,9 @@ constexpr size_t kLookAhead = 5;     // the dog heads for the point this many ce
 constexpr size_t kSearchAhead = 12;  // how far along the path the dog may have got
 constexpr int kDeadBand = 4;         // no key for a smaller offset
 constexpr int kDrift = 8;            // further than this from the path: back to it
-constexpr int kStuckFrames = 60;     // no headway for this long: plan again
+constexpr int kStuckFrames = 60;     // no headway along the path for this long: plan again
+constexpr int kBlockedFrames = 2;    // held in place this long: slide
+constexpr int kSlideFrames = 6;      // a slide lasts this long
 constexpr int kTriesPerIcon = 3;     // walks that may fail before an icon counts as out of reach
 constexpr int kLockPulls = 6;
 constexpr uint32_t kPressGapMs = 700;  // a key turns at most every 500 ms
@@ -74,8 +76,8 @@ WalkGrid LandPilot::GridOf(land::LandScreen& screen, int openDoor) const {
     plan.openDoor = openDoor;
     plan.tight = tight_;
     const int placeId = screen.activeRoom ? screen.currentRoom : -1;
-    for (const auto& [id, r] : learnedBlocks_) {
-        if (id == placeId) plan.extra.push_back(r);
+    for (const auto& [id, step] : learnedSteps_) {
+        if (id == placeId) plan.blockedSteps.push_back(step);
     }
     return PlaceGrid(screen, plan);
 }
@@ -104,31 +106,64 @@ LandPilot::Walk LandPilot::Follow(land::LandScreen& screen) {
     // A diagonal only when the way really runs slantwise.
     if (std::abs(dx) > kDeadBand && std::abs(dx) * 3 > std::abs(dy)) keys |= dx > 0 ? Hands::kRight : Hands::kLeft;
     if (std::abs(dy) > kDeadBand && std::abs(dy) * 3 > std::abs(dx)) keys |= dy > 0 ? Hands::kDown : Hands::kUp;
+    keys = Slide(*dog, keys);
     hands_->Hold(keys, &screen.game->Input());
-    if (std::abs(dog->x - lastX_) + std::abs(dog->y - lastY_) > 24) {
-        lastX_ = dog->x;
-        lastY_ = dog->y;
+    // Headway is getting on along the path, not moving about.
+    if (along_ > bestAlong_) {
+        bestAlong_ = along_;
         stuckFrames_ = 0;
     } else if (++stuckFrames_ > kStuckFrames) {
-        // Something the sprites' boxes do not show stops the dog here: the
-        // next plans go round the point it was making for.
+        // Something the grid does not show stops the dog on this step of
+        // the path: the next plans in this place leave the step out.
         stuckFrames_ = 0;
-        const Point& ahead = path_[std::min(path_.size() - 1, along_ + 2)];
+        const Point from = path_[along_], to = path_[std::min(path_.size() - 1, along_ + 1)];
         if (std::getenv("BOT_TRACE")) {
-            std::fprintf(stderr, "stuck at (%d, %d) making for (%d, %d) mode %d dir %d\n", dog->x, dog->y, ahead.x, ahead.y, dog->mode, dog->direction);
+            std::fprintf(stderr, "stuck at (%d, %d) on the step (%d, %d) to (%d, %d)\n", dog->x, dog->y, from.x, from.y,
+                         to.x, to.y);
         }
-        learnedBlocks_.push_back({screen.activeRoom ? screen.currentRoom : -1,
-                                  RECT{ahead.x - 6, ahead.y - 6, ahead.x + 6, ahead.y + 6}});
+        learnedSteps_.push_back({screen.activeRoom ? screen.currentRoom : -1, {from, to}});
         return Walk::Stuck;
     }
     return Walk::Walking;
+}
+
+int LandPilot::Slide(const PlayerDog& dog, int keys) {
+    // Held in place while walking: the dog brushes something with the edge
+    // of its box. A player slides off it by adding the key across the way,
+    // towards the path's line, or to each side in turn when on the line.
+    const bool still = std::abs(dog.x - frameX_) + std::abs(dog.y - frameY_) <= 1;
+    blockedFrames_ = still && heldKeys_ != 0 && keys == heldKeys_ && dog.mode == PlayerDog::kWalking ? blockedFrames_ + 1 : 0;
+    frameX_ = dog.x;
+    frameY_ = dog.y;
+    const int held = keys;
+    if (blockedFrames_ >= kBlockedFrames) {
+        const Point& on = path_[along_];
+        const bool flip = (frames_ / kSlideFrames) % 2 != 0;
+        const bool across = keys == Hands::kLeft || keys == Hands::kRight;
+        const bool along = keys == Hands::kUp || keys == Hands::kDown;
+        if (across) keys |= on.y > dog.y || (on.y == dog.y && flip) ? Hands::kDown : Hands::kUp;
+        if (along) keys |= on.x > dog.x || (on.x == dog.x && flip) ? Hands::kRight : Hands::kLeft;
+        if (keys != held) {
+            slideFrames_ = kSlideFrames;
+            slideFrom_ = held;
+        }
+    }
+    // Keep sliding for a stride once started, or the dog stops again at once.
+    if (slideFrames_ > 0 && keys == held && held == slideFrom_) {
+        --slideFrames_;
+        keys = slideKeys_;
+    } else if (keys != held) {
+        slideKeys_ = keys;
+    }
+    heldKeys_ = held;
+    return keys;
 }
 
 bool LandPilot::PlanTo(land::LandScreen& screen, int openDoor, const std::function<bool(int, int)>& goal, Act then) {
     if (PlanOnce(screen, openDoor, goal, then)) return true;
     // What stopped the dog may have moved on (the cat): forget it and look
     // again; then closer to the doors than is comfortable.
-    learnedBlocks_.clear();
+    learnedSteps_.clear();
     if (PlanOnce(screen, openDoor, goal, then)) return true;
     tight_ = true;
     const bool planned = PlanOnce(screen, openDoor, goal, then);
@@ -159,9 +194,8 @@ bool LandPilot::PlanOnce(land::LandScreen& screen, int openDoor, const std::func
     if (path.empty()) return false;
     path_ = std::move(path);
     along_ = 0;
+    bestAlong_ = 0;
     stuckFrames_ = 0;
-    lastX_ = dog->x;
-    lastY_ = dog->y;
     act_ = Act::WalkTo;
     then_ = next;
     return true;

@@ -22,6 +22,9 @@
 namespace land {
 class LandScreen;
 }
+namespace world {
+class PlayerDog;
+}
 class LandSprite;
 
 namespace bot {
@@ -80,6 +83,8 @@ private:
     bool PlanToDoor(land::LandScreen& screen, int door);
     WalkGrid GridOf(land::LandScreen& screen, int openDoor) const;
     Walk Follow(land::LandScreen& screen);
+    // The keys to hold instead of `keys` while the dog is held in place.
+    int Slide(const world::PlayerDog& dog, int keys);
     void Start(Act act, int patience);
     // One line on stderr per change of act (and every 50 frames) when
     // BOT_TRACE is set.
@@ -102,8 +107,9 @@ private:
     Act act_ = Act::None, then_ = Act::None;
     int patience_ = 0, waitFrames_ = 0, stuckFrames_ = 0, replans_ = 0;
     std::vector<Point> path_;
-    size_t along_ = 0;
-    int lastX_ = 0, lastY_ = 0, prevX_ = 0, prevY_ = 0;
+    size_t along_ = 0, bestAlong_ = 0;
+    int prevX_ = 0, prevY_ = 0;
+    int frameX_ = 0, frameY_ = 0, heldKeys_ = 0, blockedFrames_ = 0, slideFrames_ = 0, slideKeys_ = 0, slideFrom_ = 0;
     bool hadDog_ = false;
     LandSprite* target_ = nullptr;
     int door_ = -1, hole_ = -1, control_ = 0;
@@ -113,7 +119,7 @@ private:
     int roomOfSet_[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
     int setOfRoom_[3] = {-1, -1, -1};
     int refused_[8] = {};                    // bit r: room r refused the set
-    std::vector<std::pair<int, platform::RECT>> learnedBlocks_;  // (room or -1, area) where walks stuck
+    std::vector<std::pair<int, std::pair<Point, Point>>> learnedSteps_;  // (room or -1, step) where walks stuck
     std::vector<const LandSprite*> triedIcons_;  // one entry per failed walk
     std::set<const LandSprite*> hopeless_;   // no room takes it
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 
 #include "audio/land_sprite.h"
@@ -36,6 +37,10 @@ constexpr int kLockPulls = 6;
 constexpr uint32_t kPressGapMs = 700;  // a key turns at most every 500 ms
 constexpr uint32_t kHumGapMs = 2500;   // a longer silence ends a hummed run
 constexpr int kSets = 8;
+// Going down a hole and up out of its partner takes about as long as
+// walking this many cells; a way shorter than the other bound is walked.
+constexpr size_t kHoleCells = 60, kHoleWorthCells = 120;
+constexpr int kTripStart = 48;       // a trip's length is counted from the free cells this near the dog
 
 bool Overlap(const RECT& a, const RECT& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -60,8 +65,8 @@ void LandPilot::Trace(const land::LandScreen& screen) {
     if (!on || (act_ == tracedAct_ && ++tracedFrames_ % 50 != 0)) return;
     tracedAct_ = act_;
     const PlayerDog* dog = screen.player;
-    std::fprintf(stderr, "act %d then %d room %d dog (%d, %d) mode %d carry %d%s path %zu/%zu tally %d/%d/%d\n",
-                 static_cast<int>(act_), static_cast<int>(then_), screen.currentRoom, dog->x, dog->y, dog->mode,
+    std::fprintf(stderr, "%u act %d then %d room %d dog (%d, %d) mode %d carry %d%s path %zu/%zu tally %d/%d/%d\n",
+                 frames_, static_cast<int>(act_), static_cast<int>(then_), screen.currentRoom, dog->x, dog->y, dog->mode,
                  dog->carryState, dog->carried ? (IsKey(dog->carried) ? " key" : " icon") : "", along_, path_.size(),
                  tally_.iconsCarried, tally_.iconsPlaced, tally_.keysInserted);
 }
@@ -177,14 +182,19 @@ bool LandPilot::PlanOnce(land::LandScreen& screen, int openDoor, const std::func
     const Point from{dog->x, dog->y};
     std::vector<Point> path = grid.Path(from, goal);
     Act next = then;
-    if (path.empty() && !screen.activeRoom) {
-        // The way is cut: through the hole whose partner opens onto the goal.
+    if ((path.empty() || path.size() > kHoleWorthCells) && !screen.activeRoom) {
+        // The way is cut, or long: through the hole whose partner opens
+        // onto the goal, when the walk to it and on from its partner is
+        // shorter by more than going down and up takes.
         const world::LandPlace& land = screen.place;
+        size_t best = path.empty() ? SIZE_MAX : path.size();
         for (int k = 0; k < land.hotSpotCount; ++k) {
             const RECT in = land.hotSpots[k].area;
-            if (grid.Path(HoleExit(screen, k), goal).empty()) continue;
+            const size_t on = grid.Path(HoleExit(screen, k), goal).size();
+            if (on == 0 || on + kHoleCells >= best) continue;
             std::vector<Point> way = grid.Path(from, [&](int x, int y) { return BelowHole(in, x, y); });
-            if (!way.empty() && (path.empty() || way.size() < path.size())) {
+            if (!way.empty() && way.size() + on + kHoleCells < best) {
+                best = way.size() + on + kHoleCells;
                 path = std::move(way);
                 hole_ = k;
                 next = Act::IntoHole;
@@ -250,22 +260,30 @@ bool LandPilot::ChooseIcon(land::LandScreen& screen) {
         const int dx = x - s->x, dy = y - (s->y + s->hitBox.top);
         return dx * dx + dy * dy;
     };
-    // Close by first; an icon tucked against a wall may be reached only
-    // from the edge of the dog's reach.
-    bool planned = false;
-    for (int radius : {kIconNear, kIconFar}) {
-        planned = PlanTo(
-            screen, -1,
-            [&](int x, int y) {
-                for (const LandSprite* s : wanted) {
-                    if (near(s, x, y) < radius * radius) return true;
-                }
-                return false;
-            },
-            Act::PickUp);
-        if (planned) break;
+    auto planTo = [&](const std::vector<LandSprite*>& icons) {
+        // Close by first; an icon tucked against a wall may be reached only
+        // from the edge of the dog's reach.
+        for (int radius : {kIconNear, kIconFar}) {
+            const bool planned = PlanTo(
+                screen, -1,
+                [&](int x, int y) {
+                    for (const LandSprite* s : icons) {
+                        if (near(s, x, y) < radius * radius) return true;
+                    }
+                    return false;
+                },
+                Act::PickUp);
+            if (planned) return true;
+        }
+        return false;
+    };
+    // The icon whose whole trip, there and on to a door of a room that may
+    // take it, is shortest; the nearest icon when that cannot be told.
+    if (LandSprite* best = CheapestTrip(screen, wanted); best && planTo({best})) {
+        target_ = best;
+        return true;
     }
-    if (!planned) {
+    if (!planTo(wanted)) {
         for (const LandSprite* s : wanted) triedIcons_.push_back(s);
         return false;
     }
@@ -273,6 +291,41 @@ bool LandPilot::ChooseIcon(land::LandScreen& screen) {
     target_ = *std::min_element(wanted.begin(), wanted.end(),
                                 [&](const LandSprite* a, const LandSprite* b) { return near(a, end.x, end.y) < near(b, end.x, end.y); });
     return true;
+}
+
+LandSprite* LandPilot::CheapestTrip(land::LandScreen& screen, const std::vector<LandSprite*>& icons) const {
+    const PlayerDog* dog = screen.player;
+    const WalkGrid grid = GridOf(screen, -1);
+    const std::vector<int> fromDog = grid.Distances([&](int x, int y) {
+        return std::abs(x - dog->x) <= kTripStart && std::abs(y - dog->y) <= kTripStart;
+    });
+    // From the way in below each room's door.
+    std::vector<std::vector<int>> fromDoor;
+    const world::LandPlace& land = screen.place;
+    for (int r = 0; r < land.doorCount && r < 3; ++r) {
+        const RECT area = land.doors[r].area;
+        fromDoor.push_back(grid.Distances([&](int x, int y) {
+            return x >= area.left - 8 && x <= area.right + 8 && y >= area.bottom + 48 && y <= area.bottom + 100;
+        }));
+    }
+    LandSprite* best = nullptr;
+    int bestCost = 0;
+    for (LandSprite* s : icons) {
+        const Point at = IconPoint(*s);
+        const int there = grid.NearestDistance(fromDog, at, kIconFar);
+        if (there < 0) continue;
+        int on = -1;
+        for (int r : RoomsFor(s->iconIndex, land.doorCount)) {
+            const int d = r < static_cast<int>(fromDoor.size()) ? grid.NearestDistance(fromDoor[r], at, kIconFar) : -1;
+            if (d >= 0 && (on < 0 || d < on)) on = d;
+        }
+        const int cost = there + std::max(on, 0);
+        if (!best || cost < bestCost) {
+            best = s;
+            bestCost = cost;
+        }
+    }
+    return best;
 }
 
 void LandPilot::Listen(land::LandScreen& screen) {
@@ -513,10 +566,19 @@ void LandPilot::Steer(land::LandScreen& screen) {
                 hands_->Hold(Hands::kUp, input);
             }
             return;
-        case Act::IntoHole:
-            hands_->Hold(Hands::kUp, input);
+        case Act::IntoHole: {
+            // Up into it, edging under its middle: the dog stops short of
+            // the end of its path by up to a stride.
+            int keys = Hands::kUp;
+            if (hole_ >= 0 && hole_ < screen.place.hotSpotCount) {
+                const RECT& area = screen.place.hotSpots[hole_].area;
+                const int off = (area.left + area.right) / 2 - dog->x;
+                if (std::abs(off) > (area.right - area.left) / 4) keys |= off > 0 ? Hands::kRight : Hands::kLeft;
+            }
+            hands_->Hold(keys, input);
             if (++patience_ > 60) act_ = Act::None;
             return;
+        }
         case Act::PutDown:
             hands_->Hold(0, input);
             if (!dog->carried && dog->carryState == PlayerDog::kEmpty) {

@@ -77,6 +77,9 @@ private:
     std::vector<int> RoomsFor(int iconIndex, int doorCount) const;
     bool WorkLeft(land::LandScreen& screen) const;
     bool ChooseIcon(land::LandScreen& screen);
+    // Of `icons`, the one with the shortest walk to it and on to a room that
+    // may take it; none when no walk reaches any.
+    LandSprite* CheapestTrip(land::LandScreen& screen, const std::vector<LandSprite*>& icons) const;
     // A walk to where goal holds, through one hole when the way is cut.
     bool PlanTo(land::LandScreen& screen, int openDoor, const std::function<bool(int, int)>& goal, Act then);
     bool PlanOnce(land::LandScreen& screen, int openDoor, const std::function<bool(int, int)>& goal, Act then);

@@ -117,6 +117,48 @@ std::vector<Point> WalkGrid::Path(Point from, const std::function<bool(int, int)
     return path;
 }
 
+std::vector<int> WalkGrid::Distances(const std::function<bool(int, int)>& source) const {
+    std::vector<int> steps(free_.size(), -1);
+    std::deque<int> queue;
+    for (int cell = 0; cell < static_cast<int>(free_.size()); ++cell) {
+        if (free_[cell] == kFree && source(cell % cols_ * kCell, cell / cols_ * kCell)) {
+            steps[cell] = 0;
+            queue.push_back(cell);
+        }
+    }
+    while (!queue.empty()) {
+        const int at = queue.front();
+        queue.pop_front();
+        const int c = at % cols_, r = at / cols_;
+        for (int dr = -1; dr <= 1; ++dr) {
+            for (int dc = -1; dc <= 1; ++dc) {
+                const int nc = c + dc, nr = r + dr;
+                if ((!dc && !dr) || !FreeCell(nc, nr) || steps[nr * cols_ + nc] >= 0) continue;
+                if (dc && dr && (!FreeCell(c + dc, r) || !FreeCell(c, r + dr))) continue;
+                if (StepBlocked(at, nr * cols_ + nc)) continue;
+                steps[nr * cols_ + nc] = steps[at] + 1;
+                queue.push_back(nr * cols_ + nc);
+            }
+        }
+    }
+    return steps;
+}
+
+int WalkGrid::NearestDistance(const std::vector<int>& distances, Point at, int radius) const {
+    int best = -1;
+    const int reach = radius / kCell + 1;
+    const int c0 = (at.x + kCell / 2) / kCell, r0 = (at.y + kCell / 2) / kCell;
+    for (int r = r0 - reach; r <= r0 + reach; ++r) {
+        for (int c = c0 - reach; c <= c0 + reach; ++c) {
+            if (c < 0 || r < 0 || c >= cols_ || r >= rows_) continue;
+            const int dx = c * kCell - at.x, dy = r * kCell - at.y;
+            const int d = distances[r * cols_ + c];
+            if (d >= 0 && dx * dx + dy * dy < radius * radius && (best < 0 || d < best)) best = d;
+        }
+    }
+    return best;
+}
+
 std::vector<int> WalkGrid::Search(int start, bool throughForbidden, const std::function<bool(int)>& goal) const {
     auto open = [&](int c, int r) {
         if (c < 0 || r < 0 || c >= cols_ || r >= rows_) return false;

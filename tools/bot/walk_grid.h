@@ -64,6 +64,12 @@ public:
     // nearest free cell, never through blocked ones; a walk from a blocked
     // cell starts at the nearest open one a few cells away.
     std::vector<Point> Path(Point from, const std::function<bool(int, int)>& goal) const;
+    // Steps (cells) from the nearest free cell where source(x, y) holds to
+    // every cell, through free cells; -1 where none leads.
+    std::vector<int> Distances(const std::function<bool(int, int)>& source) const;
+    // The least of `distances` over the cells within `radius` of (x, y); -1
+    // when none of them is reached.
+    int NearestDistance(const std::vector<int>& distances, Point at, int radius) const;
 
 private:
     enum : char { kBlocked, kForbidden, kFree };

@@ -32,6 +32,7 @@ constexpr int kDrift = 8;            // further than this from the path: back to
 constexpr int kStuckFrames = 60;     // no headway along the path for this long: plan again
 constexpr int kBlockedFrames = 2;    // held in place this long: slide
 constexpr int kSlideFrames = 6;      // a slide lasts this long
+constexpr int kSlideProbe = 8;       // a slide goes only where the grid is free this far off
 constexpr int kTriesPerIcon = 3;     // walks that may fail before an icon counts as out of reach
 constexpr int kLockPulls = 6;
 constexpr uint32_t kPressGapMs = 700;  // a key turns at most every 500 ms
@@ -111,6 +112,11 @@ LandPilot::Walk LandPilot::Follow(land::LandScreen& screen) {
     // A diagonal only when the way really runs slantwise.
     if (std::abs(dx) > kDeadBand && std::abs(dx) * 3 > std::abs(dy)) keys |= dx > 0 ? Hands::kRight : Hands::kLeft;
     if (std::abs(dy) > kDeadBand && std::abs(dy) * 3 > std::abs(dx)) keys |= dy > 0 ? Hands::kDown : Hands::kUp;
+    // Near a door or hole not to be taken (the cat's scuffle can leave the
+    // dog there): only straight across, which takes neither.
+    if (pathGrid_ && pathGrid_->Forbidden(dog->x, dog->y) && (keys & (Hands::kLeft | Hands::kRight))) {
+        keys &= Hands::kLeft | Hands::kRight;
+    }
     keys = Slide(*dog, keys);
     hands_->Hold(keys, &screen.game->Input());
     // Headway is getting on along the path, not moving about.
@@ -146,8 +152,20 @@ int LandPilot::Slide(const PlayerDog& dog, int keys) {
         const bool flip = (frames_ / kSlideFrames) % 2 != 0;
         const bool across = keys == Hands::kLeft || keys == Hands::kRight;
         const bool along = keys == Hands::kUp || keys == Hands::kDown;
-        if (across) keys |= on.y > dog.y || (on.y == dog.y && flip) ? Hands::kDown : Hands::kUp;
-        if (along) keys |= on.x > dog.x || (on.x == dog.x && flip) ? Hands::kRight : Hands::kLeft;
+        // Never towards a door or hole not to be taken, nor from near one.
+        auto open = [&](int dx, int dy) {
+            return pathGrid_ && !pathGrid_->Forbidden(dog.x, dog.y) && pathGrid_->Free(dog.x + dx, dog.y + dy);
+        };
+        if (across) {
+            const bool down = on.y > dog.y || (on.y == dog.y && flip);
+            if (open(0, down ? kSlideProbe : -kSlideProbe)) keys |= down ? Hands::kDown : Hands::kUp;
+            else if (open(0, down ? -kSlideProbe : kSlideProbe)) keys |= down ? Hands::kUp : Hands::kDown;
+        }
+        if (along) {
+            const bool right = on.x > dog.x || (on.x == dog.x && flip);
+            if (open(right ? kSlideProbe : -kSlideProbe, 0)) keys |= right ? Hands::kRight : Hands::kLeft;
+            else if (open(right ? -kSlideProbe : kSlideProbe, 0)) keys |= right ? Hands::kLeft : Hands::kRight;
+        }
         if (keys != held) {
             slideFrames_ = kSlideFrames;
             slideFrom_ = held;
@@ -203,6 +221,7 @@ bool LandPilot::PlanOnce(land::LandScreen& screen, int openDoor, const std::func
     }
     if (path.empty()) return false;
     path_ = std::move(path);
+    pathGrid_ = grid;
     along_ = 0;
     bestAlong_ = 0;
     stuckFrames_ = 0;

@@ -9,6 +9,7 @@
 // matches each key's note to the one the member hums and pulls the lever.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -110,6 +111,7 @@ private:
     Act act_ = Act::None, then_ = Act::None;
     int patience_ = 0, waitFrames_ = 0, stuckFrames_ = 0, replans_ = 0;
     std::vector<Point> path_;
+    std::optional<WalkGrid> pathGrid_;  // the grid path_ was planned on
     size_t along_ = 0, bestAlong_ = 0;
     int prevX_ = 0, prevY_ = 0;
     int frameX_ = 0, frameY_ = 0, heldKeys_ = 0, blockedFrames_ = 0, slideFrames_ = 0, slideKeys_ = 0, slideFrom_ = 0;

@@ -54,6 +54,11 @@ bool WalkGrid::Free(int x, int y) const {
     return FreeCell((x + kCell / 2) / kCell, (y + kCell / 2) / kCell);
 }
 
+bool WalkGrid::Forbidden(int x, int y) const {
+    const int c = (x + kCell / 2) / kCell, r = (y + kCell / 2) / kCell;
+    return c >= 0 && r >= 0 && c < cols_ && r < rows_ && free_[r * cols_ + c] == kForbidden;
+}
+
 void WalkGrid::BlockStep(Point from, Point to) {
     const int c0 = (from.x + kCell / 2) / kCell, r0 = (from.y + kCell / 2) / kCell;
     const int c1 = (to.x + kCell / 2) / kCell, r1 = (to.y + kCell / 2) / kCell;

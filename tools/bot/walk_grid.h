@@ -55,6 +55,8 @@ public:
              const std::vector<platform::RECT>& forbidden, Footprint dog = kDogFootprint);
 
     bool Free(int x, int y) const;
+    // Whether (x, y) lies in a forbidden area (near a door or hole not to be taken).
+    bool Forbidden(int x, int y) const;
     // The step between the cells of two neighbouring positions is not to be
     // taken (the dog was stopped there by something the grid does not show).
     void BlockStep(Point from, Point to);

@@ -218,7 +218,7 @@ void PlaceBarriers(Builder& b, const Maze& maze, const LandArt& art) {
 // cannot come within the dog's reach of moves within its cell, else to a
 // free cell, to the first place whose icon stands clear and is reached.
 void KeepSpotsInReach(Builder& b, const LandArt& art, const std::vector<int>& order, std::vector<uint8_t>& used,
-                      int difficulty) {
+                      int difficulty, bot::Footprint dog) {
     b.data.sections = {b.spots, b.zones, b.doors, b.anims, b.actors};
     const BitmapSize sizeOf = [&](const std::string& name, int* w, int* h) {
         for (const ArtPiece* piece : AllPieces(art)) {
@@ -229,7 +229,7 @@ void KeepSpotsInReach(Builder& b, const LandArt& art, const std::vector<int>& or
         }
         return false;
     };
-    const LandWalkJudge judge(b.data, sizeOf);
+    const LandWalkJudge judge(b.data, sizeOf, dog);
     auto fits = [&](int x, int y) { return judge.SpotClear(x, y) && judge.ReachesIconSpot(x, y); };
     for (Spot& spot : b.spots.spots) {
         if (fits(spot.x, spot.y)) continue;
@@ -259,6 +259,7 @@ void KeepSpotsInReach(Builder& b, const LandArt& art, const std::vector<int>& or
 }  // namespace
 
 LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
+    constexpr int kBuildingFoot = 130;
     Rng rng(uint32_t(land) * 7919u + uint32_t(difficulty) * 104729u + 17u);
     Builder b;
     b.data.tiles = {"tiles.bmp", kTileSize, kTileSize, kLandColumns, kLandRows};
@@ -325,8 +326,11 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
         if (cell < 0) cell = take(doorRanks[difficulty - 1][k], anyCell);
         const bool main = k == 3;
         const ArtPiece& piece = main ? art.hall : art.hut;
+        // The building's foot stands 34 pixels above the posts at the cell's
+        // lower corners: room for the taller jet dog and a margin to pass
+        // between them into the way under the door.
         const int x = CellLeft(cell) + kCellSize / 2 - piece.FrameWidth() / 2;
-        const int y = CellTop(cell) + 140 - piece.Height();
+        const int y = CellTop(cell) + kBuildingFoot - piece.Height();
         b.Place(main ? Builder::Hall : Builder::Hut, x, y);
         const Rect area = Offset(main ? art.hallDoor : art.hutDoor, x, y);
         const std::string name = main ? "mainSub" : "Subroom" + std::to_string(k + 1);
@@ -437,7 +441,7 @@ LandFileData MakeLandLevel(Place land, int difficulty, const LandArt& art) {
         b.Place(tree ? Builder::Tree : Builder::Prop, x, y);
     }
     PlaceBarriers(b, maze, art);
-    KeepSpotsInReach(b, art, order, used, difficulty);
+    KeepSpotsInReach(b, art, order, used, difficulty, land == Place::Wetland ? bot::kJetDogFootprint : bot::kDogFootprint);
 
     std::vector<int> featureCells;
     for (int c = 0; c < kCells; ++c)

@@ -135,7 +135,7 @@ std::vector<Drawn> DrawnSprites(const LandFileData& data, const std::map<std::st
 
 }  // namespace
 
-LevelMeasures MeasureLand(const LandFileData& data, const MaskOf& maskOf) {
+LevelMeasures MeasureLand(const LandFileData& data, const MaskOf& maskOf, bot::Footprint dog) {
     LevelMeasures m;
     std::map<std::string, OpaqueMask> masks;
     auto remember = [&](const std::string& name) {
@@ -183,7 +183,7 @@ LevelMeasures MeasureLand(const LandFileData& data, const MaskOf& maskOf) {
     m.meanIconDistance = reached ? int(total / reached) : 0;
     // Out of reach by the player bot's own judgement, the one the generator
     // places the spots by.
-    const LandWalkJudge judge(data, sizeOf);
+    const LandWalkJudge judge(data, sizeOf, dog);
     for (const Section& s : data.sections)
         for (const Spot& spot : s.spots) m.unreachedSpots += judge.ReachesIconSpot(spot.x, spot.y) ? 0 : 1;
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bot/walk_grid.h"
 #include "world/land_file_format.h"
 
 namespace assetgen {
@@ -36,6 +37,8 @@ inline constexpr int kMeasureCell = 200;
 // Measures a land level (read by the land reader). Sprites are the placed
 // images, the animation strips (first frame) and the actors the land reader
 // builds with a picture.
-LevelMeasures MeasureLand(const world::lnd::LandFileData& data, const MaskOf& maskOf);
+// dog: the footprint of the dog that walks the land (the jet dog's in the wetland).
+LevelMeasures MeasureLand(const world::lnd::LandFileData& data, const MaskOf& maskOf,
+                          bot::Footprint dog = bot::kDogFootprint);
 
 }  // namespace assetgen

@@ -337,7 +337,7 @@ struct LandWalkJudge::Grid {
     bot::WalkGrid walk;
 };
 
-LandWalkJudge::LandWalkJudge(const world::lnd::LandFileData& data, const BitmapSize& sizeOf) {
+LandWalkJudge::LandWalkJudge(const world::lnd::LandFileData& data, const BitmapSize& sizeOf, bot::Footprint dog) {
     using namespace world::lnd;
     footprints_ = BlockingFootprints(data, Reader::Land, sizeOf, nullptr);
     std::vector<platform::RECT> blocks, forbidden;
@@ -364,7 +364,7 @@ LandWalkJudge::LandWalkJudge(const world::lnd::LandFileData& data, const BitmapS
         }
     }
     const int width = data.tiles.tileWidth * data.tiles.columns, height = data.tiles.tileHeight * data.tiles.rows;
-    grid_ = std::make_unique<Grid>(Grid{bot::WalkGrid(width, height, blocks, forbidden)});
+    grid_ = std::make_unique<Grid>(Grid{bot::WalkGrid(width, height, blocks, forbidden, dog)});
 }
 
 LandWalkJudge::~LandWalkJudge() = default;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bot/walk_grid.h"
 #include "world/land_file_format.h"
 
 namespace assetgen {
@@ -70,7 +71,8 @@ ReachReport CheckReach(int mapWidth, int mapHeight, const std::vector<world::lnd
 // passes, the bot reaches on the level the game loads.
 class LandWalkJudge {
 public:
-    LandWalkJudge(const world::lnd::LandFileData& data, const BitmapSize& sizeOf);
+    // dog: the footprint of the dog that walks the land (the jet dog's in the wetland).
+    LandWalkJudge(const world::lnd::LandFileData& data, const BitmapSize& sizeOf, bot::Footprint dog = bot::kDogFootprint);
     ~LandWalkJudge();
     // An icon on the spot (x, y), of any height, can be picked up.
     bool ReachesIconSpot(int x, int y) const;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 
 #include "audio/land_sprite.h"
@@ -28,12 +29,19 @@ constexpr size_t kLookAhead = 5;     // the dog heads for the point this many ce
 constexpr size_t kSearchAhead = 12;  // how far along the path the dog may have got
 constexpr int kDeadBand = 4;         // no key for a smaller offset
 constexpr int kDrift = 8;            // further than this from the path: back to it
-constexpr int kStuckFrames = 60;     // no headway for this long: plan again
+constexpr int kStuckFrames = 60;     // no headway along the path for this long: plan again
+constexpr int kBlockedFrames = 2;    // held in place this long: slide
+constexpr int kSlideFrames = 6;      // a slide lasts this long
+constexpr int kSlideProbe = 8;       // a slide goes only where the grid is free this far off
 constexpr int kTriesPerIcon = 3;     // walks that may fail before an icon counts as out of reach
 constexpr int kLockPulls = 6;
 constexpr uint32_t kPressGapMs = 700;  // a key turns at most every 500 ms
 constexpr uint32_t kHumGapMs = 2500;   // a longer silence ends a hummed run
 constexpr int kSets = 8;
+// Going down a hole and up out of its partner takes about as long as
+// walking this many cells; a way shorter than the other bound is walked.
+constexpr size_t kHoleCells = 60, kHoleWorthCells = 120;
+constexpr int kTripStart = 48;       // a trip's length is counted from the free cells this near the dog
 
 bool Overlap(const RECT& a, const RECT& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -58,8 +66,8 @@ void LandPilot::Trace(const land::LandScreen& screen) {
     if (!on || (act_ == tracedAct_ && ++tracedFrames_ % 50 != 0)) return;
     tracedAct_ = act_;
     const PlayerDog* dog = screen.player;
-    std::fprintf(stderr, "act %d then %d room %d dog (%d, %d) mode %d carry %d%s path %zu/%zu tally %d/%d/%d\n",
-                 static_cast<int>(act_), static_cast<int>(then_), screen.currentRoom, dog->x, dog->y, dog->mode,
+    std::fprintf(stderr, "%u act %d then %d room %d dog (%d, %d) mode %d carry %d%s path %zu/%zu tally %d/%d/%d\n",
+                 frames_, static_cast<int>(act_), static_cast<int>(then_), screen.currentRoom, dog->x, dog->y, dog->mode,
                  dog->carryState, dog->carried ? (IsKey(dog->carried) ? " key" : " icon") : "", along_, path_.size(),
                  tally_.iconsCarried, tally_.iconsPlaced, tally_.keysInserted);
 }
@@ -74,8 +82,8 @@ WalkGrid LandPilot::GridOf(land::LandScreen& screen, int openDoor) const {
     plan.openDoor = openDoor;
     plan.tight = tight_;
     const int placeId = screen.activeRoom ? screen.currentRoom : -1;
-    for (const auto& [id, r] : learnedBlocks_) {
-        if (id == placeId) plan.extra.push_back(r);
+    for (const auto& [id, step] : learnedSteps_) {
+        if (id == placeId) plan.blockedSteps.push_back(step);
     }
     return PlaceGrid(screen, plan);
 }
@@ -104,31 +112,81 @@ LandPilot::Walk LandPilot::Follow(land::LandScreen& screen) {
     // A diagonal only when the way really runs slantwise.
     if (std::abs(dx) > kDeadBand && std::abs(dx) * 3 > std::abs(dy)) keys |= dx > 0 ? Hands::kRight : Hands::kLeft;
     if (std::abs(dy) > kDeadBand && std::abs(dy) * 3 > std::abs(dx)) keys |= dy > 0 ? Hands::kDown : Hands::kUp;
+    // Near a door or hole not to be taken (the cat's scuffle can leave the
+    // dog there): only straight across, which takes neither.
+    if (pathGrid_ && pathGrid_->Forbidden(dog->x, dog->y) && (keys & (Hands::kLeft | Hands::kRight))) {
+        keys &= Hands::kLeft | Hands::kRight;
+    }
+    keys = Slide(*dog, keys);
     hands_->Hold(keys, &screen.game->Input());
-    if (std::abs(dog->x - lastX_) + std::abs(dog->y - lastY_) > 24) {
-        lastX_ = dog->x;
-        lastY_ = dog->y;
+    // Headway is getting on along the path, not moving about.
+    if (along_ > bestAlong_) {
+        bestAlong_ = along_;
         stuckFrames_ = 0;
     } else if (++stuckFrames_ > kStuckFrames) {
-        // Something the sprites' boxes do not show stops the dog here: the
-        // next plans go round the point it was making for.
+        // Something the grid does not show stops the dog on this step of
+        // the path: the next plans in this place leave the step out.
         stuckFrames_ = 0;
-        const Point& ahead = path_[std::min(path_.size() - 1, along_ + 2)];
+        const Point from = path_[along_], to = path_[std::min(path_.size() - 1, along_ + 1)];
         if (std::getenv("BOT_TRACE")) {
-            std::fprintf(stderr, "stuck at (%d, %d) making for (%d, %d) mode %d dir %d\n", dog->x, dog->y, ahead.x, ahead.y, dog->mode, dog->direction);
+            std::fprintf(stderr, "stuck at (%d, %d) on the step (%d, %d) to (%d, %d)\n", dog->x, dog->y, from.x, from.y,
+                         to.x, to.y);
         }
-        learnedBlocks_.push_back({screen.activeRoom ? screen.currentRoom : -1,
-                                  RECT{ahead.x - 6, ahead.y - 6, ahead.x + 6, ahead.y + 6}});
+        learnedSteps_.push_back({screen.activeRoom ? screen.currentRoom : -1, {from, to}});
         return Walk::Stuck;
     }
     return Walk::Walking;
+}
+
+int LandPilot::Slide(const PlayerDog& dog, int keys) {
+    // Held in place while walking: the dog brushes something with the edge
+    // of its box. A player slides off it by adding the key across the way,
+    // towards the path's line, or to each side in turn when on the line.
+    const bool still = std::abs(dog.x - frameX_) + std::abs(dog.y - frameY_) <= 1;
+    blockedFrames_ = still && heldKeys_ != 0 && keys == heldKeys_ && dog.mode == PlayerDog::kWalking ? blockedFrames_ + 1 : 0;
+    frameX_ = dog.x;
+    frameY_ = dog.y;
+    const int held = keys;
+    if (blockedFrames_ >= kBlockedFrames) {
+        const Point& on = path_[along_];
+        const bool flip = (frames_ / kSlideFrames) % 2 != 0;
+        const bool across = keys == Hands::kLeft || keys == Hands::kRight;
+        const bool along = keys == Hands::kUp || keys == Hands::kDown;
+        // Never towards a door or hole not to be taken, nor from near one.
+        auto open = [&](int dx, int dy) {
+            return pathGrid_ && !pathGrid_->Forbidden(dog.x, dog.y) && pathGrid_->Free(dog.x + dx, dog.y + dy);
+        };
+        if (across) {
+            const bool down = on.y > dog.y || (on.y == dog.y && flip);
+            if (open(0, down ? kSlideProbe : -kSlideProbe)) keys |= down ? Hands::kDown : Hands::kUp;
+            else if (open(0, down ? -kSlideProbe : kSlideProbe)) keys |= down ? Hands::kUp : Hands::kDown;
+        }
+        if (along) {
+            const bool right = on.x > dog.x || (on.x == dog.x && flip);
+            if (open(right ? kSlideProbe : -kSlideProbe, 0)) keys |= right ? Hands::kRight : Hands::kLeft;
+            else if (open(right ? -kSlideProbe : kSlideProbe, 0)) keys |= right ? Hands::kLeft : Hands::kRight;
+        }
+        if (keys != held) {
+            slideFrames_ = kSlideFrames;
+            slideFrom_ = held;
+        }
+    }
+    // Keep sliding for a stride once started, or the dog stops again at once.
+    if (slideFrames_ > 0 && keys == held && held == slideFrom_) {
+        --slideFrames_;
+        keys = slideKeys_;
+    } else if (keys != held) {
+        slideKeys_ = keys;
+    }
+    heldKeys_ = held;
+    return keys;
 }
 
 bool LandPilot::PlanTo(land::LandScreen& screen, int openDoor, const std::function<bool(int, int)>& goal, Act then) {
     if (PlanOnce(screen, openDoor, goal, then)) return true;
     // What stopped the dog may have moved on (the cat): forget it and look
     // again; then closer to the doors than is comfortable.
-    learnedBlocks_.clear();
+    learnedSteps_.clear();
     if (PlanOnce(screen, openDoor, goal, then)) return true;
     tight_ = true;
     const bool planned = PlanOnce(screen, openDoor, goal, then);
@@ -142,14 +200,19 @@ bool LandPilot::PlanOnce(land::LandScreen& screen, int openDoor, const std::func
     const Point from{dog->x, dog->y};
     std::vector<Point> path = grid.Path(from, goal);
     Act next = then;
-    if (path.empty() && !screen.activeRoom) {
-        // The way is cut: through the hole whose partner opens onto the goal.
+    if ((path.empty() || path.size() > kHoleWorthCells) && !screen.activeRoom) {
+        // The way is cut, or long: through the hole whose partner opens
+        // onto the goal, when the walk to it and on from its partner is
+        // shorter by more than going down and up takes.
         const world::LandPlace& land = screen.place;
+        size_t best = path.empty() ? SIZE_MAX : path.size();
         for (int k = 0; k < land.hotSpotCount; ++k) {
             const RECT in = land.hotSpots[k].area;
-            if (grid.Path(HoleExit(screen, k), goal).empty()) continue;
+            const size_t on = grid.Path(HoleExit(screen, k), goal).size();
+            if (on == 0 || on + kHoleCells >= best) continue;
             std::vector<Point> way = grid.Path(from, [&](int x, int y) { return BelowHole(in, x, y); });
-            if (!way.empty() && (path.empty() || way.size() < path.size())) {
+            if (!way.empty() && way.size() + on + kHoleCells < best) {
+                best = way.size() + on + kHoleCells;
                 path = std::move(way);
                 hole_ = k;
                 next = Act::IntoHole;
@@ -158,10 +221,10 @@ bool LandPilot::PlanOnce(land::LandScreen& screen, int openDoor, const std::func
     }
     if (path.empty()) return false;
     path_ = std::move(path);
+    pathGrid_ = grid;
     along_ = 0;
+    bestAlong_ = 0;
     stuckFrames_ = 0;
-    lastX_ = dog->x;
-    lastY_ = dog->y;
     act_ = Act::WalkTo;
     then_ = next;
     return true;
@@ -216,22 +279,30 @@ bool LandPilot::ChooseIcon(land::LandScreen& screen) {
         const int dx = x - s->x, dy = y - (s->y + s->hitBox.top);
         return dx * dx + dy * dy;
     };
-    // Close by first; an icon tucked against a wall may be reached only
-    // from the edge of the dog's reach.
-    bool planned = false;
-    for (int radius : {kIconNear, kIconFar}) {
-        planned = PlanTo(
-            screen, -1,
-            [&](int x, int y) {
-                for (const LandSprite* s : wanted) {
-                    if (near(s, x, y) < radius * radius) return true;
-                }
-                return false;
-            },
-            Act::PickUp);
-        if (planned) break;
+    auto planTo = [&](const std::vector<LandSprite*>& icons) {
+        // Close by first; an icon tucked against a wall may be reached only
+        // from the edge of the dog's reach.
+        for (int radius : {kIconNear, kIconFar}) {
+            const bool planned = PlanTo(
+                screen, -1,
+                [&](int x, int y) {
+                    for (const LandSprite* s : icons) {
+                        if (near(s, x, y) < radius * radius) return true;
+                    }
+                    return false;
+                },
+                Act::PickUp);
+            if (planned) return true;
+        }
+        return false;
+    };
+    // The icon whose whole trip, there and on to a door of a room that may
+    // take it, is shortest; the nearest icon when that cannot be told.
+    if (LandSprite* best = CheapestTrip(screen, wanted); best && planTo({best})) {
+        target_ = best;
+        return true;
     }
-    if (!planned) {
+    if (!planTo(wanted)) {
         for (const LandSprite* s : wanted) triedIcons_.push_back(s);
         return false;
     }
@@ -239,6 +310,41 @@ bool LandPilot::ChooseIcon(land::LandScreen& screen) {
     target_ = *std::min_element(wanted.begin(), wanted.end(),
                                 [&](const LandSprite* a, const LandSprite* b) { return near(a, end.x, end.y) < near(b, end.x, end.y); });
     return true;
+}
+
+LandSprite* LandPilot::CheapestTrip(land::LandScreen& screen, const std::vector<LandSprite*>& icons) const {
+    const PlayerDog* dog = screen.player;
+    const WalkGrid grid = GridOf(screen, -1);
+    const std::vector<int> fromDog = grid.Distances([&](int x, int y) {
+        return std::abs(x - dog->x) <= kTripStart && std::abs(y - dog->y) <= kTripStart;
+    });
+    // From the way in below each room's door.
+    std::vector<std::vector<int>> fromDoor;
+    const world::LandPlace& land = screen.place;
+    for (int r = 0; r < land.doorCount && r < 3; ++r) {
+        const RECT area = land.doors[r].area;
+        fromDoor.push_back(grid.Distances([&](int x, int y) {
+            return x >= area.left - 8 && x <= area.right + 8 && y >= area.bottom + 48 && y <= area.bottom + 100;
+        }));
+    }
+    LandSprite* best = nullptr;
+    int bestCost = 0;
+    for (LandSprite* s : icons) {
+        const Point at = IconPoint(*s);
+        const int there = grid.NearestDistance(fromDog, at, kIconFar);
+        if (there < 0) continue;
+        int on = -1;
+        for (int r : RoomsFor(s->iconIndex, land.doorCount)) {
+            const int d = r < static_cast<int>(fromDoor.size()) ? grid.NearestDistance(fromDoor[r], at, kIconFar) : -1;
+            if (d >= 0 && (on < 0 || d < on)) on = d;
+        }
+        const int cost = there + std::max(on, 0);
+        if (!best || cost < bestCost) {
+            best = s;
+            bestCost = cost;
+        }
+    }
+    return best;
 }
 
 void LandPilot::Listen(land::LandScreen& screen) {
@@ -479,10 +585,19 @@ void LandPilot::Steer(land::LandScreen& screen) {
                 hands_->Hold(Hands::kUp, input);
             }
             return;
-        case Act::IntoHole:
-            hands_->Hold(Hands::kUp, input);
+        case Act::IntoHole: {
+            // Up into it, edging under its middle: the dog stops short of
+            // the end of its path by up to a stride.
+            int keys = Hands::kUp;
+            if (hole_ >= 0 && hole_ < screen.place.hotSpotCount) {
+                const RECT& area = screen.place.hotSpots[hole_].area;
+                const int off = (area.left + area.right) / 2 - dog->x;
+                if (std::abs(off) > (area.right - area.left) / 4) keys |= off > 0 ? Hands::kRight : Hands::kLeft;
+            }
+            hands_->Hold(keys, input);
             if (++patience_ > 60) act_ = Act::None;
             return;
+        }
         case Act::PutDown:
             hands_->Hold(0, input);
             if (!dog->carried && dog->carryState == PlayerDog::kEmpty) {

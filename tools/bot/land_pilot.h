@@ -9,6 +9,7 @@
 // matches each key's note to the one the member hums and pulls the lever.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -21,6 +22,9 @@
 
 namespace land {
 class LandScreen;
+}
+namespace world {
+class PlayerDog;
 }
 class LandSprite;
 
@@ -74,12 +78,17 @@ private:
     std::vector<int> RoomsFor(int iconIndex, int doorCount) const;
     bool WorkLeft(land::LandScreen& screen) const;
     bool ChooseIcon(land::LandScreen& screen);
+    // Of `icons`, the one with the shortest walk to it and on to a room that
+    // may take it; none when no walk reaches any.
+    LandSprite* CheapestTrip(land::LandScreen& screen, const std::vector<LandSprite*>& icons) const;
     // A walk to where goal holds, through one hole when the way is cut.
     bool PlanTo(land::LandScreen& screen, int openDoor, const std::function<bool(int, int)>& goal, Act then);
     bool PlanOnce(land::LandScreen& screen, int openDoor, const std::function<bool(int, int)>& goal, Act then);
     bool PlanToDoor(land::LandScreen& screen, int door);
     WalkGrid GridOf(land::LandScreen& screen, int openDoor) const;
     Walk Follow(land::LandScreen& screen);
+    // The keys to hold instead of `keys` while the dog is held in place.
+    int Slide(const world::PlayerDog& dog, int keys);
     void Start(Act act, int patience);
     // One line on stderr per change of act (and every 50 frames) when
     // BOT_TRACE is set.
@@ -102,8 +111,10 @@ private:
     Act act_ = Act::None, then_ = Act::None;
     int patience_ = 0, waitFrames_ = 0, stuckFrames_ = 0, replans_ = 0;
     std::vector<Point> path_;
-    size_t along_ = 0;
-    int lastX_ = 0, lastY_ = 0, prevX_ = 0, prevY_ = 0;
+    std::optional<WalkGrid> pathGrid_;  // the grid path_ was planned on
+    size_t along_ = 0, bestAlong_ = 0;
+    int prevX_ = 0, prevY_ = 0;
+    int frameX_ = 0, frameY_ = 0, heldKeys_ = 0, blockedFrames_ = 0, slideFrames_ = 0, slideKeys_ = 0, slideFrom_ = 0;
     bool hadDog_ = false;
     LandSprite* target_ = nullptr;
     int door_ = -1, hole_ = -1, control_ = 0;
@@ -113,7 +124,7 @@ private:
     int roomOfSet_[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
     int setOfRoom_[3] = {-1, -1, -1};
     int refused_[8] = {};                    // bit r: room r refused the set
-    std::vector<std::pair<int, platform::RECT>> learnedBlocks_;  // (room or -1, area) where walks stuck
+    std::vector<std::pair<int, std::pair<Point, Point>>> learnedSteps_;  // (room or -1, step) where walks stuck
     std::vector<const LandSprite*> triedIcons_;  // one entry per failed walk
     std::set<const LandSprite*> hopeless_;   // no room takes it
 

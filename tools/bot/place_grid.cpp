@@ -1,5 +1,7 @@
 #include "bot/place_grid.h"
 
+#include <algorithm>
+
 #include "audio/land_sprite.h"
 #include "bot/sprite_blocks.h"
 #include "land/land_screen.h"
@@ -26,9 +28,20 @@ void AddGroup(sprites::SpriteGroup* group, const land::LandScreen& screen, const
     }
 }
 
-WalkGrid Grid(const sprites::SpriteWorld* world, const std::vector<RECT>& blocks, const std::vector<RECT>& forbidden) {
+// The dog's own collision box: the jet dog's is taller than the ordinary one's.
+Footprint DogFootprint(const land::LandScreen& screen) {
+    const world::PlayerDog* dog = screen.player;
+    if (!dog) return kDogFootprint;
+    const RECT& box = dog->hitBox;
+    return Footprint{std::max(-box.left, box.right), std::max(-box.top, box.bottom)};
+}
+
+WalkGrid Grid(const land::LandScreen& screen, const sprites::SpriteWorld* world, const GridPlan& plan,
+              const std::vector<RECT>& blocks, const std::vector<RECT>& forbidden) {
     const sprites::Background* map = world ? world->background.get() : nullptr;
-    return WalkGrid(map ? map->MapWidth() : 0, map ? map->MapHeight() : 0, blocks, forbidden);
+    WalkGrid grid(map ? map->MapWidth() : 0, map ? map->MapHeight() : 0, blocks, forbidden, DogFootprint(screen));
+    for (const auto& [from, to] : plan.blockedSteps) grid.BlockStep(from, to);
+    return grid;
 }
 
 }  // namespace
@@ -56,7 +69,7 @@ WalkGrid LandGrid(land::LandScreen& screen, const GridPlan& plan) {
     if (plan.openDoor != kMainDoor) forbidden.push_back(AroundDoor(land.mainDoor.area, 20, margin));
     forbidden.push_back(AroundDoor(land.startArea, 20, homeMargin));
     for (int k = 0; k < land.hotSpotCount; ++k) forbidden.push_back(AroundHole(land.hotSpots[k].area));
-    return Grid(screen.LandWorld(), blocks, forbidden);
+    return Grid(screen, screen.LandWorld(), plan, blocks, forbidden);
 }
 
 WalkGrid PlaceGrid(land::LandScreen& screen, const GridPlan& plan) {
@@ -68,7 +81,7 @@ WalkGrid PlaceGrid(land::LandScreen& screen, const GridPlan& plan) {
     if (!Empty(room.hotSpot)) forbidden.push_back(AroundHole(room.hotSpot));
     if (plan.openDoor != kExitDoor) forbidden.push_back(AroundDoor(room.exitArea, 0, margin));
     if (!Empty(room.denExitArea)) forbidden.push_back(AroundDoor(room.denExitArea, 0, margin));
-    return Grid(screen.activeRoom->World(), blocks, forbidden);
+    return Grid(screen, screen.activeRoom->World(), plan, blocks, forbidden);
 }
 
 }  // namespace bot

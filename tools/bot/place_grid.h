@@ -27,7 +27,8 @@ inline constexpr int kNoDoor = -1;
 struct GridPlan {
     int openDoor = kNoDoor;                // the door the walk may take
     bool tight = false;                    // no margin kept from doors
-    std::vector<platform::RECT> extra;     // more blocks (where walks stuck)
+    std::vector<platform::RECT> extra;     // more blocks
+    std::vector<std::pair<Point, Point>> blockedSteps;  // steps where walks stuck
     const sprites::Sprite* ignored = nullptr;  // a sprite that moves about (the cat)
 };
 

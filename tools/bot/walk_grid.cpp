@@ -7,8 +7,8 @@
 namespace bot {
 namespace {
 
-// The dog's footprint and the margins that keep it on the map.
-constexpr int kHalfW = 13, kHalfH = 8, kSafety = 4;
+// The margin kept round the dog's footprint, and the margins that keep it on the map.
+constexpr int kSafety = 4;
 constexpr int kEscapeCells = 4;
 constexpr int kMarginLeft = 30, kMarginRight = 30, kMarginTop = 60, kMarginBottom = 10;
 
@@ -17,7 +17,7 @@ bool Inside(const platform::RECT& r, int x, int y) { return x >= r.left && x < r
 }  // namespace
 
 WalkGrid::WalkGrid(int mapWidth, int mapHeight, const std::vector<platform::RECT>& blocks,
-                   const std::vector<platform::RECT>& forbidden)
+                   const std::vector<platform::RECT>& forbidden, Footprint dog)
     : cols_(std::max(0, mapWidth / kCell)), rows_(std::max(0, mapHeight / kCell)),
       free_(static_cast<size_t>(cols_) * rows_, kFree) {
     // The cells whose dog position satisfies test(x, y), among those whose
@@ -37,8 +37,8 @@ WalkGrid::WalkGrid(int mapWidth, int mapHeight, const std::vector<platform::RECT
     }
     // A position is blocked when the footprint with its margin overlaps a block.
     for (const platform::RECT& b : blocks) {
-        mark(b.left - kHalfW - kSafety + 1, b.top - kHalfH - kSafety + 1, b.right + kHalfW + kSafety,
-             b.bottom + kHalfH + kSafety, kBlocked, [](int, int) { return true; });
+        mark(b.left - dog.halfWidth - kSafety + 1, b.top - dog.halfHeight - kSafety + 1,
+             b.right + dog.halfWidth + kSafety, b.bottom + dog.halfHeight + kSafety, kBlocked, [](int, int) { return true; });
     }
     for (int r = 0; r < rows_; ++r) {
         for (int c = 0; c < cols_; ++c) {
@@ -52,6 +52,26 @@ WalkGrid::WalkGrid(int mapWidth, int mapHeight, const std::vector<platform::RECT
 
 bool WalkGrid::Free(int x, int y) const {
     return FreeCell((x + kCell / 2) / kCell, (y + kCell / 2) / kCell);
+}
+
+bool WalkGrid::Forbidden(int x, int y) const {
+    const int c = (x + kCell / 2) / kCell, r = (y + kCell / 2) / kCell;
+    return c >= 0 && r >= 0 && c < cols_ && r < rows_ && free_[r * cols_ + c] == kForbidden;
+}
+
+void WalkGrid::BlockStep(Point from, Point to) {
+    const int c0 = (from.x + kCell / 2) / kCell, r0 = (from.y + kCell / 2) / kCell;
+    const int c1 = (to.x + kCell / 2) / kCell, r1 = (to.y + kCell / 2) / kCell;
+    if (std::abs(c1 - c0) > 1 || std::abs(r1 - r0) > 1 || (c0 == c1 && r0 == r1)) return;
+    if (c0 < 0 || r0 < 0 || c1 < 0 || r1 < 0 || c0 >= cols_ || c1 >= cols_ || r0 >= rows_ || r1 >= rows_) return;
+    const int a = r0 * cols_ + c0, b = r1 * cols_ + c1;
+    blockedSteps_.push_back({std::min(a, b), std::max(a, b)});
+}
+
+bool WalkGrid::StepBlocked(int at, int next) const {
+    if (blockedSteps_.empty()) return false;
+    const std::pair<int, int> step{std::min(at, next), std::max(at, next)};
+    return std::find(blockedSteps_.begin(), blockedSteps_.end(), step) != blockedSteps_.end();
 }
 
 std::vector<Point> WalkGrid::Path(Point from, const std::function<bool(int, int)>& goal) const {
@@ -102,6 +122,48 @@ std::vector<Point> WalkGrid::Path(Point from, const std::function<bool(int, int)
     return path;
 }
 
+std::vector<int> WalkGrid::Distances(const std::function<bool(int, int)>& source) const {
+    std::vector<int> steps(free_.size(), -1);
+    std::deque<int> queue;
+    for (int cell = 0; cell < static_cast<int>(free_.size()); ++cell) {
+        if (free_[cell] == kFree && source(cell % cols_ * kCell, cell / cols_ * kCell)) {
+            steps[cell] = 0;
+            queue.push_back(cell);
+        }
+    }
+    while (!queue.empty()) {
+        const int at = queue.front();
+        queue.pop_front();
+        const int c = at % cols_, r = at / cols_;
+        for (int dr = -1; dr <= 1; ++dr) {
+            for (int dc = -1; dc <= 1; ++dc) {
+                const int nc = c + dc, nr = r + dr;
+                if ((!dc && !dr) || !FreeCell(nc, nr) || steps[nr * cols_ + nc] >= 0) continue;
+                if (dc && dr && (!FreeCell(c + dc, r) || !FreeCell(c, r + dr))) continue;
+                if (StepBlocked(at, nr * cols_ + nc)) continue;
+                steps[nr * cols_ + nc] = steps[at] + 1;
+                queue.push_back(nr * cols_ + nc);
+            }
+        }
+    }
+    return steps;
+}
+
+int WalkGrid::NearestDistance(const std::vector<int>& distances, Point at, int radius) const {
+    int best = -1;
+    const int reach = radius / kCell + 1;
+    const int c0 = (at.x + kCell / 2) / kCell, r0 = (at.y + kCell / 2) / kCell;
+    for (int r = r0 - reach; r <= r0 + reach; ++r) {
+        for (int c = c0 - reach; c <= c0 + reach; ++c) {
+            if (c < 0 || r < 0 || c >= cols_ || r >= rows_) continue;
+            const int dx = c * kCell - at.x, dy = r * kCell - at.y;
+            const int d = distances[r * cols_ + c];
+            if (d >= 0 && dx * dx + dy * dy < radius * radius && (best < 0 || d < best)) best = d;
+        }
+    }
+    return best;
+}
+
 std::vector<int> WalkGrid::Search(int start, bool throughForbidden, const std::function<bool(int)>& goal) const {
     auto open = [&](int c, int r) {
         if (c < 0 || r < 0 || c >= cols_ || r >= rows_) return false;
@@ -126,6 +188,7 @@ std::vector<int> WalkGrid::Search(int start, bool throughForbidden, const std::f
             if (!open(nc, nr) || cameFrom[nr * cols_ + nc] != -2) continue;
             // Diagonal steps only where both straight neighbours are open too.
             if (step[0] && step[1] && (!open(c + step[0], r) || !open(c, r + step[1]))) continue;
+            if (StepBlocked(at, nr * cols_ + nc)) continue;
             cameFrom[nr * cols_ + nc] = at;
             queue.push_back(nr * cols_ + nc);
         }
@@ -163,6 +226,7 @@ std::vector<int> WalkGrid::SearchOutOfForbidden(int start, const std::function<b
             if (!open(nc, nr, layer)) continue;
             if (step[0] && step[1] && (!open(c + step[0], r, layer) || !open(c, r + step[1], layer))) continue;
             const int next = nr * cols_ + nc;
+            if (StepBlocked(at, next)) continue;
             const int nextState = (free_[next] == kFree ? 1 : 0) * count + next;
             if (cameFrom[nextState] != -2) continue;
             cameFrom[nextState] = state;

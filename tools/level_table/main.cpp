@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
             }
             const assetgen::LevelMeasures m = assetgen::MeasureLand(data, [&](const std::string& name, assetgen::OpaqueMask* mask) {
                 return ReadMask(folder + "/" + Slashes(name), mask);
-            });
+            }, std::string(land) == "wetland" ? bot::kJetDogFootprint : bot::kDogFootprint);
             std::printf("| %s | %s | %d | %d | %.1f%% |\n", land, level, m.deadEnds, m.meanIconDistance, m.hiddenShare * 100);
             if (m.unreachedSpots) {
                 std::fprintf(stderr, "level_table: %s/%s: %d icon spots out of reach\n", land, level, m.unreachedSpots);

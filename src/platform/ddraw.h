@@ -252,7 +252,8 @@ public:
 
     // Emulation internals.
     void MarkLost();
-    void PresentIfPrimary();
+    // `moved`: how the picture shown last was moved to start this one.
+    void PresentIfPrimary(const PictureMove* moved = nullptr);
 
 protected:
     ~Surface() override;
@@ -281,6 +282,10 @@ private:
     // every member knows its chain head.
     std::vector<Surface*> chain_;
     Surface* chainHead_ = nullptr;
+    // A back buffer started from its front buffer moved by this much (a
+    // scroll); handed to the present at the next flip.
+    PictureMove movedFromFront_;
+    bool hasMove_ = false;
 };
 
 class DirectDraw : public RefCounted {

@@ -40,12 +40,12 @@ VisibleArea VisiblePart(const Surface& primary) {
     return area;
 }
 
-void Present(const Surface& primary) {
+void Present(const Surface& primary, const PictureMove* moved = nullptr) {
     auto& state = detail::GetState();
     const VisibleArea area = VisiblePart(primary);
     if (area.width <= 0 || area.height <= 0) return;
     if (area.bitsPerPixel == 8) {
-        PresentIndexed(area.pixels, area.width, area.height, area.pitch, primary.EffectivePalette());
+        PresentIndexed(area.pixels, area.width, area.height, area.pitch, primary.EffectivePalette(), moved);
     } else {
         PresentRgb32(reinterpret_cast<const uint32_t*>(area.pixels), area.width, area.height,
                      area.pitch / 4);
@@ -57,10 +57,10 @@ void Present(const Surface& primary) {
 
 }  // namespace
 
-void Surface::PresentIfPrimary() {
+void Surface::PresentIfPrimary(const PictureMove* moved) {
     // Back buffers are shown by the flip; a flipping chain's front buffer and
     // a primary without back buffers show every change at once.
-    if (IsPrimary() && detail::GetState().primary == this) Present(*this);
+    if (IsPrimary() && detail::GetState().primary == this) Present(*this, moved);
 }
 
 namespace detail {

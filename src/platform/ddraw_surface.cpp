@@ -166,6 +166,12 @@ HRESULT Surface::Blt(const RECT* destRect, Surface* source, const RECT* sourceRe
         for (const RECT& clip : clips) {
             detail::CopyRect(destView, dest, clip, sourceView, from, sourceKey, destKey);
         }
+        const bool unscaled = dest.right - dest.left == from.right - from.left &&
+                              dest.bottom - dest.top == from.bottom - from.top;
+        if (source == chainHead_ && source != this && unscaled) {
+            movedFromFront_ = PictureMove{dest.left - from.left, dest.top - from.top};
+            hasMove_ = true;
+        }
     }
     PresentIfPrimary();
     return DD_OK;
@@ -209,8 +215,14 @@ HRESULT Surface::Flip(Surface*, DWORD) {
         if (member->lost_) return DDERR_SURFACELOST;
         if (member->Busy()) return DDERR_SURFACEBUSY;
     }
+    // A back buffer started from the front one moved lets the present reuse
+    // what it converted last time.
+    Surface* back = chain_[1];
+    const PictureMove moved = back->movedFromFront_;
+    const bool hasMove = back->hasMove_ && chain_.size() == 2;
+    back->hasMove_ = false;
     for (size_t i = 0; i + 1 < chain_.size(); ++i) std::swap(chain_[i]->pixels_, chain_[i + 1]->pixels_);
-    PresentIfPrimary();
+    PresentIfPrimary(hasMove ? &moved : nullptr);
     return DD_OK;
 }
 

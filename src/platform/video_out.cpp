@@ -3,6 +3,7 @@
 #include "platform/video_out.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/internal/backend.h"
@@ -48,9 +49,41 @@ bool ChangedSpan(const uint8_t* row, const uint8_t* old, int width, int* first, 
     *end = right;
     return true;
 }
+// The new picture is the last one moved by `move`, with strips and sprites
+// drawn over it: a row whose moved part still matches the kept 8-bit row
+// takes the converted pixels of that row; the rest is converted. Nothing is
+// taken on trust: every reused span is compared first.
+void PresentMoved(internal::PresentedPicture& picture, const uint8_t* pixels, int pitch,
+                  const PictureMove& move, const uint32_t* lut) {
+    const int width = picture.width, height = picture.height;
+    const size_t area = size_t(width) * size_t(height);
+    picture.sparePixels.resize(area);
+    picture.spareIndexed.resize(area);
+    // Columns of a new row that come from the old row, at old column x - dx.
+    const int keptLeft = std::max(0, move.dx), keptRight = std::min(width, width + move.dx);
+    for (int y = 0; y < height; ++y) {
+        const uint8_t* src = pixels + size_t(y) * size_t(pitch);
+        uint32_t* out = picture.sparePixels.data() + size_t(y) * size_t(width);
+        std::memcpy(picture.spareIndexed.data() + size_t(y) * size_t(width), src, size_t(width));
+        const int oldY = y - move.dy;
+        const size_t oldRow = size_t(oldY) * size_t(width) + size_t(keptLeft - move.dx);
+        if (oldY >= 0 && oldY < height && keptLeft < keptRight &&
+            std::memcmp(src + keptLeft, picture.indexed.data() + oldRow, size_t(keptRight - keptLeft)) == 0) {
+            std::memcpy(out + keptLeft, picture.pixels.data() + oldRow,
+                        size_t(keptRight - keptLeft) * sizeof(uint32_t));
+            Convert(src, out, keptLeft, lut);
+            Convert(src + keptRight, out + keptRight, width - keptRight, lut);
+        } else {
+            Convert(src, out, width, lut);
+        }
+    }
+    picture.pixels.swap(picture.sparePixels);
+    picture.indexed.swap(picture.spareIndexed);
+}
 }  // namespace
 
-void PresentIndexed(const uint8_t* pixels, int width, int height, int pitch, const PaletteEntry palette[256]) {
+void PresentIndexed(const uint8_t* pixels, int width, int height, int pitch, const PaletteEntry palette[256],
+                    const PictureMove* moved) {
     if (!pixels || !palette || !SaneSize(width, height, pitch)) return;
     internal::PresentedPicture& picture = internal::GetCore().picture;
     const bool newPalette = !picture.lutValid || !std::equal(palette, palette + 256, picture.palette.begin());
@@ -71,6 +104,12 @@ void PresentIndexed(const uint8_t* pixels, int width, int height, int pitch, con
     picture.pixels.resize(area);
     picture.indexed.resize(area);
     const uint32_t* lut = picture.lut.data();
+    if (!whole && moved && (moved->dx || moved->dy) && std::abs(moved->dx) < width &&
+        std::abs(moved->dy) < height) {
+        PresentMoved(picture, pixels, pitch, *moved, lut);
+        Show(picture, RECT{0, 0, width, height}, false);
+        return;
+    }
     RECT changed{width, height, 0, 0};
     for (int y = 0; y < height; ++y) {
         const uint8_t* src = pixels + size_t(y) * size_t(pitch);

@@ -16,9 +16,15 @@ struct PaletteEntry {
     friend bool operator==(const PaletteEntry&, const PaletteEntry&) = default;
 };
 
+// How far the last presented picture was moved to start the new one (a
+// scroll): rows that still match it are copied from what was converted then.
+struct PictureMove {
+    int dx = 0, dy = 0;
+};
+
 // pixels: height rows of width bytes, rows pitch bytes apart.
 void PresentIndexed(const uint8_t* pixels, int width, int height, int pitch,
-                    const PaletteEntry palette[256]);
+                    const PaletteEntry palette[256], const PictureMove* moved = nullptr);
 // 32-bit 0x00RRGGBB pixels (windowed mode on a true-colour desktop).
 void PresentRgb32(const uint32_t* pixels, int width, int height, int pitchPixels);
 

@@ -81,6 +81,37 @@ TEST(PresentChanges, OnlyTheChangedRectangleIsConvertedAndTheScreenStaysRight) {
     picture.ExpectShown();
 }
 
+TEST(PresentChanges, AMovedPictureReusesMatchingRowsAndStaysRightWhereTheyDiffer) {
+    ScopedHeadless headless;
+    Picture picture;
+    std::mt19937 random(11);
+    for (auto& p : picture.pixels) p = uint8_t(random());
+    picture.Present();
+    // Each move: the old picture shifted by (dx, dy), fresh strips where it
+    // left the edges, and a "sprite" drawn over a few moved rows. The last
+    // move is claimed but the picture is new everywhere.
+    const PictureMove moves[] = {{3, 0}, {-5, 2}, {0, -7}, {10, 10}, {-1, -1}, {kWidth - 1, 0}, {4, 4}};
+    for (size_t m = 0; m < std::size(moves); ++m) {
+        const PictureMove move = moves[m];
+        const std::vector<uint8_t> old = picture.pixels;
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x) {
+                const int ox = x - move.dx, oy = y - move.dy;
+                const bool inside = ox >= 0 && ox < kWidth && oy >= 0 && oy < kHeight;
+                uint8_t& p = picture.pixels[size_t(y) * kPitch + x];
+                p = inside && m + 1 < std::size(moves) ? old[size_t(oy) * kPitch + ox] : uint8_t(random());
+            }
+        for (int y = 8; y < 12; ++y) picture.pixels[size_t(y) * kPitch + 20 + y] ^= 0x33;
+        PresentIndexed(picture.pixels.data(), kWidth, kHeight, kPitch, picture.palette, &move);
+        picture.ExpectShown();
+        // The next unmoved present still finds what changed against it.
+        picture.pixels[size_t(kHeight - 1) * kPitch + 2] ^= 0x0F;
+        picture.Present();
+        picture.ExpectShown();
+        EXPECT_TRUE(SameRect(headless::VsyncDisplayLog().lastChanged, RECT{2, kHeight - 1, 3, kHeight}));
+    }
+}
+
 TEST(PresentChanges, TheSimulatedDisplayWaitsOnceARefreshAndForEveryPaletteStep) {
     ScopedHeadless headless;
     headless::SimulateVsyncDisplay(true);

@@ -30,6 +30,10 @@ struct PresentedPicture {
     // The 8-bit picture behind pixels, to find what the next one changes;
     // empty after a true-colour present.
     std::vector<uint8_t> indexed;
+    // Where a moved picture is put together before it takes the place of the
+    // two above.
+    std::vector<uint32_t> sparePixels;
+    std::vector<uint8_t> spareIndexed;
 };
 
 // The first game controller, as its events left it.

@@ -208,7 +208,10 @@ TEST(GameAppServices, GuardedRequestsAndOneTimeTakes) {
     EXPECT_EQ(game.openMenuRequest, 0) << "not while a menu is open";
     game.optionsMenu = nullptr;
 
-    game.redrawFrames = 1;
+    game.redrawFrames = 0;
+    services.AddRedrawFrames(2);
+    services.CountRedrawFrame();
+    EXPECT_EQ(game.redrawFrames, 1);
     services.CountRedrawFrame();
     services.CountRedrawFrame();
     EXPECT_EQ(game.redrawFrames, 0) << "never below zero";
@@ -226,6 +229,15 @@ TEST(GameAppServices, GuardedRequestsAndOneTimeTakes) {
 
     services.StartRequestedDemo();
     EXPECT_EQ(services.DemoRunning(), 0) << "no demo was asked for";
+    game.demoStart = 1;
+    services.StartRequestedDemo();
+    EXPECT_EQ(services.DemoRunning(), 1);
+    services.ResetDemo();
+    services.StartRequestedDemo();
+    EXPECT_EQ(services.DemoRunning(), 0) << "a request starts one demo only";
+    game.demoScratch = 1;
+    services.StopDemoRecording();
+    EXPECT_EQ(services.DemoRecording(), 0);
 
     // Every land has a record of its own.
     std::set<const world::LandRecord*> records;

@@ -71,16 +71,21 @@ int Actors(const LandFileData& d, uint32_t kind) {
 // What each place's reader builds from these files (doors, holes, posts,
 // watchers, fish, lock pieces, band slots) is checked through the readers
 // themselves; here only what the readers take as given.
-TEST(GeneratedLevels, MapsHaveTheirPlacesSizeAndWatchersLookAllEightWays) {
+TEST(GeneratedLevels, MapSizesWatcherFramesAndSectionOrder) {
     for (const LevelFile& level : AllLevels()) {
         if (level.reader != Reader::Land) continue;
         SCOPED_TRACE(level.path);
         const LandFileData d = ReadLevel(level.path);
         EXPECT_EQ(d.tiles.tileWidth * d.tiles.columns, 3200);
         EXPECT_EQ(d.tiles.tileHeight * d.tiles.rows, 2400);
-        for (const Section& s : d.sections)
+        std::vector<uint32_t> order;
+        for (const Section& s : d.sections) {
+            order.push_back(s.type);
             for (const Actor& a : s.actors)
                 if (a.kind == actor::kWatcher) EXPECT_EQ(a.frameCount, 8);
+        }
+        // A Zones section resets the door count, so the doors come after it.
+        EXPECT_LT(std::find(order.begin(), order.end(), kZones), std::find(order.begin(), order.end(), kDoors));
     }
     for (int k = 1; k <= 3; ++k) {
         const LandFileData d = ReadLevel("Subroom" + std::to_string(k) + "/subroom" + std::to_string(k) + ".lnd");

@@ -81,8 +81,7 @@ TEST(GeneratedLevels, MapSizesWatcherFramesAndSectionOrder) {
         std::vector<uint32_t> order;
         for (const Section& s : d.sections) {
             order.push_back(s.type);
-            for (const Actor& a : s.actors)
-                if (a.kind == actor::kWatcher) EXPECT_EQ(a.frameCount, 8);
+            for (const Actor& a : s.actors) EXPECT_TRUE(a.kind != actor::kWatcher || a.frameCount == 8);
         }
         // A Zones section resets the door count, so the doors come after it.
         EXPECT_LT(std::find(order.begin(), order.end(), kZones), std::find(order.begin(), order.end(), kDoors));

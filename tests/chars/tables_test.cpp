@@ -51,7 +51,7 @@ void ExpectPair(const Pair& p, size_t sequenceCount, const char* what) {
     EXPECT_NE(p.main, p.overlay) << what;
 }
 
-TEST(DogTables, CountsAndTheStandingRest) {
+TEST(DogTables, CountsMatchTheSheets) {
     const DogTables dog = MakeDogTables(DogLayout::Ordinary);
     const DogTables jet = MakeDogTables(DogLayout::Jet);
     EXPECT_EQ(dog.sheet.FrameCount(), kDogFrames);
@@ -60,10 +60,6 @@ TEST(DogTables, CountsAndTheStandingRest) {
     EXPECT_EQ(jet.sheet.sequences.size(), size_t(kJetDogSequences));
     ExpectSound(dog.sheet);
     ExpectSound(jet.sheet);
-    // The standing rest: one step of frame 108 with the feet at the position.
-    EXPECT_EQ(dog.sheet.sequences[size_t(dog.roles.rest[0].main)], (SeqSteps{{108, -15, -48}}));
-    EXPECT_EQ(dog.roles.rest[0].main, 49);
-    EXPECT_EQ(dog.sheet.sequences[size_t(dog.roles.stand[4].main)][0].frame, 108);
 }
 
 TEST(DogTables, EveryRoleIsAPairOfItsOwnWithTheRightLength) {
@@ -181,12 +177,10 @@ TEST(BandTables, FramesChoicesAndStepCounts) {
     const BandTables t = MakeBandTables();
     ExpectSound(t.sheet);
     EXPECT_EQ(t.sheet.FrameCount(), kBandFrames);
-    std::multiset<size_t> lengths;
     for (int m = 0; m < kBandMembers; ++m) {
         ASSERT_EQ(t.choices[size_t(m)].size(), size_t(kBandChoices[size_t(m)])) << "member " << m;
         for (const BandChoice& c : t.choices[size_t(m)]) {
             const SeqSteps& main = t.sheet.sequences[size_t(c.main)];
-            lengths.insert(main.size());
             EXPECT_GE(main.size(), 6u);
             EXPECT_LE(main.size(), 29u);
             if (kBandTwoPart[size_t(m)]) {
@@ -206,7 +200,6 @@ TEST(BandTables, FramesChoicesAndStepCounts) {
             }
         }
     }
-    for (size_t wanted : {21u, 22u, 14u, 15u, 6u, 13u, 29u, 11u, 19u}) EXPECT_TRUE(lengths.count(wanted)) << wanted;
 }
 
 TEST(CaptiveTables, RecordsCellsAndEntryCounts) {
@@ -285,10 +278,6 @@ TEST(SheetBuilding, GameObjectsCarryTheTables) {
     EXPECT_EQ(f, 108);
     EXPECT_EQ(dx, -15);
     EXPECT_EQ(dy, -48);
-    auto& walk = *seqs[size_t(t.roles.walk[2].main)];
-    for (int i = 0; i < 16; ++i) walk.Set(sprites::AnimSequence::kNext);
-    EXPECT_EQ(walk.Set(sprites::AnimSequence::kNext), 3);
-    EXPECT_EQ(walk.GetIndex(), 17);
 }
 
 }  // namespace

@@ -208,12 +208,11 @@ TEST_F(MovieDeviceOpen, MissingDamagedAndForeignFilesGiveTheirErrors) {
     movies_test::WriteBytes(scratch.Path() / "Movie/empty.avi", {});
     EXPECT_EQ(Open(".\\Movie\\empty.avi"), MCIERR_INVALID_FILE);
 
+    // The parser refuses every cut (AviFile tests); the device reports it.
     const std::vector<uint8_t> whole = WriteAvi(TinyMovie(2));
-    for (size_t cut = 0; cut < whole.size(); cut += 13) {
-        movies_test::WriteBytes(scratch.Path() / "Movie/cut.avi",
-                                std::vector<uint8_t>(whole.begin(), whole.begin() + ptrdiff_t(cut)));
-        EXPECT_EQ(Open(".\\Movie\\cut.avi"), MCIERR_INVALID_FILE) << "cut at " << cut;
-    }
+    movies_test::WriteBytes(scratch.Path() / "Movie/cut.avi",
+                            std::vector<uint8_t>(whole.begin(), whole.begin() + ptrdiff_t(whole.size() / 2)));
+    EXPECT_EQ(Open(".\\Movie\\cut.avi"), MCIERR_INVALID_FILE);
     movies_test::WriteBytes(scratch.Path() / "Movie/good.avi", whole);
     EXPECT_EQ(Open(".\\Movie\\good.avi", nullptr, "waveaudio"), MCIERR_INVALID_DEVICE_NAME);
     EXPECT_EQ(Open(".\\Movie\\good.avi", nullptr, "cdaudio"), MCIERR_NO_DEVICE);

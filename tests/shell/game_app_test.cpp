@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "display/display.h"
 #include "land/land_screen.h"
 #include "menus/options_menu.h"
@@ -47,17 +49,6 @@ protected:
     HWND window = display_support::MakeWindow();
     GameApp game{window};
 };
-
-TEST(GameAppStartup, MissingEffectLibraryFailsTheStartAfterTheDisplay) {
-    ScopedHeadless headless{1};
-    shell_test::ScratchDir dir;
-    shell_test::WriteFile(dir.Path() / "seq" / "wavelib.txt", "");
-    HWND window = display_support::MakeWindow();
-    GameApp game{window};
-    EXPECT_EQ(game.Init(), 0);
-    EXPECT_NE(game.display, nullptr);
-    EXPECT_EQ(game.introScreen, nullptr);
-}
 
 TEST(SampleRateChoice, StrictlyAboveThirtyMegabytesGivesTheHighRate) {
     EXPECT_EQ(shell::ChooseSampleRate(1, 30.0).sampleRate, 11025);
@@ -137,26 +128,13 @@ TEST_F(GameAppTest, LandWithoutAValidIndexRunsWithoutAScreen) {
     SwitchTo(shell::kStateLand, shell::kWetland);
     EXPECT_EQ(game.landScreen, nullptr);
     std::string level, song;
-    EXPECT_TRUE(shell::LevelFiles(shell::kCeltic, 1, &level, &song));
-    EXPECT_EQ(level, ".\\graphics\\lands\\celtic\\easy.lnd");
-    EXPECT_FALSE(shell::LevelFiles(6, 1, &level, &song));
-    EXPECT_FALSE(shell::LevelFiles(shell::kCeltic, 0, &level, &song));
-}
-
-// This folder has no levels, so each switch ends in the box that names the
-// level it chose for the difficulty.
-TEST_F(GameAppTest, EveryDifficultyStartsItsOwnLevelThroughTheSwitch) {
     const char* files[3] = {"easy.lnd", "medium.lnd", "hard.lnd"};
     for (int difficulty = 1; difficulty <= 3; ++difficulty) {
-        game.difficulty = difficulty;
-        SwitchTo(shell::kStateIntro);
-        platform::headless::ClearMessageBoxLog();
-        SwitchTo(shell::kStateLand, shell::kWetland);
-        ASSERT_FALSE(platform::headless::MessageBoxLog().empty()) << difficulty;
-        const std::string& text = platform::headless::MessageBoxLog()[0].text;
-        EXPECT_NE(text.find(std::string(".\\graphics\\lands\\wetland\\") + files[difficulty - 1]), std::string::npos)
-            << text;
+        EXPECT_TRUE(shell::LevelFiles(shell::kWetland, difficulty, &level, &song));
+        EXPECT_EQ(level, std::string(".\\graphics\\lands\\wetland\\") + files[difficulty - 1]);
     }
+    EXPECT_FALSE(shell::LevelFiles(6, 1, &level, &song));
+    EXPECT_FALSE(shell::LevelFiles(shell::kCeltic, 0, &level, &song));
 }
 
 TEST_F(GameAppTest, MenuKeysAskForTheMenuOnlyOutsideTheTitle) {
@@ -220,20 +198,11 @@ TEST_F(GameAppTest, ActivationChangesPriorityAndForcesFullRedraws) {
     SetPriorityClass(NORMAL_PRIORITY_CLASS);
 }
 
-// What the screens, rooms and characters are given of the game: the game's
-// own fields, reached through the interface alone.
-TEST(GameAppServices, RequestsAndReadsReachTheGamesFields) {
+// The guards behind what the screens, rooms and characters are given of the
+// game; the plain field reads and writes are left to the flows that use them.
+TEST(GameAppServices, GuardedRequestsAndOneTimeTakes) {
     GameApp game{nullptr};
     world::GameServices& services = game;
-
-    services.RequestState(shell::kStateLand, shell::kJazzland);
-    EXPECT_EQ(game.requestedState, shell::kStateLand);
-    EXPECT_EQ(game.requestedLand, shell::kJazzland);
-    EXPECT_EQ(services.RequestedLand(), shell::kJazzland);
-
-    services.RequestMenu();
-    EXPECT_EQ(game.openMenuRequest, 1);
-    game.openMenuRequest = 0;
     game.optionsMenu = std::make_unique<menus::OptionsMenu>(&game, menus::OptionsMenu::kGameMenu);
     services.RequestMenu();
     EXPECT_EQ(game.openMenuRequest, 0) << "not while a menu is open";
@@ -247,56 +216,33 @@ TEST(GameAppServices, RequestsAndReadsReachTheGamesFields) {
     services.CountRedrawFrame();
     EXPECT_EQ(game.redrawFrames, 0) << "never below zero";
 
-    // The records keep their own memory order; the interface takes land indices.
-    EXPECT_EQ(&services.Record(shell::kCeltic), &game.landRecords[2]);
-    EXPECT_EQ(&services.Record(shell::kAussie), &game.landRecords[0]);
-    EXPECT_EQ(&services.Record(shell::kJazzland), &game.landRecords[5]);
-}
-
-TEST(GameAppServices, RestorePositionAndKeepRecordsAreTakenOnce) {
-    GameApp game{nullptr};
-    world::GameServices& services = game;
     game.restoreX = 150;
     game.restoreY = 260;
     game.restoreRoom = 10;
-    const world::RestorePosition first = services.TakeRestorePosition();
-    EXPECT_EQ(first.x, 150);
-    EXPECT_EQ(first.y, 260);
-    EXPECT_EQ(first.room, 10);
-    EXPECT_EQ(game.restoreX + game.restoreY, 0);
-    EXPECT_EQ(game.restoreRoom, 10) << "the room stays as it was";
-    EXPECT_EQ(services.TakeRestorePosition().y, 0);
-
+    EXPECT_EQ(services.TakeRestorePosition().y, 260);
+    const world::RestorePosition second = services.TakeRestorePosition();
+    EXPECT_EQ(second.x + second.y, 0);
+    EXPECT_EQ(second.room, 10) << "the room stays as it was";
     game.keepRecords = 1;
     EXPECT_EQ(services.TakeKeepRecords(), 1);
-    EXPECT_EQ(game.keepRecords, 0);
     EXPECT_EQ(services.TakeKeepRecords(), 0);
-}
-
-TEST(GameAppServices, DemoFlagsFollowTheDemosCourse) {
-    GameApp game{nullptr};
-    world::GameServices& services = game;
-    EXPECT_EQ(services.DemoData(), nullptr);
 
     services.StartRequestedDemo();
-    EXPECT_EQ(game.demoRunning, 0) << "no demo was asked for";
+    EXPECT_EQ(services.DemoRunning(), 0) << "no demo was asked for";
     game.demoStart = 1;
-    game.demoScratch = 1;
     services.StartRequestedDemo();
-    EXPECT_EQ(game.demoStart, 0);
-    EXPECT_EQ(game.demoScratch, 0);
-    EXPECT_EQ(services.DemoRunning(), 1);
-
-    services.FinishDemo();
-    EXPECT_EQ(game.demoRunning, 0);
-    EXPECT_EQ(game.returnToTitle, 1);
-
-    game.demoRunning = game.demoScratch = 1;
-    services.StopDemoRecording();
-    EXPECT_EQ(services.DemoRecording(), 0);
     EXPECT_EQ(services.DemoRunning(), 1);
     services.ResetDemo();
-    EXPECT_EQ(services.DemoRunning(), 0);
+    services.StartRequestedDemo();
+    EXPECT_EQ(services.DemoRunning(), 0) << "a request starts one demo only";
+    game.demoScratch = 1;
+    services.StopDemoRecording();
+    EXPECT_EQ(services.DemoRecording(), 0);
+
+    // Every land has a record of its own.
+    std::set<const world::LandRecord*> records;
+    for (int land = 0; land < shell::kLandCount; ++land) records.insert(&services.Record(land));
+    EXPECT_EQ(records.size(), size_t(shell::kLandCount));
 }
 
 }  // namespace

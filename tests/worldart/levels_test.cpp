@@ -61,25 +61,17 @@ TEST(GeneratedLevels, SuitTheirReadersAndNameExistingPictures) {
     }
 }
 
-int Count(const LandFileData& d, uint32_t type, const std::function<bool(const Section&, size_t)>& match,
-          size_t (*size)(const Section&)) {
+int Actors(const LandFileData& d, uint32_t kind) {
     int n = 0;
     for (const Section& s : d.sections)
-        if (s.type == type)
-            for (size_t i = 0; i < size(s); ++i) n += match(s, i);
+        for (const Actor& a : s.actors) n += a.kind == kind;
     return n;
 }
-size_t ActorCount(const Section& s) { return s.actors.size(); }
-size_t ZoneCount(const Section& s) { return s.zones.size(); }
 
-int Actors(const LandFileData& d, uint32_t kind) {
-    return Count(d, kActors, [kind](const Section& s, size_t i) { return s.actors[i].kind == kind; }, ActorCount);
-}
-int Zones(const LandFileData& d, uint32_t kind) {
-    return Count(d, kZones, [kind](const Section& s, size_t i) { return s.zones[i].kind == kind; }, ZoneCount);
-}
-
-TEST(GeneratedLevels, LandsHoldEverythingAPlayableLandNeeds) {
+// What each place's reader builds from these files (doors, holes, posts,
+// watchers, fish, lock pieces, band slots) is checked through the readers
+// themselves; here only what the readers take as given.
+TEST(GeneratedLevels, MapSizesWatcherFramesAndSectionOrder) {
     for (const LevelFile& level : AllLevels()) {
         if (level.reader != Reader::Land) continue;
         SCOPED_TRACE(level.path);
@@ -87,31 +79,24 @@ TEST(GeneratedLevels, LandsHoldEverythingAPlayableLandNeeds) {
         EXPECT_EQ(d.tiles.tileWidth * d.tiles.columns, 3200);
         EXPECT_EQ(d.tiles.tileHeight * d.tiles.rows, 2400);
         std::vector<uint32_t> order;
-        int spots = 0, starts = 0, doors = 0;
         for (const Section& s : d.sections) {
             order.push_back(s.type);
-            spots += int(s.spots.size());
-            for (const Door& door : s.doors) (door.isDoor ? doors : starts) += 1;
+            for (const Actor& a : s.actors) EXPECT_TRUE(a.kind != actor::kWatcher || a.frameCount == 8);
         }
-        EXPECT_GE(spots, 24);
-        EXPECT_EQ(starts, 1);
-        EXPECT_EQ(doors, 4) << "three sub-room doors and the main door";
         // A Zones section resets the door count, so the doors come after it.
-        const auto zones = std::find(order.begin(), order.end(), kZones), doorsAt = std::find(order.begin(), order.end(), kDoors);
-        EXPECT_LT(zones - order.begin(), doorsAt - order.begin());
-        const int holes = Zones(d, zone::kHotSpot);
-        EXPECT_GE(holes, 2);
-        EXPECT_EQ(holes % 2, 0) << "hot spot k leads to its partner";
-        EXPECT_EQ(Zones(d, zone::kMainDoor), 1);
-        EXPECT_EQ(Actors(d, actor::kProximity), 1) << "a later one would replace it";
-        EXPECT_GE(Actors(d, actor::kWatcher), 1);
-        for (uint32_t post = 10; post <= 12; ++post) EXPECT_EQ(Actors(d, post), 1) << post;
-        int watcherFrames = 0;
-        for (const Section& s : d.sections)
-            for (const Actor& a : s.actors)
-                if (a.kind == actor::kWatcher) watcherFrames = a.frameCount;
-        EXPECT_EQ(watcherFrames, 8);
+        EXPECT_LT(std::find(order.begin(), order.end(), kZones), std::find(order.begin(), order.end(), kDoors));
     }
+    for (int k = 1; k <= 3; ++k) {
+        const LandFileData d = ReadLevel("Subroom" + std::to_string(k) + "/subroom" + std::to_string(k) + ".lnd");
+        EXPECT_EQ(d.tiles.tileWidth * d.tiles.columns, 400);
+        EXPECT_EQ(d.tiles.tileHeight * d.tiles.rows, 300);
+    }
+    const LandFileData main = ReadLevel("mainSub/mainsub.lnd");
+    EXPECT_EQ(main.tiles.tileHeight * main.tiles.rows, 480);
+    const LandFileData den = ReadLevel("graphics/den/den.lnd");
+    EXPECT_EQ(den.tiles.tileWidth * den.tiles.columns, 640);
+    EXPECT_EQ(den.tiles.tileHeight * den.tiles.rows, 480);
+    for (uint32_t k = 0; k < 6; ++k) EXPECT_EQ(Actors(den, actor::kDenDoorFirst + k), 1) << "land door " << k;
 }
 
 TEST(GeneratedLevels, HarderLandsKeepMoreBarriers) {
@@ -121,35 +106,6 @@ TEST(GeneratedLevels, HarderLandsKeepMoreBarriers) {
         };
         EXPECT_LT(placements("easy"), placements("medium")) << land;
         EXPECT_LT(placements("medium"), placements("hard")) << land;
-    }
-}
-
-TEST(GeneratedLevels, RoomsAndDenHaveTheirPieces) {
-    for (int k = 1; k <= 3; ++k) {
-        const LandFileData d = ReadLevel("Subroom" + std::to_string(k) + "/subroom" + std::to_string(k) + ".lnd");
-        EXPECT_EQ(d.tiles.tileWidth * d.tiles.columns, 400);
-        EXPECT_EQ(d.tiles.tileHeight * d.tiles.rows, 300);
-        EXPECT_EQ(Actors(d, actor::kLockFish), 1);
-        EXPECT_EQ(Actors(d, actor::kPedestal), 1);
-        EXPECT_EQ(Zones(d, zone::kHotSpot), 1);
-    }
-    const LandFileData main = ReadLevel("mainSub/mainsub.lnd");
-    EXPECT_EQ(main.tiles.tileHeight * main.tiles.rows, 480);
-    EXPECT_EQ(Zones(main, zone::kDenExit), 1);
-    EXPECT_EQ(Zones(main, zone::kRoomExit), 1);
-    EXPECT_EQ(Zones(main, zone::kHotSpot), 1);
-    EXPECT_EQ(Actors(main, actor::kLemon), 1);
-    EXPECT_EQ(Actors(main, actor::kLever), 1);
-    EXPECT_EQ(Actors(main, actor::kStripB), 1);
-    EXPECT_EQ(Actors(main, actor::kStripA), 1);
-
-    const LandFileData den = ReadLevel("graphics/den/den.lnd");
-    EXPECT_EQ(den.tiles.tileWidth * den.tiles.columns, 640);
-    EXPECT_EQ(den.tiles.tileHeight * den.tiles.rows, 480);
-    for (uint32_t k = 1; k <= 7; ++k) EXPECT_EQ(Zones(den, k), 1) << "den rectangle " << k;
-    for (uint32_t k = 0; k < 6; ++k) {
-        EXPECT_EQ(Actors(den, actor::kDenDoorFirst + k), 1) << "land door " << k;
-        EXPECT_EQ(Actors(den, actor::kBandPieceFirst + k), 1) << "band piece " << k;
     }
 }
 

@@ -39,15 +39,9 @@ struct FastFrames {
                     int32_t(frames));
             at += uint64_t(frames) * increment;
             f += int32_t(frames);
-            if constexpr (kHeld == Held::LoopCarry) {
-                if ((at >> 16) >= loopLast) {
-                    at -= (loopLast - loopFirst) << 16;  // the overshoot carries into the loop
-                    if ((at >> 16) >= loopLast) at = (loopFirst << 16) | (at & 0xFFFF);
-                }
-            }
+            if constexpr (kHeld == Held::LoopCarry) CarryIntoLoop(at, loopFirst, loopLast);
         }
-        run.pos = uint32_t(at >> 16) << 1;
-        run.fraction = uint32_t(at & 0xFFFF);
+        StorePlace(run, at);
         return sounding;
     }
 };

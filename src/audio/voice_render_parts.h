@@ -30,6 +30,20 @@ struct VoiceRun {
 // What the held part does at the loop or sample end.
 enum class Held { OneShot, LoopCarry, LoopRestart };
 
+// A looping voice's 16.16 place past its loop's last sample: the overshoot
+// carries into the loop, and a step longer than the loop starts it afresh.
+inline void CarryIntoLoop(uint64_t& at, uint64_t loopFirst, uint64_t loopLast) {
+    if ((at >> 16) < loopLast) return;
+    at -= (loopLast - loopFirst) << 16;
+    if ((at >> 16) >= loopLast) at = (loopFirst << 16) | (at & 0xFFFF);
+}
+
+// The 16.16 place written back as the run's byte offset and fraction.
+inline void StorePlace(VoiceRun& run, uint64_t at) {
+    run.pos = uint32_t(at >> 16) << 1;
+    run.fraction = uint32_t(at & 0xFFFF);
+}
+
 template <class Frames, bool kInterpolate>
 bool DriveVoice(VoiceRun& r, SynthVoice& v, int32_t* sum, uint32_t cadenceBase) {
     const uint32_t sampleEnd = v.sampleEnd, loopStart = v.loopStart, loopEnd = v.loopEnd;

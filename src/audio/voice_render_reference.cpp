@@ -39,15 +39,9 @@ struct ReferenceFrames {
             sum[2 * f] += int32_t((s * gainLeft) >> 16);
             sum[2 * f + 1] += int32_t((s * gainRight) >> 16);
             at += increment;
-            if constexpr (kHeld == Held::LoopCarry) {
-                if ((at >> 16) >= loopLast) {
-                    at -= (loopLast - loopFirst) << 16;  // the overshoot carries into the loop
-                    if ((at >> 16) >= loopLast) at = (loopFirst << 16) | (at & 0xFFFF);
-                }
-            }
+            if constexpr (kHeld == Held::LoopCarry) CarryIntoLoop(at, loopFirst, loopLast);
         }
-        run.pos = uint32_t(at >> 16) << 1;
-        run.fraction = uint32_t(at & 0xFFFF);
+        StorePlace(run, at);
         return sounding;
     }
 };

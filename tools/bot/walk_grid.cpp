@@ -11,6 +11,7 @@ namespace {
 constexpr int kSafety = 4;
 constexpr int kEscapeCells = 4;
 constexpr int kMarginLeft = 30, kMarginRight = 30, kMarginTop = 60, kMarginBottom = 10;
+constexpr int kSteps[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
 
 bool Inside(const platform::RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
 
@@ -164,12 +165,20 @@ int WalkGrid::NearestDistance(const std::vector<int>& distances, Point at, int r
     return best;
 }
 
+bool WalkGrid::Open(int c, int r, bool throughForbidden) const {
+    if (c < 0 || r < 0 || c >= cols_ || r >= rows_) return false;
+    const char cell = free_[r * cols_ + c];
+    return cell == kFree || (throughForbidden && cell == kForbidden);
+}
+
+bool WalkGrid::CanStep(int c, int r, int dc, int dr, bool throughForbidden) const {
+    if (!Open(c + dc, r + dr, throughForbidden)) return false;
+    // Diagonal steps only where both straight neighbours are open too.
+    if (dc && dr && (!Open(c + dc, r, throughForbidden) || !Open(c, r + dr, throughForbidden))) return false;
+    return !StepBlocked(r * cols_ + c, (r + dr) * cols_ + c + dc);
+}
+
 std::vector<int> WalkGrid::Search(int start, bool throughForbidden, const std::function<bool(int)>& goal) const {
-    auto open = [&](int c, int r) {
-        if (c < 0 || r < 0 || c >= cols_ || r >= rows_) return false;
-        const char cell = free_[r * cols_ + c];
-        return cell == kFree || (throughForbidden && cell == kForbidden);
-    };
     std::vector<int> cameFrom(free_.size(), -2);
     std::deque<int> queue{start};
     cameFrom[start] = -1;
@@ -182,13 +191,9 @@ std::vector<int> WalkGrid::Search(int start, bool throughForbidden, const std::f
             found = at;
             break;
         }
-        static const int kSteps[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
         for (const auto& step : kSteps) {
             const int nc = c + step[0], nr = r + step[1];
-            if (!open(nc, nr) || cameFrom[nr * cols_ + nc] != -2) continue;
-            // Diagonal steps only where both straight neighbours are open too.
-            if (step[0] && step[1] && (!open(c + step[0], r) || !open(c, r + step[1]))) continue;
-            if (StepBlocked(at, nr * cols_ + nc)) continue;
+            if (!CanStep(c, r, step[0], step[1], throughForbidden) || cameFrom[nr * cols_ + nc] != -2) continue;
             cameFrom[nr * cols_ + nc] = at;
             queue.push_back(nr * cols_ + nc);
         }
@@ -203,11 +208,6 @@ std::vector<int> WalkGrid::SearchOutOfForbidden(int start, const std::function<b
     // States are cells twice over: still in the forbidden area (0) or out of
     // it on free cells (1), never to go back in.
     const int count = static_cast<int>(free_.size());
-    auto open = [&](int c, int r, int layer) {
-        if (c < 0 || r < 0 || c >= cols_ || r >= rows_) return false;
-        const char cell = free_[r * cols_ + c];
-        return cell == kFree || (layer == 0 && cell == kForbidden);
-    };
     std::vector<int> cameFrom(2 * free_.size(), -2);
     std::deque<int> queue{start};
     cameFrom[start] = -1;
@@ -220,13 +220,9 @@ std::vector<int> WalkGrid::SearchOutOfForbidden(int start, const std::function<b
             found = state;
             break;
         }
-        static const int kSteps[8][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {1, -1}, {-1, 1}, {-1, -1}};
         for (const auto& step : kSteps) {
-            const int nc = c + step[0], nr = r + step[1];
-            if (!open(nc, nr, layer)) continue;
-            if (step[0] && step[1] && (!open(c + step[0], r, layer) || !open(c, r + step[1], layer))) continue;
-            const int next = nr * cols_ + nc;
-            if (StepBlocked(at, next)) continue;
+            if (!CanStep(c, r, step[0], step[1], layer == 0)) continue;
+            const int next = (r + step[1]) * cols_ + c + step[0];
             const int nextState = (free_[next] == kFree ? 1 : 0) * count + next;
             if (cameFrom[nextState] != -2) continue;
             cameFrom[nextState] = state;

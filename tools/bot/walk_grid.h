@@ -85,6 +85,11 @@ private:
     std::vector<int> SearchOutOfForbidden(int start, const std::function<bool(int)>& goal) const;
     // Whether the step from cell `at` to its neighbour `next` was blocked.
     bool StepBlocked(int at, int next) const;
+    // Free ground, or forbidden ground when allowed, inside the grid.
+    bool Open(int c, int r, bool throughForbidden) const;
+    // One step from (c, r) by (dc, dr): onto open ground, a diagonal only
+    // between two open straight neighbours, and not a step left out.
+    bool CanStep(int c, int r, int dc, int dr, bool throughForbidden) const;
     bool FreeCell(int c, int r) const {
         return c >= 0 && r >= 0 && c < cols_ && r < rows_ && free_[r * cols_ + c] == kFree;
     }
